@@ -1,0 +1,158 @@
+#include "LibLoader.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <set>
+#include <utility>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#include <limits.h>
+#include <unistd.h>
+#endif
+
+namespace tavr {
+namespace {
+
+struct LoaderState {
+    std::mutex mutex;
+    std::string directory;
+    bool directorySet = false;
+    LoadErrorReporter reporter;
+    std::map<std::string, void*> handles; // nullptr when the library could not be opened
+    std::set<std::string> reported;
+};
+
+LoaderState& State() {
+    static LoaderState state;
+    return state;
+}
+
+std::string ProgramDirectory() {
+#if defined(_WIN32)
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string p(path, n);
+#else
+    char path[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return {};
+    std::string p(path, static_cast<size_t>(n));
+#endif
+    auto slash = p.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : p.substr(0, slash);
+}
+
+std::string DefaultDirectory() {
+    if (const char* env = std::getenv("TAVR_LIBDIR"); env && *env) return env;
+    return ProgramDirectory();
+}
+
+void* OpenLibrary(const std::string& file, std::string& error) {
+#if defined(_WIN32)
+    HMODULE h = LoadLibraryA(file.c_str());
+    if (!h) error = "error " + std::to_string(GetLastError());
+    return reinterpret_cast<void*>(h);
+#else
+    void* h = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!h) {
+        const char* e = dlerror();
+        error = e ? e : "unknown error";
+    }
+    return h;
+#endif
+}
+
+void* FindSymbol(void* handle, const std::string& symbol) {
+#if defined(_WIN32)
+    return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(handle), symbol.c_str()));
+#else
+    return dlsym(handle, symbol.c_str());
+#endif
+}
+
+void Report(LoaderState& s, const std::string& key, const std::string& message) {
+    if (!s.reported.insert(key).second) return;
+    if (s.reporter)
+        s.reporter(message);
+    else
+        std::cerr << message << std::endl;
+}
+
+} // namespace
+
+std::string LibraryFileName(const std::string& name) {
+#if defined(_WIN32)
+    return name + ".dll";
+#elif defined(__APPLE__)
+    return "lib" + name + ".dylib";
+#else
+    return "lib" + name + ".so";
+#endif
+}
+
+std::string ExportSymbolName(const std::string& name, int argBytes) {
+#if defined(_WIN32) && !defined(_WIN64)
+    return "_" + name + "@" + std::to_string(argBytes);
+#else
+    (void)argBytes;
+    return name;
+#endif
+}
+
+void SetLibraryDirectory(const std::string& dir) {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    s.directory = dir;
+    s.directorySet = true;
+}
+
+std::string LibraryDirectory() {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    return s.directorySet ? s.directory : DefaultDirectory();
+}
+
+void SetLoadErrorReporter(LoadErrorReporter reporter) {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    s.reporter = std::move(reporter);
+}
+
+void ResetLoadReports() {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    s.reported.clear();
+}
+
+void* BindExport(const std::string& library, const std::string& name, int argBytes) {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    auto it = s.handles.find(library);
+    if (it == s.handles.end()) {
+        const std::string file = LibraryFileName(library);
+        const std::string dir = s.directorySet ? s.directory : DefaultDirectory();
+        std::string error;
+        void* handle = nullptr;
+        if (!dir.empty()) handle = OpenLibrary(dir + "/" + file, error);
+        if (!handle) handle = OpenLibrary(file, error);
+        it = s.handles.emplace(library, handle).first;
+        if (!handle) {
+            Report(s, library, "The library " + file + " could not be loaded (" + error + ").");
+            return nullptr;
+        }
+    }
+    if (!it->second) return nullptr;
+    const std::string symbol = ExportSymbolName(name, argBytes);
+    void* address = FindSymbol(it->second, symbol);
+    if (!address)
+        Report(s, library + ":" + symbol,
+               "The function " + symbol + " was not found in the library " + LibraryFileName(library) + ".");
+    return address;
+}
+
+} // namespace tavr

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "LibLoader.h"
+
+namespace {
+
+// Collects the loader's reports and points it at the probe library's folder.
+struct Fixture : ::testing::Test {
+    std::vector<std::string> messages;
+    std::string savedDir;
+    void SetUp() override {
+        savedDir = tavr::LibraryDirectory();
+        tavr::SetLibraryDirectory(TAVR_TEST_DIR);
+        tavr::ResetLoadReports();
+        tavr::SetLoadErrorReporter([this](const std::string& m) { messages.push_back(m); });
+    }
+    void TearDown() override {
+        tavr::SetLoadErrorReporter(nullptr);
+        tavr::SetLibraryDirectory(savedDir);
+    }
+};
+
+TEST(LibLoaderNames, PlatformNames) {
+#if defined(_WIN32) && !defined(_WIN64)
+    EXPECT_EQ(tavr::ExportSymbolName("jdn_to_vrslcdate", 4), "_jdn_to_vrslcdate@4");
+#elif !defined(_WIN32)
+    EXPECT_EQ(tavr::ExportSymbolName("jdn_to_vrslcdate", 4), "jdn_to_vrslcdate");
+    EXPECT_EQ(tavr::LibraryFileName("vrslc"), "libvrslc.so");
+#endif
+}
+
+TEST_F(Fixture, BindsAnExportByName) {
+    auto twice = tavr::BindFunction<int32_t (*)(int32_t)>("loaderprobe", "probe_twice", 4);
+    ASSERT_NE(twice, nullptr);
+    EXPECT_EQ(twice(21), 42);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Fixture, MissingLibraryIsReportedOnceByName) {
+    EXPECT_EQ(tavr::BindExport("no_such_library_xyz", "f", 4), nullptr);
+    EXPECT_EQ(tavr::BindExport("no_such_library_xyz", "g", 4), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(tavr::LibraryFileName("no_such_library_xyz")), std::string::npos);
+}
+
+TEST_F(Fixture, MissingExportIsReportedOnceByName) {
+    EXPECT_EQ(tavr::BindExport("loaderprobe", "no_such_export", 8), nullptr);
+    EXPECT_EQ(tavr::BindExport("loaderprobe", "no_such_export", 8), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("no_such_export"), std::string::npos);
+    EXPECT_NE(messages[0].find(tavr::LibraryFileName("loaderprobe")), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian 12) and configures and builds the
+# given preset. Quiet when everything is already there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev libgif-dev python3 fonts-liberation)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+preset="${1:-default}"
+dir=build
+[ "$preset" = asan ] && dir=build-asan
+if [ ! -f "$dir/build.ninja" ]; then
+    cmake --preset "$preset" >/dev/null
+fi
+cmake --build --preset "$preset" | grep -v -E '^\[[0-9]+/[0-9]+\] ' || true
+test "${PIPESTATUS[0]}" -eq 0
