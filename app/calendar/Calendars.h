@@ -1,0 +1,150 @@
+// The calendar set and the day-number conventions shared by every calendar of
+// the program: calendar codes and names, the time scales (astronomical and
+// chronological Julian dates) and how they relate, the accepted range of
+// moments, Common Era and Julian dates through the date library, the day of
+// the week, today's day number and the current moment.
+//
+// Every calendar date shown is computed from one DayNumber: the Julian Day
+// Number of the local civil day, floor(CJD). All arithmetic uses floor
+// division with non-negative remainders.
+#ifndef TAVR_CALENDARS_H
+#define TAVR_CALENDARS_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "kelmar.h" // EuroDate
+
+namespace tavr {
+
+// Julian Day Number of a civil day (2451545 is 2000-01-01 CE).
+using DayNumber = int32_t;
+// Days since Greenwich noon of the epoch, universal time.
+using AstroJulianDate = double;
+// AJD + 0.5 + offset / 1440: integer part = DayNumber of the local civil day.
+using ChronoJulianDate = double;
+// Local time minus universal time in minutes, positive east of Greenwich.
+using ZoneOffsetMinutes = int16_t;
+
+// ---- calendar codes -------------------------------------------------------
+
+// Indices of the calendars in the order the main window keeps them (also the
+// priority of the entry parser).
+enum CalendarIndex : int16_t {
+    kCalendarCE = 0,
+    kCalendarJC = 1,
+    kCalendarSAR = 2,
+    kCalendarVR = 3,
+    kCalendarLDT = 4,
+    kCalendarTVG = 5,
+    kCalendarCJD = 6,
+    kCalendarAJD = 7,
+    kCalendarQLW = 8,
+};
+inline constexpr int16_t kCalendarCount = 9;
+
+// "CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"; "" outside 0..8.
+std::string_view CalendarCode(int index);
+// Full name shown in lists, e.g. "CE (Common Era Calendar)"; "" outside 0..8.
+// CJD and AJD: "chronological Julian date", "astronomical Julian date".
+std::string_view CalendarFullName(int index);
+// Index of the code (exact, case-sensitive), or -1.
+int16_t CalendarIndexOf(std::string_view code);
+
+// ---- range ----------------------------------------------------------------
+
+inline constexpr double kEarliestMoment = 552283.0; // AJD of -3200-01-01 CE
+inline constexpr double kLatestMoment = 3912515.0;  // AJD of 6000-01-01 CE
+inline constexpr char kDateSeparator = '-';
+inline constexpr char kThousandsSeparator = ',';
+// Every civil day a moment of the range can fall on for a zone offset of at
+// most one day either way, including the QLW day floor(CJD - 0.25).
+inline constexpr DayNumber kFirstRangeDay = 552282;
+inline constexpr DayNumber kLastRangeDay = 3912516;
+
+// True for kEarliestMoment <= ajd <= kLatestMoment (both ends included; NaN false).
+bool InAcceptedRange(AstroJulianDate ajd);
+
+// ---- time scales ----------------------------------------------------------
+
+// CJD = AJD + 0.5 + offset / 1440.
+inline ChronoJulianDate AjdToCjd(AstroJulianDate ajd, ZoneOffsetMinutes offset) {
+    return ajd + 0.5 + offset / 1440.0;
+}
+// AJD = CJD - 0.5 - offset / 1440.
+inline AstroJulianDate CjdToAjd(ChronoJulianDate cjd, ZoneOffsetMinutes offset) {
+    return cjd - 0.5 - offset / 1440.0;
+}
+// floor(cjd) as a day number. Values outside the 32-bit range (and NaN) give 0;
+// callers check the range of the moment first.
+DayNumber CivilDayOf(ChronoJulianDate cjd);
+// cjd - floor(cjd), 0 <= fraction < 1 (0 for values CivilDayOf refuses).
+double TimeOfDayOf(ChronoJulianDate cjd);
+
+// ---- Common Era and Julian dates (through the date library) ---------------
+
+inline constexpr int32_t kLetterCE = 'G';
+inline constexpr int32_t kLetterJC = 'J';
+inline constexpr int32_t kLetterSAR = 'R';
+
+// `date` holds year, month, day and the letter 'G' or 'J'. Writes dayNumber,
+// sets valid (1 for an existing date, else 0) and returns the day number.
+DayNumber EuroDateToDayNumber(EuroDate& date);
+// The Common Era ('G') or Julian ('J') date of a day number; valid = 1.
+EuroDate DayNumberToEuroDate(DayNumber d, int32_t letter);
+
+// ---- weekday --------------------------------------------------------------
+
+// 0 = Sunday .. 6 = Saturday: (d + 1) mod 7 with a non-negative remainder.
+int16_t DayOfWeek(DayNumber d);
+// "Sunday" .. "Saturday" for 0..6; "" otherwise.
+std::string_view WeekdayName(int index);
+// WeekdayName(DayOfWeek(d)).
+std::string_view WeekdayNameOf(DayNumber d);
+
+// ---- today and now --------------------------------------------------------
+
+// Local date and time of the operating system's clock and the zone offset in
+// force at that moment.
+struct ClockReading {
+    int32_t year = 0; // Common Era, astronomical numbering
+    int32_t month = 0;
+    int32_t day = 0;
+    int32_t hours = 0; // 0..23
+    int32_t minutes = 0;
+    int32_t seconds = 0;
+    ZoneOffsetMinutes offset = 0;
+};
+ClockReading ReadLocalClock();
+
+// Day number of today's local date.
+DayNumber TodayDayNumber();
+// AJD of the present moment (local clock and zone of the operating system).
+AstroJulianDate NowAjd();
+
+// The pieces of the two above, pure and testable:
+// AJD = day + (hours x 3600 + minutes x 60 + seconds - offset x 60) / 86400 - 0.5.
+AstroJulianDate MomentFromClock(DayNumber day, int32_t hours, int32_t minutes, int32_t seconds,
+                                ZoneOffsetMinutes offset);
+// Zone offset from a bias in seconds west of Greenwich: -bias / 60, rounded.
+ZoneOffsetMinutes ZoneOffsetFromBias(int32_t secondsWest);
+// A short system date text split by position: "MM?DD?YYYY" when the third
+// character is '-', '/' or '.', else "YYYY?MM?DD". False when a field is not
+// a number or the date cannot exist (month 1..12, day 1..31).
+bool SplitSystemDateText(std::string_view text, int32_t& year, int32_t& month, int32_t& day);
+// A system time text in 24-hour form ("HH:MM:SS") or 12-hour form with the
+// "AM"/"PM" mark behind or in front of the time ("2:05:09 PM", "PM 2:05:09").
+// 12 AM is hour 0, 12 PM hour 12, 1 PM hour 13. False for unreadable texts or
+// values outside 0..23, 0..59, 0..59.
+bool SplitSystemTimeText(std::string_view text, int32_t& hours, int32_t& minutes, int32_t& seconds);
+
+// ---- steps ------------------------------------------------------------------
+
+// Periods of the calendar steps of the moves. Each calendar supports the
+// units its module names; the others are refused.
+enum class StepUnit { Week, Month, Year, Cycle };
+
+} // namespace tavr
+
+#endif

@@ -1,0 +1,117 @@
+// Glue to the solilunar (VR) and triday (LDT) calendar libraries, which are
+// loaded by name at their first use: conversions to and from day numbers,
+// parsing of entered texts, the steps of the moves, names and texts.
+// When a library or one of its exports cannot be bound, the operations
+// report failure (false, an invalid record, 0) and never call through it.
+#ifndef TAVR_VRLDT_H
+#define TAVR_VRLDT_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "Calendars.h"
+#include "dtc.h"
+#include "vrslc.h"
+
+namespace tavr::vr {
+
+inline constexpr int32_t kYearsPerCycle = 60;
+inline constexpr int32_t kYearsPerGreatCycle = 6840;
+
+// Text forms: 1 short (row value), 2 descriptive (row long form), 4 long (tool tip).
+inline constexpr int kShortForm = 1;
+inline constexpr int kDescriptiveForm = 2;
+inline constexpr int kLongForm = 4;
+
+// True when the library and all its exports could be bound.
+bool Available();
+
+// The VR date of a day number (fields cycle..day, valid 1, dayNumber).
+// Without the library: a zeroed record with valid 0.
+VrslcDate FromDayNumber(DayNumber d);
+// Converts cycle, year, month, day; true when the library marks the date
+// valid (dayNumber, valid and error filled by the library).
+bool ToDayNumber(VrslcDate& date);
+// Reads an entered text (cycle-year-month-day, a "-" before a negative
+// cycle) and converts it. True with the record filled and dayNumber set.
+bool Parse(const std::string& text, VrslcDate& date);
+
+// 1 when year (1..60) of the cycle has 13 months.
+bool IsLongYear(int32_t year, int32_t cycle);
+int MonthsInYear(int32_t year, int32_t cycle); // 13 or 12
+// Length of the record's month (29, 30 or 31), or 0 with `error` set to the
+// library's code (1 year, 2 month, 3 month 13 of a short year).
+int16_t MonthLength(const VrslcDate& date, int32_t& error);
+
+// Steps of the moves; each keeps every field inside its range (month cut to
+// the year's month count, day to the month's length), so that the following
+// ToDayNumber succeeds. Cycle step: the cycle changes, then month and day are
+// cut as in the year step (a 13th month or 31st day may not exist 60 years on).
+void CycleStep(VrslcDate& date, bool forward);
+void YearStep(VrslcDate& date, bool forward);
+void MonthStep(VrslcDate& date, bool forward);
+// Day number one cycle, year or month away; false for StepUnit::Week, without
+// the library and when the result cannot be converted.
+bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward);
+
+// Month names 1..13 (astronomers and calendar makers, initials A..M); "" otherwise.
+std::string_view MonthName(int month);
+
+// Form 1: "102-25-10-26 VR"; form 2: form 1 + " (<month> 26, 102-25)";
+// form 4: "The 26th day of <month> in the year 25, cycle 102" (", cycle .."
+// only for a cycle other than 0); other forms "".
+std::string Text(const VrslcDate& date, int form);
+
+} // namespace tavr::vr
+
+namespace tavr::ldt {
+
+inline constexpr int32_t kYearsPerCycle = 384; // years 0..383
+inline constexpr int32_t kTridaysInMonth6 = 9;
+
+// Text forms: 1 short (row value), 2 descriptive (row long form), 3 long (tool tip).
+inline constexpr int kShortForm = 1;
+inline constexpr int kDescriptiveForm = 2;
+inline constexpr int kLongForm = 3;
+
+bool Available();
+
+// The LDT date of a day number (cycle..day, valid 1, dayNumber).
+// Without the library: a zeroed record with valid 0.
+DtcLunarDate FromDayNumber(DayNumber d);
+// Validates; only a valid date is converted (dayNumber written). An invalid
+// date leaves dayNumber unchanged. Returns valid.
+bool ToDayNumber(DtcLunarDate& date);
+// Reads cycle-year-month-triday-day (a "-" before a negative cycle) or
+// year-month-triday-day (cycle 0) and converts. True with the record filled.
+bool Parse(const std::string& text, DtcLunarDate& date);
+
+// 9 or 10 tridays in month 12 of the year (0 without the library).
+int TridaysIn12thMonth(int32_t year);
+
+// Steps of the moves (fields kept in range, triday cut; dayNumber not updated).
+void CycleStep(DtcLunarDate& date, bool forward);
+void YearStep(DtcLunarDate& date, bool forward);
+void MonthStep(DtcLunarDate& date, bool forward);
+// Month 6: triday above 9 -> 9, day 3. Month 12: triday above the year's
+// count -> that count, day 3.
+void CutTriday(DtcLunarDate& date);
+bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward);
+
+// "Armedon" .. "Eleleth" for 1..12; "" otherwise.
+std::string_view MonthName(int month);
+// The same with month 7 as "Mellephan." (lunation calendar window).
+std::string_view ShortMonthName(int month);
+// "Sophiesday", "Zoesday", "Norasday" for day 1..3 of the triday; "" otherwise.
+std::string_view DayName(int day);
+
+// Form 1: "098-09-09-3 LDT" (cycle and "-" first when not 0);
+// form 2: form 1 + " (Norasday 9 Davithe 98)";
+// form 3: "Norasday in the 9th triday of Davithe in the year 98" (+ ", Cycle n"
+// for a cycle other than 0); other forms "".
+std::string Text(const DtcLunarDate& date, int form);
+
+} // namespace tavr::ldt
+
+#endif

@@ -1,0 +1,71 @@
+// Small string operations of the entry grammar and the calendar texts.
+// Texts are 8-bit (Latin-1); positions are 1-based, 0 meaning "none";
+// matching is exact and case-sensitive unless said otherwise.
+#ifndef TAVR_STRPROC_H
+#define TAVR_STRPROC_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavr::strproc {
+
+// Position (1-based) of the first character at or after `start` that is in
+// `set` (FindFirstInSet) or not in it (FindFirstNotInSet); 0 when there is
+// none or `start` lies outside the text.
+std::size_t FindFirstInSet(std::string_view text, std::string_view set, std::size_t start = 1);
+std::size_t FindFirstNotInSet(std::string_view text, std::string_view set, std::size_t start = 1);
+
+// The text without every character that occurs in `set`, the rest in order.
+std::string RemoveChars(std::string_view text, std::string_view set);
+// The text with only the characters that occur in `set`, in order.
+std::string KeepChars(std::string_view text, std::string_view set);
+// RemoveChars(text, " ").
+std::string RemoveSpaces(std::string_view text);
+// The text without leading and trailing spaces.
+std::string Trim(std::string_view text);
+
+// Lower case of a Latin-1 text: A-Z, the accented capitals 0xC0..0xDE (not
+// the multiplication sign 0xD7), S-caron 0x8A and Y-diaeresis 0x9F.
+std::string LowerLatin1(std::string_view text);
+
+// Number of non-overlapping occurrences of `sub`, scanning left to right and
+// resuming after each match; 0 when either is empty. Without `caseSensitive`
+// both are lower-cased first (LowerLatin1).
+int32_t CountOccurrences(std::string_view text, std::string_view sub, bool caseSensitive);
+
+// Check of an entered day count. The text is trimmed; it is valid when it is
+// not empty, holds at least one digit, nothing but "0123456789-+,.", at most
+// one ".", and at most one sign, standing as its first character. When valid,
+// `text` becomes the trimmed text (without commas when `removeCommas`);
+// otherwise `text` is unchanged.
+bool ValidateDayCount(std::string& text, bool removeCommas);
+
+// "st", "nd", "rd" after a last digit 1, 2, 3, "th" otherwise and for 11, 12
+// and 13 (also 111, 212, ...); "" for a negative number.
+std::string_view OrdinalSuffix(int64_t n);
+// Digits plus suffix: 1 -> "1st", 12 -> "12th", 23 -> "23rd"; -4 -> "-4".
+std::string Ordinal(int64_t n);
+
+// The text without leading repetitions of `prefix` ("000012", "0" -> "12").
+// An empty prefix returns the text unchanged.
+std::string StripLeadingPrefix(std::string_view text, std::string_view prefix);
+
+// Every occurrence of `find`, compared without case (LowerLatin1), replaced
+// by `replacement`, scanning left to right and resuming after the inserted
+// text. An empty `find` returns the text unchanged.
+std::string ReplaceAllNoCase(std::string_view text, std::string_view find, std::string_view replacement);
+
+// A whole number of minutes in words: days, hours and minutes, each with
+// " day"/" days", " hour"/" hours", " minute"/" minutes" (singular for
+// exactly 1), joined by " and "; when more than one " and" results, the first
+// becomes ",". Zero parts are left out; 0 or less gives "0 minutes".
+// 69 -> "1 hour and 9 minutes"; 60 -> "1 hour"; 1501 -> "1 day, 1 hour and 1 minute".
+std::string MinutesText(int64_t minutes);
+// The same for a real number of minutes rounded to the nearest whole minute
+// (halves away from zero); NaN gives "0 minutes".
+std::string RoundedMinutesText(double minutes);
+
+} // namespace tavr::strproc
+
+#endif
