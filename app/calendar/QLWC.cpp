@@ -1,0 +1,458 @@
+#include "QLWC.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "DateLib.h"
+#include "Lunar.h"
+
+namespace tavr::qlw {
+namespace {
+
+// Accepted moments of the program (AJD, UT).
+constexpr double kEarliestMoment = 552283.0;
+constexpr double kLatestMoment = 3912515.0;
+
+// The conversions serve Common Era years -3700 .. 6500: the accepted range with
+// room for a move that steps past its ends (a century or a cycle), and far from
+// any 32-bit overflow of day or lunation numbers.
+constexpr int32_t kMinCeYear = -3700;
+constexpr int32_t kMaxCeYear = 6500;
+constexpr int32_t kMinQlwYear = kMinCeYear + kYearOffset;
+constexpr int32_t kMaxQlwYear = kMaxCeYear + kYearOffset;
+// Day numbers of -3700-01-01 and 6500-12-31 (proleptic Gregorian).
+constexpr int32_t kMinDayNumber = 369663;
+constexpr int32_t kMaxDayNumber = 4095501;
+
+constexpr double kTwoPi = 6.28318530717959;
+constexpr double kDegToRad = kTwoPi / 360.0;
+constexpr double kMeanSynodicMonth = 29.5305888531;
+constexpr double kDaysPerGregorianYear = 365.2425;
+constexpr int32_t kDayNumberOfYearZero = 1721060; // day number of 0000-01-01 CE
+
+// Meeus, Astronomical Algorithms (2nd ed.), chapter 27, table 27.C: the 24
+// periodic terms A cos(B + C T) of the equinoxes and solstices (B, C in degrees).
+struct PeriodicTerm {
+    double a, b, c;
+};
+constexpr PeriodicTerm kEquinoxTerms[24] = {
+    {485, 324.96, 1934.136}, {203, 337.23, 32964.467}, {199, 342.08, 20.186},   {182, 27.85, 445267.112},
+    {156, 73.14, 45036.886}, {136, 171.52, 22518.443}, {77, 222.54, 65928.934}, {74, 296.72, 3034.906},
+    {70, 243.58, 9037.513},  {58, 119.81, 33718.147},  {52, 297.17, 150.678},   {50, 21.02, 2281.226},
+    {45, 247.54, 29929.562}, {44, 325.15, 31555.956},  {29, 60.93, 4443.417},   {18, 155.12, 67555.328},
+    {17, 288.79, 4562.452},  {16, 198.04, 62894.029},  {14, 199.76, 31436.921}, {12, 95.39, 14577.848},
+    {12, 287.11, 31931.756}, {12, 320.81, 34777.259},  {9, 227.73, 1222.114},   {8, 15.45, 16859.074},
+};
+
+// The terms with B and C turned into radians once.
+const std::array<PeriodicTerm, 24>& RadianTerms() {
+    static const std::array<PeriodicTerm, 24> terms = [] {
+        std::array<PeriodicTerm, 24> t{};
+        for (size_t i = 0; i < t.size(); ++i)
+            t[i] = {kEquinoxTerms[i].a, kEquinoxTerms[i].b * kDegToRad, kEquinoxTerms[i].c * kDegToRad};
+        return t;
+    }();
+    return terms;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// ---- caches (the results are pure functions of their keys) ----
+
+// Phase moments (UT) by lunation and phase, direct-mapped.
+struct PhaseSlot {
+    int32_t lunation = 0;
+    int32_t phase = -1; // -1: empty
+    double moment = 0.0;
+};
+constexpr size_t kPhaseSlots = 1024;
+PhaseSlot phaseCache[kPhaseSlots];
+
+double Phase(int32_t k, int16_t phase) {
+    const uint32_t key = static_cast<uint32_t>(k) * 4u + static_cast<uint32_t>(phase);
+    PhaseSlot& slot = phaseCache[key % kPhaseSlots];
+    if (slot.phase == phase && slot.lunation == k) return slot.moment;
+    const double t = lunar::PhaseMomentUT(k, phase);
+    slot = {k, phase, t};
+    return t;
+}
+double NewMoon(int32_t k) {
+    return Phase(k, lunar::kNewMoon);
+}
+
+// The equinox of a Common Era year and the new Moon nearest it.
+struct EquinoxYear {
+    int32_t ceYear = 0;
+    bool used = false;
+    double equinox = 0.0;
+    int32_t lunation = 0; // of the new Moon nearest the equinox
+    int32_t newMoonDay = 0;
+};
+constexpr size_t kYearSlots = 8;
+EquinoxYear yearCache[kYearSlots];
+size_t nextYearSlot = 0;
+
+const EquinoxYear& Equinox(int32_t ceYear) {
+    for (const EquinoxYear& e : yearCache)
+        if (e.used && e.ceYear == ceYear) return e;
+    EquinoxYear& e = yearCache[nextYearSlot];
+    nextYearSlot = (nextYearSlot + 1) % kYearSlots;
+    e.used = false;
+    e.ceYear = ceYear;
+    e.equinox = MarchEquinox(ceYear);
+    const double newMoon = NewMoonNearest(e.equinox, e.lunation);
+    e.newMoonDay = DayOfMoment(newMoon);
+    e.used = true;
+    return e;
+}
+
+// One month found for a day number.
+struct MonthFound {
+    bool ok = false;
+    QlwDate date;
+    int32_t monthLength = 0;
+    KeptMonth kept;
+};
+
+// The Common Era year of a day number, or false when the date library gave an
+// implausible answer (missing library).
+bool CeYearOf(int32_t dayNumber, int32_t& year) {
+    EuroDate rec{0, 0, 0, datelib::kLetterGregorian, dayNumber, 0};
+    datelib::JdnToEuroDate(rec);
+    if (rec.month < 1 || rec.month > 12 || rec.day < 1 || rec.day > 31) return false;
+    const double approx = (dayNumber - kDayNumberOfYearZero) / kDaysPerGregorianYear;
+    if (std::fabs(rec.year - approx) > 1.5) return false;
+    year = rec.year;
+    return true;
+}
+
+MonthFound FindMonth(int32_t d) {
+    MonthFound r;
+    if (d < kMinDayNumber || d > kMaxDayNumber) return r;
+    int32_t ceYear = 0;
+    if (!CeYearOf(d, ceYear)) return r;
+    const EquinoxYear* opening = &Equinox(ceYear);
+    int32_t year = ceYear + kYearOffset;
+    if (d <= opening->newMoonDay) {
+        opening = &Equinox(ceYear - 1);
+        year = ceYear + kYearOffset - 1;
+    }
+    const int32_t k0 = opening->lunation;
+    if (opening->newMoonDay >= d) return r; // inconsistent phases
+
+    // The month's lunation j: the last one from k0 on whose new-Moon day is before d.
+    // New-Moon days increase with the lunation, so start from the mean estimate.
+    int32_t j = k0 + static_cast<int32_t>(std::floor((d - opening->newMoonDay) / kMeanSynodicMonth));
+    if (j < k0) j = k0;
+    for (int guard = 0; j > k0 && DayOfMoment(NewMoon(j)) >= d; ++guard) {
+        if (guard > 20) return r;
+        --j;
+    }
+    for (int guard = 0; DayOfMoment(NewMoon(j + 1)) < d; ++guard) {
+        if (guard > 20) return r;
+        ++j;
+    }
+    const int32_t month = j - k0 + 1;
+    if (month < 1 || month > 13) return r;
+
+    std::array<double, 4> moments{Phase(j, lunar::kFirstQuarter), Phase(j, lunar::kFullMoon),
+                                  Phase(j, lunar::kLastQuarter), NewMoon(j + 1)};
+    std::array<int32_t, 5> days{DayOfMoment(NewMoon(j)), 0, 0, 0, 0};
+    int32_t week = 1;
+    for (int i = 0; i < 4; ++i) {
+        days[i + 1] = DayOfMoment(moments[i]);
+        r.kept.weekLength[i] = days[i + 1] - days[i];
+        if (r.kept.weekLength[i] < 1) return r; // inconsistent phases
+        if (days[i + 1] < d) ++week;
+    }
+    if (week > 4) return r;
+    r.kept.valid = 1;
+    r.kept.lunation = j;
+    r.kept.firstDay = days[0] + 1;
+    r.kept.lastDay = days[4];
+    r.kept.phaseMoment = moments;
+    r.date = {year, month, week, d - days[week - 1], 1, d};
+    r.monthLength = days[4] - days[0];
+    r.ok = true;
+    return r;
+}
+
+KeptMonth kept;
+
+// Reads the text without spaces as [-]digits-digits-digits-digits.
+bool ReadFields(std::string_view text, int64_t (&fields)[4]) {
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) i = 1;
+    constexpr int64_t kCap = int64_t{1} << 40; // beyond every 32-bit number
+    for (int f = 0; f < 4; ++f) {
+        if (f > 0) {
+            if (i >= text.size() || text[i] != '-') return false;
+            ++i;
+        }
+        const size_t start = i;
+        int64_t value = 0;
+        while (i < text.size() && IsDigit(text[i])) {
+            if (value < kCap) value = value * 10 + (text[i] - '0');
+            ++i;
+        }
+        if (i == start) return false;
+        fields[f] = value;
+    }
+    if (i != text.size()) return false;
+    if (negative) fields[0] = -fields[0];
+    for (int64_t v : fields)
+        if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) return false;
+    return true;
+}
+
+// Whether the March equinox of the QLW year lies in the accepted moments.
+bool YearAccepted(int32_t qlwYear) {
+    // Cheap filter first, so that absurd years never reach the astronomy.
+    if (qlwYear < kFirstParsedYear - 100 || qlwYear > kLastParsedYear + 100) return false;
+    const double e = MarchEquinox(qlwYear - kYearOffset);
+    return e >= kEarliestMoment && e <= kLatestMoment;
+}
+
+// Converts; while the day is too large for its week, takes the day before.
+int32_t Settle(QlwDate& date) {
+    int32_t code = QlwToDayNumber(date);
+    while (code == kBadDay && date.day > 1) {
+        --date.day;
+        code = QlwToDayNumber(date);
+    }
+    return code;
+}
+
+bool YearSupported(int32_t qlwYear) {
+    return qlwYear >= kMinQlwYear && qlwYear <= kMaxQlwYear;
+}
+
+// Moves the month field (year too at its ends) without converting.
+void ShiftMonth(QlwDate& date, bool forward) {
+    if (forward) {
+        if (date.month + 1 > MonthsInYear(date.year)) {
+            date.month = 1;
+            ++date.year;
+        } else {
+            ++date.month;
+        }
+    } else if (date.month <= 1) {
+        --date.year;
+        date.month = MonthsInYear(date.year) == 13 ? 13 : 12;
+    } else {
+        --date.month;
+    }
+}
+
+// Day names 1..9, week names 1..4.
+constexpr std::string_view kDayNames[9] = {"Dayone",  "Daytwo", "Daythree", "Dayfour", "Dayfive",
+                                           "Nineday", "Herday", "Freeday",  "Moonday"};
+constexpr std::string_view kWeekNames[4] = {"Weekone", "Weektwo", "Weekthree", "Weekfour"};
+// Surnames of 20th-century writers, initials A..M in month order.
+constexpr std::string_view kMonthNames[13] = {"Achebe",  "Borges",  "Camus",     "Dahl",    "Ellison",
+                                              "Forster", "Greene",  "Hemingway", "Ionesco", "Joyce",
+                                              "Kafka",   "Lessing", "Mann"};
+constexpr std::string_view kMonthShortNames[13] = {"Achebe",  "Borges",  "Camus",   "Dahl",    "Ellison",
+                                                   "Forster", "Greene",  "Hemingw", "Ionesco", "Joyce",
+                                                   "Kafka",   "Lessing", "Mann"};
+
+} // namespace
+
+double MarchEquinox(int32_t ceYear) {
+    double jde0;
+    if (ceYear < 1000) {
+        const double y = ceYear / 1000.0;
+        jde0 = 1721139.29189 + 365242.13740 * y + 0.06134 * y * y + 0.00111 * y * y * y -
+               0.00071 * y * y * y * y;
+    } else {
+        const double y = (ceYear - 2000) / 1000.0;
+        jde0 = 2451623.80984 + 365242.37404 * y + 0.05169 * y * y - 0.00411 * y * y * y -
+               0.00057 * y * y * y * y;
+    }
+    const double t = (jde0 - 2451545.0) / 36525.0;
+    const double w = (35999.373 * t - 2.47) * kDegToRad;
+    const double deltaLambda = 1.0 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2.0 * w);
+    double s = 0.0;
+    for (const PeriodicTerm& term : RadianTerms())
+        s += term.a * std::cos(term.b + term.c * t);
+    const double jde = jde0 + 0.00001 * s / deltaLambda;
+    return jde - lunar::DeltaTForYear(ceYear) / 1440.0;
+}
+
+int32_t DayOfMoment(double moment) {
+    const double day = std::floor(moment + 0.25);
+    if (!(day >= std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+    if (day > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(day);
+}
+
+double NewMoonNearest(double moment, int32_t& lunation) {
+    const int32_t k = lunar::LunationOf(moment);
+    const double before = NewMoon(k);
+    const double after = NewMoon(k + 1);
+    if (after - moment <= moment - before) {
+        lunation = k + 1;
+        return after;
+    }
+    lunation = k;
+    return before;
+}
+
+int32_t MonthsInYear(int32_t qlwYear) {
+    if (!YearSupported(qlwYear)) return 0;
+    const int32_t ceYear = qlwYear - kYearOffset;
+    const int32_t k1 = Equinox(ceYear).lunation;
+    const int32_t k2 = Equinox(ceYear + 1).lunation;
+    return k2 - k1;
+}
+
+int32_t DayNumberToQlw(int32_t dayNumber, QlwDate& date) {
+    const MonthFound found = FindMonth(dayNumber);
+    if (!found.ok) {
+        date.valid = 0;
+        kept = KeptMonth{};
+        return 0;
+    }
+    date = found.date;
+    kept = found.kept;
+    return found.monthLength;
+}
+
+int32_t QlwToDayNumber(QlwDate& date) {
+    date.valid = 0;
+    if (date.month < 1 || date.month > 13) return kBadMonth;
+    if (date.week < 1 || date.week > 4) return kBadWeek;
+    if (date.day < 1 || date.day > 9) return kBadDay;
+    if (!YearSupported(date.year)) return kBadForm;
+    const int32_t ceYear = date.year - kYearOffset;
+    const int32_t k1 = Equinox(ceYear).lunation;
+    const int32_t k2 = Equinox(ceYear + 1).lunation;
+    if (date.month > k2 - k1) return kBadMonth;
+    const int32_t k = k1 + date.month - 1;
+    const int32_t a = DayOfMoment(Phase(k, static_cast<int16_t>(date.week - 1)));
+    const int32_t b = DayOfMoment(date.week < 4 ? Phase(k, static_cast<int16_t>(date.week)) : NewMoon(k + 1));
+    if (date.day > b - a) return kBadDay;
+    date.dayNumber = a + date.day;
+    date.valid = 1;
+    return kOk;
+}
+
+int32_t ParseQlw(std::string_view text, QlwDate& date) {
+    date.valid = 0;
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text)
+        if (c != ' ') compact.push_back(c);
+    if (compact.empty()) return kEmptyText;
+    int64_t fields[4] = {0, 0, 0, 0};
+    if (!ReadFields(compact, fields)) return kBadForm;
+    date.year = static_cast<int32_t>(fields[0]);
+    date.month = static_cast<int32_t>(fields[1]);
+    date.week = static_cast<int32_t>(fields[2]);
+    date.day = static_cast<int32_t>(fields[3]);
+    if (!YearAccepted(date.year)) return kBadForm;
+    return QlwToDayNumber(date);
+}
+
+int32_t WeekStep(QlwDate& date, bool forward) {
+    date.valid = 0;
+    if (!YearSupported(date.year)) return kBadForm;
+    if (forward) {
+        if (date.week >= 4) {
+            date.week = 1;
+            ShiftMonth(date, true);
+        } else {
+            ++date.week;
+        }
+    } else if (date.week <= 1) {
+        date.week = 4;
+        ShiftMonth(date, false);
+    } else {
+        --date.week;
+    }
+    return Settle(date);
+}
+
+int32_t MonthStep(QlwDate& date, bool forward) {
+    date.valid = 0;
+    if (!YearSupported(date.year)) return kBadForm;
+    ShiftMonth(date, forward);
+    return Settle(date);
+}
+
+int32_t YearStep(QlwDate& date, bool forward) {
+    date.valid = 0;
+    if (!YearSupported(date.year)) return kBadForm;
+    date.year += forward ? 1 : -1;
+    if (date.month == 13 && MonthsInYear(date.year) < 13) date.month = 12;
+    return Settle(date);
+}
+
+const KeptMonth& LastMonth() {
+    return kept;
+}
+
+int32_t KeptWeekLength(int32_t week) {
+    return week >= 1 && week <= 4 ? kept.weekLength[static_cast<size_t>(week - 1)] : 0;
+}
+
+double KeptPhaseMoment(int32_t index) {
+    return index >= 1 && index <= 4 ? kept.phaseMoment[static_cast<size_t>(index - 1)] : 0.0;
+}
+
+std::string_view DayNameOf(int32_t day, int32_t weekLength) {
+    if (weekLength < 6 || weekLength > 9 || day < 1 || day > weekLength) return {};
+    const int32_t index = day <= 5 ? day : 9 - (weekLength - day);
+    return kDayNames[index - 1];
+}
+
+std::string_view WeekName(int32_t week) {
+    return week >= 1 && week <= 4 ? kWeekNames[week - 1] : std::string_view{};
+}
+
+std::string_view MonthName(int32_t month) {
+    return month >= 1 && month <= 13 ? kMonthNames[month - 1] : std::string_view{};
+}
+
+std::string_view MonthShortName(int32_t month) {
+    return month >= 1 && month <= 13 ? kMonthShortNames[month - 1] : std::string_view{};
+}
+
+std::string DayName(const QlwDate& date) {
+    if (date.week < 1 || date.week > 4) return {};
+    const size_t w = static_cast<size_t>(date.week - 1);
+    if (date.valid == 1 &&
+        !(kept.valid == 1 && date.dayNumber >= kept.firstDay && date.dayNumber <= kept.lastDay)) {
+        // A record of another month: its own week lengths, the kept ones untouched.
+        const MonthFound found = FindMonth(date.dayNumber);
+        if (!found.ok) return {};
+        return std::string(DayNameOf(date.day, found.kept.weekLength[w]));
+    }
+    return std::string(DayNameOf(date.day, kept.weekLength[w]));
+}
+
+std::string QlwText(const QlwDate& date, int form) {
+    if (form == 1) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%d-%02d-%d-%d QLW", static_cast<int>(date.year),
+                      static_cast<int>(date.month), static_cast<int>(date.week), static_cast<int>(date.day));
+        return buf;
+    }
+    if (form == 2) {
+        std::string text = DayName(date);
+        text += " in ";
+        text += WeekName(date.week);
+        text += " of ";
+        text += MonthName(date.month);
+        text += ", ";
+        text += std::to_string(date.year);
+        return text;
+    }
+    return {};
+}
+
+} // namespace tavr::qlw
