@@ -1,0 +1,26 @@
+# Compares the functions a shared library exports with the expected list.
+# cmake -DNM=nm -DLIBRARY=libx.so "-DEXPECTED=a;b" -P check_exports.cmake
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+                OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${NM} failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" lines "${listing}")
+set(found "")
+foreach(line IN LISTS lines)
+  # "<address> <type> <name>"; the linker's own markers are not exports of ours.
+  if(line MATCHES "^[0-9a-fA-F]+ ([A-Za-z]) ([^ @]+)")
+    set(name ${CMAKE_MATCH_2})
+    if(NOT name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$")
+      list(APPEND found ${name})
+    endif()
+  endif()
+endforeach()
+list(SORT found)
+list(REMOVE_DUPLICATES found)
+set(expected ${EXPECTED})
+list(SORT expected)
+if(NOT found STREQUAL expected)
+  message(FATAL_ERROR "Exports of ${LIBRARY}:\n  found    ${found}\n  expected ${expected}")
+endif()
+message(STATUS "Exports of ${LIBRARY}: ${found}")
