@@ -1,0 +1,36 @@
+// Where the window reads the present moment: the system clock in the program,
+// a clock set by hand in the tests.
+#ifndef TAVR_CLOCKSOURCE_H
+#define TAVR_CLOCKSOURCE_H
+
+#include <QDateTime>
+
+namespace tavr::ui {
+
+class ClockSource {
+  public:
+    virtual ~ClockSource() = default;
+    // The present moment, in the system's local time with its offset.
+    virtual QDateTime Now() const = 0;
+};
+
+class SystemClock : public ClockSource {
+  public:
+    QDateTime Now() const override { return QDateTime::currentDateTime(); }
+};
+
+// A clock that stands still until it is set or advanced.
+class FakeClock : public ClockSource {
+  public:
+    explicit FakeClock(QDateTime now) : now_(std::move(now)) {}
+    QDateTime Now() const override { return now_; }
+    void Set(const QDateTime& now) { now_ = now; }
+    void Advance(qint64 seconds) { now_ = now_.addSecs(seconds); }
+
+  private:
+    QDateTime now_;
+};
+
+} // namespace tavr::ui
+
+#endif

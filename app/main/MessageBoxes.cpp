@@ -1,0 +1,61 @@
+#include "MessageBoxes.h"
+
+#include <QMessageBox>
+
+namespace tavr::ui {
+
+MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    switch (request.icon) {
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    switch (request.buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        // A box closed with Escape or the close box counts as its negative answer.
+        if (request.buttons == MessageButtons::OkCancel && box.clickedButton() == nullptr)
+            return MessageAnswer::Cancel;
+        return MessageAnswer::Ok;
+    }
+}
+
+MessageAnswer ScriptedMessageBoxes::Show(const MessageRequest& request) {
+    asked_.push_back(request);
+    if (!answers_.empty()) {
+        MessageAnswer a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+    return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+} // namespace tavr::ui
