@@ -1,0 +1,238 @@
+#include "Calendars.h"
+
+#include <array>
+#include <cmath>
+#include <ctime>
+#include <limits>
+#include <string>
+
+#include "DateLib.h"
+
+namespace tavr {
+
+namespace {
+
+constexpr std::array<std::string_view, kCalendarCount> kCodes = {"CE",  "JC",  "SAR", "VR", "LDT",
+                                                                 "TVG", "CJD", "AJD", "QLW"};
+
+constexpr std::array<std::string_view, kCalendarCount> kFullNames = {
+    "CE (Common Era Calendar)",
+    "JC (Julian Calendar)",
+    "SAR (Sarvenes Calendar)",
+    "VR (Vosko-Rindal Solilunar Calendar)",
+    "LDT (Lunar Dovrenia Triday Calendar)",
+    "TVG (Tussary-Vosko Goddess Calendar)",
+    "chronological Julian date",
+    "astronomical Julian date",
+    "QLW (Quorvane Lunar Week Calendar)",
+};
+
+constexpr std::array<std::string_view, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                       "Thursday", "Friday", "Saturday"};
+
+bool AllDigits(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// Decimal digits only, at most 9 of them (no overflow).
+bool ReadSmallNumber(std::string_view s, int32_t& value) {
+    while (s.size() > 1 && s.front() == '0')
+        s.remove_prefix(1);
+    if (!AllDigits(s) || s.size() > 9) return false;
+    int32_t v = 0;
+    for (char c : s)
+        v = v * 10 + (c - '0');
+    value = v;
+    return true;
+}
+
+} // namespace
+
+std::string_view CalendarCode(int index) {
+    return index >= 0 && index < kCalendarCount ? kCodes[static_cast<std::size_t>(index)]
+                                                : std::string_view{};
+}
+
+std::string_view CalendarFullName(int index) {
+    return index >= 0 && index < kCalendarCount ? kFullNames[static_cast<std::size_t>(index)]
+                                                : std::string_view{};
+}
+
+int16_t CalendarIndexOf(std::string_view code) {
+    for (int16_t i = 0; i < kCalendarCount; ++i)
+        if (kCodes[static_cast<std::size_t>(i)] == code) return i;
+    return -1;
+}
+
+bool InAcceptedRange(AstroJulianDate ajd) {
+    return ajd >= kEarliestMoment && ajd <= kLatestMoment;
+}
+
+DayNumber CivilDayOf(ChronoJulianDate cjd) {
+    const double f = std::floor(cjd);
+    if (!(f >= std::numeric_limits<int32_t>::min() && f <= std::numeric_limits<int32_t>::max())) return 0;
+    return static_cast<DayNumber>(f);
+}
+
+double TimeOfDayOf(ChronoJulianDate cjd) {
+    const double f = std::floor(cjd);
+    if (!(f >= std::numeric_limits<int32_t>::min() && f <= std::numeric_limits<int32_t>::max())) return 0.0;
+    const double frac = cjd - f;
+    return frac >= 1.0 ? 0.0 : frac;
+}
+
+DayNumber EuroDateToDayNumber(EuroDate& date) {
+    return datelib::EuroDateToJdn(date);
+}
+
+EuroDate DayNumberToEuroDate(DayNumber d, int32_t letter) {
+    EuroDate date{};
+    date.calendar = letter;
+    date.dayNumber = d;
+    if (!datelib::Available()) return date; // valid stays 0
+    datelib::JdnToEuroDate(date);
+    date.valid = 1;
+    return date;
+}
+
+int16_t DayOfWeek(DayNumber d) {
+    int64_t r = (static_cast<int64_t>(d) + 1) % 7;
+    if (r < 0) r += 7;
+    return static_cast<int16_t>(r);
+}
+
+std::string_view WeekdayName(int index) {
+    return index >= 0 && index < 7 ? kWeekdays[static_cast<std::size_t>(index)] : std::string_view{};
+}
+
+std::string_view WeekdayNameOf(DayNumber d) {
+    return WeekdayName(DayOfWeek(d));
+}
+
+ClockReading ReadLocalClock() {
+    // One reading of the clock serves date, time and zone, so that the three
+    // cannot straddle midnight or a change of daylight-saving time.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    // Offset = local wall clock minus the instant, both in seconds of the
+    // proleptic Gregorian count (days from civil, 1970-01-01 = 0).
+    const int64_t y = static_cast<int64_t>(local.tm_year) + 1900 - (local.tm_mon < 2 ? 1 : 0);
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const int64_t yoe = y - era * 400;
+    const int64_t mp = (local.tm_mon + 9) % 12;
+    const int64_t doy = (153 * mp + 2) / 5 + local.tm_mday - 1;
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const int64_t days = era * 146097 + doe - 719468;
+    const int64_t localSeconds = days * 86400 + local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+    const int64_t offsetSeconds = localSeconds - static_cast<int64_t>(now);
+    ClockReading r;
+    r.year = local.tm_year + 1900;
+    r.month = local.tm_mon + 1;
+    r.day = local.tm_mday;
+    r.hours = local.tm_hour;
+    r.minutes = local.tm_min;
+    r.seconds = local.tm_sec > 59 ? 59 : local.tm_sec; // a leap second counts as :59
+    r.offset = ZoneOffsetFromBias(static_cast<int32_t>(-offsetSeconds));
+    return r;
+}
+
+DayNumber TodayDayNumber() {
+    const ClockReading r = ReadLocalClock();
+    EuroDate date{r.year, r.month, r.day, kLetterCE, 0, 0};
+    return EuroDateToDayNumber(date);
+}
+
+AstroJulianDate NowAjd() {
+    const ClockReading r = ReadLocalClock();
+    EuroDate date{r.year, r.month, r.day, kLetterCE, 0, 0};
+    const DayNumber day = EuroDateToDayNumber(date);
+    return MomentFromClock(day, r.hours, r.minutes, r.seconds, r.offset);
+}
+
+AstroJulianDate MomentFromClock(DayNumber day, int32_t hours, int32_t minutes, int32_t seconds,
+                                ZoneOffsetMinutes offset) {
+    const double secs = static_cast<double>(hours) * 3600.0 + static_cast<double>(minutes) * 60.0 +
+                        static_cast<double>(seconds) - static_cast<double>(offset) * 60.0;
+    return static_cast<double>(day) + secs / 86400.0 - 0.5;
+}
+
+ZoneOffsetMinutes ZoneOffsetFromBias(int32_t secondsWest) {
+    const long minutes = std::lround(-static_cast<double>(secondsWest) / 60.0);
+    if (minutes > std::numeric_limits<int16_t>::max()) return std::numeric_limits<int16_t>::max();
+    if (minutes < std::numeric_limits<int16_t>::min()) return std::numeric_limits<int16_t>::min();
+    return static_cast<ZoneOffsetMinutes>(minutes);
+}
+
+bool SplitSystemDateText(std::string_view text, int32_t& year, int32_t& month, int32_t& day) {
+    if (text.size() < 8) return false;
+    int32_t y = 0, m = 0, d = 0;
+    const char third = text[2];
+    bool ok;
+    if (third == '-' || third == '/' || third == '.') {
+        // month (1-2), day (4-5), year (7 onward)
+        ok = text[5] == third && ReadSmallNumber(text.substr(0, 2), m) &&
+             ReadSmallNumber(text.substr(3, 2), d) && ReadSmallNumber(text.substr(6), y);
+    } else {
+        // year (1-4), month (6-7), day (9-10)
+        ok = text.size() == 10 && ReadSmallNumber(text.substr(0, 4), y) &&
+             ReadSmallNumber(text.substr(5, 2), m) && ReadSmallNumber(text.substr(8, 2), d) &&
+             !AllDigits(text.substr(4, 1)) && !AllDigits(text.substr(7, 1));
+    }
+    if (!ok || m < 1 || m > 12 || d < 1 || d > 31) return false;
+    year = y;
+    month = m;
+    day = d;
+    return true;
+}
+
+bool SplitSystemTimeText(std::string_view text, int32_t& hours, int32_t& minutes, int32_t& seconds) {
+    std::string t(text);
+    const bool twelveHour = t.find('M') != std::string::npos;
+    if (twelveHour && t.size() >= 2 && t[1] == 'M') {
+        // "PM 2:05:09": move the mark behind the time.
+        if (t.size() < 4) return false;
+        t = t.substr(3) + " " + t.substr(0, 2);
+    }
+    // h[h]:mm[:ss], then (12-hour form) a space and the mark.
+    const std::size_t c1 = t.find(':');
+    if (c1 == std::string::npos) return false;
+    const std::size_t c2 = t.find(':', c1 + 1);
+    const std::size_t end = t.find(' ', c1 + 1);
+    const std::size_t minutesEnd =
+        c2 != std::string::npos && (end == std::string::npos || c2 < end) ? c2 : end;
+    int32_t h = 0, m = 0, s = 0;
+    if (!ReadSmallNumber(std::string_view(t).substr(0, c1), h) || c1 > 2) return false;
+    const std::string_view minText = std::string_view(t).substr(
+        c1 + 1, minutesEnd == std::string::npos ? std::string::npos : minutesEnd - c1 - 1);
+    if (minText.size() != 2 || !ReadSmallNumber(minText, m)) return false;
+    if (minutesEnd != std::string::npos && t[minutesEnd] == ':') {
+        const std::string_view secText = std::string_view(t).substr(
+            minutesEnd + 1, end == std::string::npos ? std::string::npos : end - minutesEnd - 1);
+        if (secText.size() != 2 || !ReadSmallNumber(secText, s)) return false;
+    }
+    const std::string_view rest =
+        end == std::string::npos ? std::string_view{} : std::string_view(t).substr(end);
+    if (twelveHour) {
+        if (h > 12) return false;
+        const bool morning = t.find('A') != std::string::npos;
+        if (!morning && h != 12) h += 12;
+        if (morning && h == 12) h = 0;
+    } else if (rest.find_first_not_of(' ') != std::string_view::npos) {
+        return false; // something other than the time follows
+    }
+    if (h > 23 || m > 59 || s > 59) return false;
+    hours = h;
+    minutes = m;
+    seconds = s;
+    return true;
+}
+
+} // namespace tavr

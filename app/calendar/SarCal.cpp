@@ -1,0 +1,238 @@
+#include "SarCal.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <limits>
+
+#include "DateTexts.h"
+#include "StrProc.h"
+
+namespace tavr::sar {
+
+namespace {
+
+constexpr int64_t FloorDiv(int64_t n, int64_t d) {
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+constexpr int64_t FloorMod(int64_t n, int64_t d) {
+    return n - FloorDiv(n, d) * d;
+}
+
+// Year of the cycle 1..1803 of a rule year R = Y + 1.
+constexpr int32_t YearOfCycle(int64_t ruleYear) {
+    return static_cast<int32_t>(FloorMod(ruleYear + kRuleOffset, kCycleYears) + 1);
+}
+constexpr bool LeapQ(int32_t q) {
+    return (664 * q + 901) % kCycleYears < kLeapYearsPerCycle;
+}
+constexpr bool FullQ(int32_t q) {
+    return (350 * q + 901) % kCycleYears < kFullYearsPerCycle;
+}
+constexpr int32_t YearLengthQ(int32_t q) {
+    return 354 + (FullQ(q) ? 1 : 0) + (LeapQ(q) ? 30 : 0);
+}
+
+// Days of the cycle before year of cycle q (index 1..1803), and the cycle's
+// length at index 1804.
+struct YearStarts {
+    std::array<int32_t, kCycleYears + 2> start{};
+    constexpr YearStarts() {
+        start[1] = 0;
+        for (int32_t q = 1; q <= kCycleYears; ++q)
+            start[static_cast<std::size_t>(q + 1)] = start[q] + YearLengthQ(q);
+    }
+};
+constexpr YearStarts kYearStarts{};
+static_assert(kYearStarts.start[kCycleYears + 1] == kCycleDays, "the cycle has 658,532 days");
+
+int64_t RuleYear(int32_t year) {
+    return static_cast<int64_t>(year) + 1;
+}
+
+int MonthLengthQ(int32_t q, int32_t month) {
+    if (month < 1 || month > 13) return 0;
+    if (month == 13) return LeapQ(q) ? 30 : 0;
+    if (month % 2 == 1) return 30;
+    return month == 10 && FullQ(q) ? 30 : 29;
+}
+
+// The day-30 rule of the steps: a day 30 in a 29-day month becomes 29.
+void CutDay(EuroDate& date) {
+    if (date.day > 29) {
+        const int len = MonthLength(date.year, date.month);
+        if (len > 0 && date.day > len) date.day = len;
+    }
+}
+
+std::string NumberText(int64_t n) {
+    return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
+}
+
+std::string TwoDigits(int32_t n) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d", n);
+    return buf;
+}
+
+constexpr std::array<std::string_view, 14> kMonthNames = {
+    "",        "Apollo",     "Diana",   "Hermes", "Aphrodite", "Ares",    "Zeus",
+    "Chronos", "Prometheus", "Orpheus", "Sophia", "Dionysus",  "Demeter", "Persephone"};
+
+constexpr std::array<std::string_view, 10> kDayNames = {
+    "Sun Day",     "Mercury Day", "Venus Day",  "Earth Day",   "Mars Day",
+    "Jupiter Day", "Saturn Day",  "Uranus Day", "Neptune Day", "Pluto Day"};
+
+} // namespace
+
+bool IsLeapYear(int32_t year) {
+    return LeapQ(YearOfCycle(RuleYear(year)));
+}
+bool IsFullYear(int32_t year) {
+    return FullQ(YearOfCycle(RuleYear(year)));
+}
+int MonthsInYear(int32_t year) {
+    return IsLeapYear(year) ? 13 : 12;
+}
+int YearLength(int32_t year) {
+    return YearLengthQ(YearOfCycle(RuleYear(year)));
+}
+int MonthLength(int32_t year, int32_t month) {
+    return MonthLengthQ(YearOfCycle(RuleYear(year)), month);
+}
+
+bool IsValidDate(int32_t year, int32_t month, int32_t day) {
+    return day >= 1 && day <= MonthLength(year, month);
+}
+
+bool ToDayNumber(EuroDate& date) {
+    if (!IsValidDate(date.year, date.month, date.day)) {
+        date.valid = 0;
+        date.dayNumber = 0;
+        return false;
+    }
+    const int64_t r = RuleYear(date.year);
+    const int32_t q = YearOfCycle(r);
+    int64_t dn = kEpoch + FloorDiv(r - 443, kCycleYears) * kCycleDays + kYearStarts.start[q];
+    for (int32_t m = 1; m < date.month; ++m)
+        dn += MonthLengthQ(q, m);
+    dn += date.day - 1;
+    if (dn < std::numeric_limits<int32_t>::min() || dn > std::numeric_limits<int32_t>::max()) {
+        date.valid = 0;
+        date.dayNumber = 0;
+        return false;
+    }
+    date.dayNumber = static_cast<DayNumber>(dn);
+    date.valid = 1;
+    return true;
+}
+
+EuroDate FromDayNumber(DayNumber d) {
+    int64_t r = static_cast<int64_t>(d) - kEpoch;
+    const int64_t n = FloorDiv(r, kCycleDays);
+    r -= n * kCycleDays;
+    // The year of the cycle: the last q whose start is not after r.
+    const auto* first = kYearStarts.start.data() + 1;
+    const auto* last = kYearStarts.start.data() + kCycleYears + 1;
+    const auto* it = std::upper_bound(first, last, static_cast<int32_t>(r)) - 1;
+    const int32_t q = static_cast<int32_t>(it - kYearStarts.start.data());
+    r -= *it;
+    int32_t month = 1;
+    while (r >= MonthLengthQ(q, month)) {
+        r -= MonthLengthQ(q, month);
+        ++month;
+    }
+    EuroDate date{};
+    date.year = static_cast<int32_t>(443 + (q - 1) + n * kCycleYears - 1);
+    date.month = month;
+    date.day = static_cast<int32_t>(r + 1);
+    date.calendar = kLetterSAR;
+    date.dayNumber = d;
+    date.valid = 1;
+    return date;
+}
+
+bool Parse(const std::string& text, EuroDate& date) {
+    EuroDate work = date;
+    work.calendar = kLetterSAR;
+    if (!dates::ParseDateText(text, work)) {
+        date.valid = 0;
+        return false;
+    }
+    const bool ok = ToDayNumber(work);
+    date = work;
+    return ok;
+}
+
+void MonthStep(EuroDate& date, bool forward) {
+    if (date.month < 1 || date.month > 13) return;
+    if (forward) {
+        if (date.month <= 11 || (date.month == 12 && IsLeapYear(date.year))) {
+            ++date.month;
+        } else {
+            if (date.year == std::numeric_limits<int32_t>::max()) return;
+            ++date.year;
+            date.month = 1;
+        }
+    } else {
+        if (date.month >= 2) {
+            --date.month;
+        } else {
+            if (date.year == std::numeric_limits<int32_t>::min()) return;
+            --date.year;
+            date.month = MonthsInYear(date.year);
+        }
+    }
+    CutDay(date);
+}
+
+void YearStep(EuroDate& date, bool forward) {
+    if (forward) {
+        if (date.year == std::numeric_limits<int32_t>::max()) return;
+        ++date.year;
+    } else {
+        if (date.year == std::numeric_limits<int32_t>::min()) return;
+        --date.year;
+    }
+    if (date.month == 13 && !IsLeapYear(date.year)) date.month = 12;
+    CutDay(date);
+}
+
+bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward) {
+    if (unit != StepUnit::Month && unit != StepUnit::Year) return false;
+    EuroDate date = FromDayNumber(d);
+    if (unit == StepUnit::Month)
+        MonthStep(date, forward);
+    else
+        YearStep(date, forward);
+    if (!ToDayNumber(date)) return false;
+    d = date.dayNumber;
+    return true;
+}
+
+std::string_view MonthName(int month) {
+    return month >= 1 && month <= 13 ? kMonthNames[static_cast<std::size_t>(month)] : std::string_view{};
+}
+
+std::string_view DayName(int day) {
+    return day >= 1 ? kDayNames[static_cast<std::size_t>((day - 1) % 10)] : std::string_view{};
+}
+
+std::string Text(const EuroDate& date, int form) {
+    const std::string ymd =
+        std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day);
+    switch (form) {
+    case kShortForm:
+        return ymd + " SAR";
+    case kDescriptiveForm:
+        return ymd + " SAR (" + std::string(DayName(date.day)) + ", " + std::string(MonthName(date.month)) +
+               NumberText(date.day) + ", " + NumberText(date.year) + ")";
+    case kLongForm:
+        return "The " + strproc::Ordinal(date.day) + " day of " + std::string(MonthName(date.month)) +
+               " in the year" + NumberText(date.year);
+    default:
+        return {};
+    }
+}
+
+} // namespace tavr::sar
