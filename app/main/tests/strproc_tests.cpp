@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "StrProc.h"
+
+using namespace tavr::strproc;
+
+namespace {
+
+struct RemoveCase {
+    const char* text;
+    const char* set;
+    const char* expected;
+};
+
+TEST(StrProc, RemoveAndKeepChars) {
+    const RemoveCase cases[] = {
+        {"2,451, 545 CJD", ", ", "2451545CJD"},
+        {"", ",", ""},
+        {"abc", "", "abc"},
+        {",,,", ",", ""},
+        {"a,b,", ",", "ab"},
+        {",a", ",", "a"},
+        {"2001-12-31 CE", "-", "20011231 CE"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RemoveChars(c.text, c.set), c.expected) << c.text;
+    EXPECT_EQ(KeepChars("2000/01-01x", "-0123456789"), "200001-01");
+    EXPECT_EQ(KeepChars("", "abc"), "");
+    EXPECT_EQ(RemoveSpaces(" 1 - 2 "), "1-2");
+    EXPECT_EQ(Trim("  a b  "), "a b");
+    EXPECT_EQ(Trim("    "), "");
+}
+
+TEST(StrProc, FindFirstInAndNotInSet) {
+    EXPECT_EQ(FindFirstInSet("abc-def", "-"), 4u);
+    EXPECT_EQ(FindFirstInSet("abc-def", "-", 5), 0u);
+    EXPECT_EQ(FindFirstInSet("abc", "xyz"), 0u);
+    EXPECT_EQ(FindFirstInSet("abc", "c", 99), 0u);
+    EXPECT_EQ(FindFirstNotInSet("000120", "0"), 4u);
+    EXPECT_EQ(FindFirstNotInSet("000120", "0", 5), 5u);
+    EXPECT_EQ(FindFirstNotInSet("000", "0"), 0u);
+    EXPECT_EQ(FindFirstNotInSet("", "0"), 0u);
+}
+
+TEST(StrProc, CountOccurrences) {
+    struct Case {
+        std::string text, sub;
+        bool caseSensitive;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {"aaaa", "aa", true, 2}, // non-overlapping
+        {"a b c", " ", true, 2},
+        {"", "a", true, 0},
+        {"abc", "", true, 0},
+        {"CE ce Ce", "ce", true, 1},
+        {"CE ce Ce", "ce", false, 3},
+        {"\xC9T\xC9", "\xE9", false, 2}, // E-acute capitals match the small form
+        {"\x8A\x9A", "\x9A", false, 2},  // S-caron
+        {"\x9F\xFF", "\xFF", false, 2},  // Y-diaeresis
+        {"\xD7\xF7", "\xF7", false, 1},  // the multiplication sign is no letter
+        {"1-2-3-4", "-", true, 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CountOccurrences(c.text, c.sub, c.caseSensitive), c.expected) << c.text;
+}
+
+TEST(StrProc, ValidateDayCount) {
+    struct Case {
+        const char* text;
+        bool removeCommas;
+        bool valid;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"5", false, true, "5"},
+        {"  +1,000 ", false, true, "+1,000"},
+        {"  +1,000 ", true, true, "+1000"},
+        {"-5", false, true, "-5"},
+        {"1.5", false, true, "1.5"},
+        {"-0.25", true, true, "-0.25"},
+        {"", false, false, ""},
+        {"   ", false, false, "   "},
+        {"1-2", false, false, "1-2"},
+        {"5+", false, false, "5+"},
+        {"+-5", false, false, "+-5"},
+        {"-5-3", false, false, "-5-3"}, // a second sign anywhere is refused
+        {"1.2.3", false, false, "1.2.3"},
+        {"12a", false, false, "12a"},
+        {"-", false, false, "-"}, // no digit
+        {".", false, false, "."},
+        {",,,", true, false, ",,,"},
+        {"1e5", false, false, "1e5"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(ValidateDayCount(text, c.removeCommas), c.valid) << c.text;
+        EXPECT_EQ(text, c.after) << c.text;
+    }
+}
+
+TEST(StrProc, Ordinals) {
+    struct Case {
+        int64_t n;
+        const char* expected;
+    };
+    const Case cases[] = {{0, "0th"},     {1, "1st"},     {2, "2nd"},   {3, "3rd"},     {4, "4th"},
+                          {11, "11th"},   {12, "12th"},   {13, "13th"}, {21, "21st"},   {22, "22nd"},
+                          {23, "23rd"},   {30, "30th"},   {31, "31st"}, {101, "101st"}, {111, "111th"},
+                          {112, "112th"}, {113, "113th"}, {-1, "-1"},   {-12, "-12"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Ordinal(c.n), c.expected) << c.n;
+    EXPECT_EQ(OrdinalSuffix(-3), "");
+}
+
+TEST(StrProc, StripLeadingPrefixAndReplace) {
+    EXPECT_EQ(StripLeadingPrefix("000120", "0"), "120");
+    EXPECT_EQ(StripLeadingPrefix("ababx", "ab"), "x");
+    EXPECT_EQ(StripLeadingPrefix("0000", "0"), "");
+    EXPECT_EQ(StripLeadingPrefix("abc", ""), "abc"); // must not loop
+    EXPECT_EQ(ReplaceAllNoCase("One and AND and", "and", "&"), "One & & &");
+    EXPECT_EQ(ReplaceAllNoCase("aaa", "a", "aa"), "aaaaaa"); // resumes after the inserted text
+    EXPECT_EQ(ReplaceAllNoCase("abc", "", "x"), "abc");
+    EXPECT_EQ(ReplaceAllNoCase("", "a", "x"), "");
+    EXPECT_EQ(ReplaceAllNoCase("\xC9t\xE9", "\xE9", "e"), "ete");
+}
+
+TEST(StrProc, MinutesText) {
+    struct Case {
+        int64_t minutes;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, "0 minutes"},
+        {-5, "0 minutes"},
+        {1, "1 minute"},
+        {59, "59 minutes"},
+        {60, "1 hour"},
+        {61, "1 hour and 1 minute"},
+        {69, "1 hour and 9 minutes"},
+        {120, "2 hours"},
+        {1439, "23 hours and 59 minutes"},
+        {1440, "1 day"},
+        {1441, "1 day and 1 minute"},
+        {1500, "1 day and 1 hour"},
+        {1501, "1 day, 1 hour and 1 minute"},
+        {2 * 1440 + 2 * 60 + 2, "2 days, 2 hours and 2 minutes"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MinutesText(c.minutes), c.expected) << c.minutes;
+    EXPECT_EQ(RoundedMinutesText(69.4), "1 hour and 9 minutes");
+    EXPECT_EQ(RoundedMinutesText(59.6), "1 hour");
+    EXPECT_EQ(RoundedMinutesText(0.4), "0 minutes");
+    EXPECT_EQ(RoundedMinutesText(-3.0), "0 minutes");
+    EXPECT_EQ(RoundedMinutesText(std::nan("")), "0 minutes");
+    EXPECT_FALSE(RoundedMinutesText(1e300).empty());
+}
+
+} // namespace
