@@ -20,6 +20,8 @@ inline constexpr int16_t kBeforeLunation = -2;  // moment precedes the lunation
 inline constexpr double kPhaseTolerance = 5e-5; // day (4.32 s): "the moment is that phase"
 inline constexpr double kMoonLongitudeTooEarly = -99.0;
 inline constexpr double kMoonLongitudeTooLate = -100.0;
+inline constexpr int32_t kFirstSearchedLunation = -150000; // bounds of LunationOf
+inline constexpr int32_t kLastSearchedLunation = 100000;
 
 // Sets meanSynodicMonth and lunationEpoch. Called once at start-up; the other
 // operations call it themselves when it has not run yet.
@@ -30,26 +32,39 @@ double LunationEpoch(); // AJD (UT) of the new Moon of lunation 0
 // The record shared by callers that do not read the eclipse fields.
 PhaseEventRecord& SharedRecord();
 
-double DeltaTForYear(int32_t year); // minutes
-double DeltaTAt(double moment);     // minutes, for the Common Era year of the moment
+// Delta T in minutes (0 without the astronomy library). DeltaTAt takes the
+// Common Era year of the UT day nearest the moment (a half goes to the even
+// day); a non-finite moment gives 0.
+double DeltaTForYear(int32_t year);
+double DeltaTAt(double moment);
 
 // Moment of phase `phase` of lunation `k`; `record` nullptr means the shared record.
+// The UT moment is the TT moment less the delta T of the TT moment's year.
+// Without the astronomy library the TT moment is 0.
 double PhaseMomentTT(int32_t k, int16_t phase, PhaseEventRecord* record = nullptr);
 double PhaseMomentUT(int32_t k, int16_t phase, PhaseEventRecord* record = nullptr);
 
 // Lunation k with new Moon(k) <= moment < new Moon(k + 1), new Moons in UT.
+// The search is bounded: it covers lunations kFirstSearchedLunation ..
+// kLastSearchedLunation (about the years -10100 .. 10080); an earlier moment
+// (-infinity included) gives kFirstSearchedLunation, a later one
+// kLastSearchedLunation, and NaN gives 0. Without the astronomy library the
+// mean lunation of the moment is returned.
 int32_t LunationOf(double moment);
 
 // Latest phase of lunation k not after the moment (TT), or -1 / -2; `isPhase`
 // tells whether the moment is that phase (within kPhaseTolerance).
 int16_t PhaseAtTT(int32_t k, double momentTT, bool& isPhase);
-// The same for a moment in UT, compared with the phases' UT moments.
+// The same for a moment in UT, compared with the phases' UT moments
+// (PhaseMomentUT): for every moment of lunation k (as LunationOf finds it) the
+// result is a phase 0..3 of k, never -1 or -2.
 int16_t GetPhase(int32_t k, double momentUT, bool& isPhase);
 
 std::string EclipseKindText(int16_t eclipseType);
 
 // Moon longitude (radians) at a UT moment, or -99.0 before 1600-01-01 and
-// -100.0 after 2099-12-31 (day numbers 2305448..2488069 are served).
+// -100.0 after 2099-12-31 (day numbers 2305448..2488069 are served). NaN, and
+// every moment when the astronomy library is missing, give -99.0.
 double MoonLongitudeAt(double moment, double* out);
 
 } // namespace tavr::lunar

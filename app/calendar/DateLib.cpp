@@ -11,7 +11,8 @@ constexpr int kGroupingBuffer = 20; // characters the library may write, NUL inc
 // The exports, bound once at the first call. Argument sizes are those of the
 // 32-bit Windows names (_name@N).
 struct Exports {
-    decltype(&euro_date_to_jdn) toJdn = BindFunction<decltype(&euro_date_to_jdn)>(kLibrary, "euro_date_to_jdn", 4);
+    decltype(&euro_date_to_jdn) toJdn =
+        BindFunction<decltype(&euro_date_to_jdn)>(kLibrary, "euro_date_to_jdn", 4);
     decltype(&jdn_to_euro_date) fromJdn =
         BindFunction<decltype(&jdn_to_euro_date)>(kLibrary, "jdn_to_euro_date", 4);
     decltype(&euro_day_of_week) dayOfWeek =
@@ -63,7 +64,8 @@ std::string SeparateThousands(const std::string& digits, char separator) {
     if (!f) return digits;
     // The caller's buffer of 20 spaces; the text is kept up to the first NUL.
     char buffer[kGroupingBuffer + 1];
-    for (char& c : buffer) c = ' ';
+    for (char& c : buffer)
+        c = ' ';
     buffer[kGroupingBuffer] = '\0';
     f(digits.c_str(), static_cast<unsigned char>(separator), buffer);
     return std::string(buffer);

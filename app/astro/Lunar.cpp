@@ -1,0 +1,193 @@
+#include "Lunar.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "DateLib.h"
+#include "LibLoader.h"
+
+namespace tavr::lunar {
+namespace {
+
+constexpr const char* kLibrary = "halvor";
+constexpr int32_t kDeltaTModel = 1915;          // the library's delta T model argument
+constexpr double kSynodicMonth = 29.5305888531; // days
+constexpr double kNominalEpoch = 2451550.2597;  // 2000-01-06 18:14 UT, used only without the library
+constexpr double kMinutesPerDay = 1440.0;
+constexpr double kJ2000 = 2451545.0;
+constexpr double kFirstMoonDay = 2305448.0; // 1600-01-01 CE
+constexpr double kLastMoonDay = 2488069.0;  // 2099-12-31 CE
+constexpr int kMaxSearchSteps = 64;         // LunationOf needs one or two steps in the range
+
+struct Exports {
+    decltype(&halvor) phase = BindFunction<decltype(&halvor)>(kLibrary, "halvor", 12);
+    decltype(&deltat) deltaT = BindFunction<decltype(&deltat)>(kLibrary, "deltat", 12);
+    decltype(&moonpos) moon = BindFunction<decltype(&moonpos)>(kLibrary, "moonpos", 16);
+};
+
+const Exports& Lib() {
+    static const Exports exports;
+    return exports;
+}
+
+struct Constants {
+    bool initialized = false;
+    double meanSynodicMonth = kSynodicMonth;
+    double lunationEpoch = kNominalEpoch;
+};
+
+Constants& State() {
+    static Constants constants;
+    return constants;
+}
+
+const Constants& Ready() {
+    if (!State().initialized) InitLunarConstants();
+    return State();
+}
+
+// Nearest integer, a half going to the even neighbour.
+double RoundHalfEven(double x) {
+    const double f = std::floor(x);
+    const double diff = x - f;
+    if (diff < 0.5) return f;
+    if (diff > 0.5) return f + 1.0;
+    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+}
+
+// Latest phase of lunation k whose moment (by `moment`) is not after t.
+template <typename MomentFn> int16_t LatestPhase(int32_t k, double t, bool& isPhase, MomentFn moment) {
+    isPhase = false;
+    if (k < INT32_MAX && moment(k + 1, kNewMoon) <= t) return kLaterLunation;
+    for (int16_t p = kLastQuarter; p >= kNewMoon; --p) {
+        const double m = moment(k, p);
+        if (m <= t) {
+            isPhase = std::fabs(m - t) < kPhaseTolerance;
+            return p;
+        }
+    }
+    return kBeforeLunation;
+}
+
+} // namespace
+
+void InitLunarConstants() {
+    Constants& c = State();
+    c.initialized = true;
+    c.meanSynodicMonth = kSynodicMonth;
+    const double epoch = Lib().phase ? PhaseMomentUT(0, kNewMoon, &SharedRecord()) : kNominalEpoch;
+    c.lunationEpoch = std::isfinite(epoch) ? epoch : kNominalEpoch;
+}
+
+double MeanSynodicMonth() {
+    return Ready().meanSynodicMonth;
+}
+
+double LunationEpoch() {
+    return Ready().lunationEpoch;
+}
+
+PhaseEventRecord& SharedRecord() {
+    static PhaseEventRecord record{};
+    return record;
+}
+
+double DeltaTForYear(int32_t year) {
+    if (auto f = Lib().deltaT) return f(static_cast<double>(year), kDeltaTModel);
+    return 0.0;
+}
+
+double DeltaTAt(double moment) {
+    if (!std::isfinite(moment)) return 0.0;
+    // The UT day of the moment; beyond 32-bit day numbers the end day stands in.
+    double day = RoundHalfEven(moment);
+    if (day < INT32_MIN) day = INT32_MIN;
+    if (day > INT32_MAX) day = INT32_MAX;
+    EuroDate date{0, 0, 0, datelib::kLetterGregorian, static_cast<int32_t>(day), 0};
+    datelib::JdnToEuroDate(date);
+    return DeltaTForYear(date.year);
+}
+
+double PhaseMomentTT(int32_t k, int16_t phase, PhaseEventRecord* record) {
+    if (auto f = Lib().phase) return f(k, phase, record ? record : &SharedRecord());
+    return 0.0;
+}
+
+double PhaseMomentUT(int32_t k, int16_t phase, PhaseEventRecord* record) {
+    const double t = PhaseMomentTT(k, phase, record);
+    return t - DeltaTAt(t) / kMinutesPerDay;
+}
+
+int32_t LunationOf(double moment) {
+    if (std::isnan(moment)) return 0;
+    const Constants& c = Ready();
+    // Start from the mean lunation, kept inside the searched window.
+    const double estimate = std::floor((moment - c.lunationEpoch) / c.meanSynodicMonth);
+    int32_t k = estimate < kFirstSearchedLunation  ? kFirstSearchedLunation
+                : estimate > kLastSearchedLunation ? kLastSearchedLunation
+                                                   : static_cast<int32_t>(estimate);
+    const int32_t start = k;
+    double a = PhaseMomentUT(k, kNewMoon);
+    double b = PhaseMomentUT(k + 1, kNewMoon);
+    for (int step = 0; step < kMaxSearchSteps; ++step) {
+        if (a <= moment && moment < b) return k;
+        if (a > moment) {
+            if (k == kFirstSearchedLunation) return k;
+            --k;
+            b = a;
+            a = PhaseMomentUT(k, kNewMoon);
+        } else if (moment >= b) {
+            if (k == kLastSearchedLunation) return k;
+            ++k;
+            a = b;
+            b = PhaseMomentUT(k + 1, kNewMoon);
+        } else {
+            break; // moments that do not compare (no library)
+        }
+    }
+    return start;
+}
+
+int16_t PhaseAtTT(int32_t k, double momentTT, bool& isPhase) {
+    return LatestPhase(k, momentTT, isPhase,
+                       [](int32_t lunation, int16_t p) { return PhaseMomentTT(lunation, p); });
+}
+
+int16_t GetPhase(int32_t k, double momentUT, bool& isPhase) {
+    // Compared with the phases' UT moments, the moments LunationOf uses: every
+    // moment of lunation k gets a phase of k.
+    return LatestPhase(k, momentUT, isPhase,
+                       [](int32_t lunation, int16_t p) { return PhaseMomentUT(lunation, p); });
+}
+
+std::string EclipseKindText(int16_t eclipseType) {
+    static const char* const kTexts[] = {
+        "",
+        "Partial solar eclipse",
+        "Central annular solar eclipse",
+        "Central total solar eclipse",
+        "Non-central total solar eclipse",
+        "Non-central annular solar eclipse",
+        "Central annular-total solar eclipse",
+        "Non-central annular-total solar eclipse",
+        "Penumbral lunar eclipse",
+        "Partial lunar eclipse",
+        "Total lunar eclipse",
+    };
+    if (eclipseType < 1 || eclipseType > 10) return {};
+    return kTexts[eclipseType];
+}
+
+double MoonLongitudeAt(double moment, double* out) {
+    if (std::isnan(moment)) return kMoonLongitudeTooEarly;
+    const double day = std::floor(moment + 0.5); // day number of the UT date
+    if (day < kFirstMoonDay) return kMoonLongitudeTooEarly;
+    if (day > kLastMoonDay) return kMoonLongitudeTooLate;
+    auto f = Lib().moon;
+    if (!f) return kMoonLongitudeTooEarly; // no library: the caller's fallback display
+    double scratch = 0.0;
+    double second = 0.0;
+    return f(moment - kJ2000, out ? out : &scratch, &second);
+}
+
+} // namespace tavr::lunar
