@@ -1,0 +1,619 @@
+#include "Engine.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "Calendars.h"
+#include "DateTexts.h"
+#include "QLWC.h"
+#include "SarCal.h"
+#include "StrProc.h"
+#include "TVGCal.h"
+#include "VRLDT.h"
+
+namespace tavr::engine {
+
+namespace {
+
+constexpr std::array<std::string_view, 9> kCodes = {"CE",  "JC",  "SAR", "VR", "LDT",
+                                                    "TVG", "CJD", "AJD", "QLW"};
+
+constexpr std::array<std::string_view, 9> kNames = {
+    "Common Era date",
+    "Julian date",
+    "Sarvenes Calendar date",
+    "Vosko-Rindal Solilunar Calendar date",
+    "Lunar Dovrenia Triday Calendar date",
+    "Tussary-Vosko Goddess Calendar date",
+    "chronological Julian date",
+    "astronomical Julian date",
+    "Quorvane Lunar Week Calendar",
+};
+
+constexpr std::array<std::string_view, 9> kCaptions = {
+    "Common Era:",
+    "Julian:",
+    "Sarvenes Calendar:",
+    "Vosko-Rindal Solilunar:",
+    "Lunar Dovrenia Triday:",
+    "Tussary-Vosko Goddess",
+    "Chronological Julian date:",
+    "Astronomical Julian date:",
+    "Quorvane Lunar Week:",
+};
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool Contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A number with four decimals, "," between groups of three integer digits and
+// "." as the decimal mark (the form the entry parser reads back).
+std::string GroupedFourDecimals(double value) {
+    if (!std::isfinite(value)) return "0.0000";
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
+    std::string text(buffer, result.ptr);
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) text.erase(0, 1);
+    const size_t point = text.find('.');
+    std::string integer = text.substr(0, point);
+    const std::string fraction = point == std::string::npos ? std::string() : text.substr(point);
+    std::string grouped;
+    for (size_t i = 0; i < integer.size(); ++i) {
+        if (i > 0 && (integer.size() - i) % 3 == 0) grouped += ',';
+        grouped += integer[i];
+    }
+    return (negative ? "-" : "") + grouped + fraction;
+}
+
+// The texts of one calendar row for the civil day `d` (QLW: the QLW day).
+Row CalendarRow(int index, int32_t d, double cjd, double ajd) {
+    Row row;
+    row.caption = std::string(RowCaption(index));
+    switch (index) {
+    case kCE:
+    case kJC: {
+        const EuroDate date = DayNumberToEuroDate(d, index == kCE ? kLetterCE : kLetterJC);
+        row.shortText = dates::ShortDateText(date) + (index == kCE ? " CE" : " JC");
+        row.toolTip = dates::LongDateText(date);
+        row.value = row.shortText + " (" + std::string(WeekdayNameOf(d)) + ", " +
+                    std::string(dates::MonthName(date.month)) + " " + std::to_string(date.day) + ", " +
+                    std::to_string(date.year) + ")";
+        break;
+    }
+    case kSAR: {
+        const EuroDate date = sar::FromDayNumber(d);
+        row.shortText = sar::Text(date, sar::kShortForm);
+        row.value = sar::Text(date, sar::kDescriptiveForm);
+        row.toolTip = sar::Text(date, sar::kLongForm);
+        break;
+    }
+    case kVR: {
+        const VrslcDate date = vr::FromDayNumber(d);
+        if (date.valid != 1) break;
+        row.shortText = vr::Text(date, vr::kShortForm);
+        row.value = vr::Text(date, vr::kDescriptiveForm);
+        row.toolTip = vr::Text(date, vr::kLongForm);
+        break;
+    }
+    case kLDT: {
+        const DtcLunarDate date = ldt::FromDayNumber(d);
+        if (date.valid != 1) break;
+        row.shortText = ldt::Text(date, ldt::kShortForm);
+        row.value = ldt::Text(date, ldt::kDescriptiveForm);
+        row.toolTip = ldt::Text(date, ldt::kLongForm);
+        break;
+    }
+    case kTVG: {
+        const tvg::TvgDate date = tvg::FromDayNumber(d);
+        row.shortText = tvg::Text(date, tvg::kShortForm, true);
+        row.value = tvg::Text(date, tvg::kDescriptiveForm, true);
+        row.toolTip = tvg::Text(date, tvg::kLongForm, true);
+        break;
+    }
+    case kCJD:
+        row.shortText = row.value = GroupedFourDecimals(cjd) + " CJD";
+        break;
+    case kAJD:
+        row.shortText = row.value = GroupedFourDecimals(ajd) + " AJD";
+        break;
+    case kQLW: {
+        qlw::QlwDate date;
+        qlw::DayNumberToQlw(d, date);
+        if (date.valid != 1) break;
+        row.shortText = qlw::QlwText(date, 1);
+        // Form 2 names the day from the week lengths of this very conversion.
+        const std::string descriptive = qlw::QlwText(date, 2);
+        row.value = row.shortText + " (" + descriptive + ")";
+        row.toolTip = descriptive;
+        break;
+    }
+    default:
+        break;
+    }
+    if (row.value.empty()) row.value = row.shortText;
+    return row;
+}
+
+// The civil day a row is converted from: floor(CJD), for QLW floor(CJD - 0.25).
+int32_t RowDay(int index, double cjd) {
+    return CivilDayOf(index == kQLW ? cjd - kQlwDayStart : cjd);
+}
+
+Row RowOfState(const State& state, int index) {
+    const double cjd = CjdFromAjd(state, state.dblCurrentAJDate);
+    return CalendarRow(index, RowDay(index, cjd), cjd, state.dblCurrentAJDate);
+}
+
+// The value label's text with the long form in parentheses cut off.
+std::string DateOfValueText(const std::string& value) {
+    const size_t open = value.find('(');
+    if (open == std::string::npos) return value;
+    return value.substr(0, open == 0 ? 0 : open - 1);
+}
+
+Message Warning(std::string title, std::string text) {
+    return {std::move(title), std::move(text), Icon::Warning, Buttons::Ok};
+}
+
+void FillRefresh(ActionResult& result) {
+    result.refreshed = true;
+    result.timeLabel = RefreshTimeLabel(result.state);
+    result.display = RefreshDisplay(result.state);
+    result.historyText = result.display.historyText;
+}
+
+} // namespace
+
+// ---- tables ------------------------------------------------------------------
+
+std::string_view CalendarCode(int index) {
+    return index >= 0 && index < kCalendarCount ? kCodes[index] : std::string_view();
+}
+
+std::string_view CalendarName(int index) {
+    return index >= 0 && index < kCalendarCount ? kNames[index] : std::string_view();
+}
+
+std::string_view RowCaption(int index) {
+    return index >= 0 && index < kCalendarCount ? kCaptions[index] : std::string_view();
+}
+
+int16_t IndexOfCode(std::string_view code) {
+    for (int16_t i = 0; i < kCalendarCount; ++i)
+        if (kCodes[i] == code) return i;
+    return -1;
+}
+
+// ---- messages ----------------------------------------------------------------
+
+std::string EntryErrorText(int code) {
+    switch (code) {
+    case 1:
+        return "Invalid date entry.";
+    case 2:
+        return "Calendar must be specified (one of CE, JC, SAR, VR, LDT, QLW, CJD and AJD).";
+    case 3:
+        return "Time specification not permitted with CJD or AJD.";
+    case 4:
+        return "Invalid time specification.  Times must be, e.g., 23:50.";
+    case 5:
+        return "Date separator must be a dash, '-'.";
+    case 6:
+        return "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day";
+    case 7:
+        return "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day";
+    case 8:
+        return "Invalid SAR date.  SAR dates must be in the form: year-month-day";
+    case 9:
+        return "Invalid VR date.  VR dates must be in the form: cycle-year-month-day";
+    case 10:
+        return "Invalid LDT date.  LDT dates must be in the form: cycle-year-month-triday-day or "
+               "year-month-triday-day";
+    case 11:
+        return "Invalid TVG date.  TVG dates must be in the form: cycle-year-month-day or year-month-day";
+    case 12:
+        return "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.";
+    case 13:
+        return "Error when parsing date string.";
+    case 14:
+        return "Value for addition or subtraction is invalid.";
+    case 15:
+        return "Invalid QLW date.  QWL dates must be in the form: year-month-week-day";
+    case 16:
+        return "Invalid month value in QLW date.";
+    case 17:
+        return "Invalid week value in QLW date.";
+    case 18:
+        return "Invalid day value in QLW date.";
+    case 19:
+        return "No date given.";
+    default:
+        return "Unknown error.";
+    }
+}
+
+Message ShowEntryError(int code) {
+    return Warning(kEntryErrorTitle, EntryErrorText(code));
+}
+
+// ---- state -------------------------------------------------------------------
+
+int16_t ZoneMinutes(const State& state) {
+    return timezone::ZoneMinutes(timezone::ZoneText(state.zoneIndex));
+}
+
+double CjdFromAjd(const State& state, double ajd) {
+    return timezone::CjdFromAjd(ajd, ZoneMinutes(state), state.view);
+}
+
+double AjdFromCjd(const State& state, double cjd) {
+    return timezone::AjdFromCjd(cjd, ZoneMinutes(state), state.view);
+}
+
+// ---- the entry grammar -------------------------------------------------------
+
+ParseResult ParseDateEntry(const std::string& entry, const State& state) {
+    ParseResult result;
+    // 1. Trimmed and upper case; the spaces inside are counted.
+    std::string s = UpperAscii(strproc::Trim(entry));
+    const int32_t spaces = strproc::CountOccurrences(s, " ", true);
+    // 2. The box shows the normalised text from now on (not for a history line).
+    result.entryText = state.fromHistory ? state.entryText : s;
+    auto fail = [&result](int16_t code) {
+        result.error = code;
+        result.moment = 0.0;
+        result.calendar = -1;
+        return result;
+    };
+
+    // 3., 4. Without separators; an empty entry with a day count means the current date.
+    s = strproc::RemoveChars(s, ", ");
+    if (s.empty()) {
+        if (state.dayCountText.empty()) return fail(1);
+        result.entryText = CopyCurrentDateToEntry(state);
+        s = strproc::RemoveChars(result.entryText, ", ");
+    }
+    // 5. A date begins with a digit or "-".
+    if (s.empty() || !(IsDigit(s[0]) || s[0] == '-')) return fail(1);
+
+    // 6. The first code of the table found anywhere; a time or "(" may follow it.
+    int16_t codeIndex = -1;
+    size_t p = std::string::npos; // 0-based position of the code = length of the date text
+    for (int16_t i = 0; i < kCalendarCount; ++i) {
+        const size_t at = s.find(kCodes[i]);
+        if (at != std::string::npos) {
+            codeIndex = i;
+            p = at;
+            break;
+        }
+    }
+    if (codeIndex >= 0) {
+        const size_t after = p + kCodes[codeIndex].size();
+        if (after < s.size() && !(IsDigit(s[after]) || s[after] == '(')) return fail(2);
+    } else {
+        // 7. No code: a date without code holds no space; the current calendar's code is assumed.
+        if (spaces != 0) return fail(2);
+        const std::string_view code = CalendarCode(state.currentCalendar);
+        p = s.size();
+        if (!code.empty()) {
+            s += code;
+            result.entryText += " ";
+            result.entryText += code;
+            codeIndex = state.currentCalendar;
+        }
+    }
+
+    // 8. Separators.
+    const bool julianDate = Contains(s, "CJD") || Contains(s, "AJD");
+    if (!julianDate) {
+        if (Contains(s, ".") || Contains(s, "/")) return fail(5);
+    } else if (strproc::CountOccurrences(s, "-", true) > 1) {
+        return fail(12);
+    }
+
+    // 9. The time of day, noon by default; it follows the code.
+    double f = 0.0;
+    if (!julianDate) {
+        if (!Contains(s, ":")) s += "12:00";
+        const size_t colon = s.find(':'); // 0-based; the 1-based k is colon + 1
+        // Two hour digits need room before the ":" (a ":" at the first or second character has none).
+        if (colon < 2) return fail(4);
+        std::string t = s.substr(colon - 2, 5);
+        if (IsDigit(t[0])) {
+            s.resize(colon - 2);
+        } else {
+            t = "0" + s.substr(colon - 1, 4); // a one-digit hour
+            s.resize(colon - 1);
+        }
+        const double hours = timezone::LeadingNumber(t.substr(0, 2));
+        const double minutes = timezone::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
+        f = (hours * 60.0 + minutes) / 1440.0;
+        if (!(f >= 0.0 && f < 1.0)) return fail(4);
+    } else if (!state.fromHistory && Contains(s, ":")) {
+        return fail(3);
+    }
+
+    // 10. The date text (everything before the code) goes to the calendar's parser.
+    const std::string dateText = s.substr(0, std::min(p, s.size()));
+    int32_t d = 0;
+    double moment = 0.0;
+    switch (codeIndex) {
+    case kCE:
+    case kJC: {
+        EuroDate date{};
+        date.calendar = codeIndex == kCE ? kLetterCE : kLetterJC;
+        if (!dates::ParseDateText(dateText, date) || date.valid != 1) return fail(codeIndex == kCE ? 6 : 7);
+        d = date.dayNumber;
+        break;
+    }
+    case kSAR: {
+        EuroDate date{};
+        date.calendar = kLetterSAR;
+        if (!sar::Parse(dateText, date) || date.valid != 1) return fail(8);
+        d = date.dayNumber;
+        break;
+    }
+    case kVR: {
+        VrslcDate date{};
+        if (!vr::Parse(dateText, date)) return fail(9);
+        d = date.dayNumber;
+        break;
+    }
+    case kLDT: {
+        DtcLunarDate date{};
+        if (!ldt::Parse(dateText, date)) return fail(10);
+        d = date.dayNumber;
+        break;
+    }
+    case kTVG: {
+        tvg::TvgDate date;
+        if (!tvg::Parse(dateText, date)) return fail(11);
+        d = date.dayNumber;
+        break;
+    }
+    case kCJD:
+        moment = AjdFromCjd(state, timezone::LeadingNumber(dateText));
+        break;
+    case kAJD:
+        moment = timezone::LeadingNumber(dateText);
+        break;
+    case kQLW: {
+        qlw::QlwDate date;
+        const int32_t r = qlw::ParseQlw(dateText, date);
+        if (r < 0) {
+            // -3 month, -4 week, -5 day; an empty text or a wrong form is the form message.
+            if (r == qlw::kBadMonth) return fail(16);
+            if (r == qlw::kBadWeek) return fail(17);
+            if (r == qlw::kBadDay) return fail(18);
+            return fail(15);
+        }
+        d = date.dayNumber;
+        break;
+    }
+    default:
+        return fail(13);
+    }
+
+    // 11. Calendar dates: the day number plus the time; a QLW day and its clock begin at 06:00.
+    if (codeIndex != kCJD && codeIndex != kAJD) {
+        double day = d;
+        if (codeIndex == kQLW) {
+            f += kQlwDayStart;
+            if (f >= 1.0) {
+                f -= 1.0;
+                day += 1.0;
+            }
+        }
+        moment = AjdFromCjd(state, day + f);
+    }
+    result.error = 0;
+    result.moment = moment;
+    result.calendar = codeIndex;
+    return result;
+}
+
+// ---- display -----------------------------------------------------------------
+
+Display RefreshDisplay(const State& state) {
+    Display display;
+    const double ajd = state.dblCurrentAJDate;
+    display.cjd = CjdFromAjd(state, ajd);
+    display.dayNumber = CivilDayOf(display.cjd);
+    for (int i = 0; i < kCalendarCount; ++i)
+        display.rows[i] = CalendarRow(i, RowDay(i, display.cjd), display.cjd, ajd);
+    if (state.currentCalendar >= 0 && state.currentCalendar < kCalendarCount)
+        display.historyText = display.rows[state.currentCalendar].shortText;
+    return display;
+}
+
+std::string TimeOfMomentText(const State& state) {
+    double w = CjdFromAjd(state, state.dblCurrentAJDate);
+    if (state.currentCalendar == kQLW) {
+        w -= kQlwDayStart;
+        if (w < 0.0) w += 1.0;
+    }
+    return dates::TimeOfDayText(w - std::floor(w), false);
+}
+
+std::string RefreshTimeLabel(const State& state, std::optional<ClockTime> clock) {
+    const int16_t offset = ZoneMinutes(state);
+    const bool qlwCurrent = state.currentCalendar == kQLW;
+    std::string time;
+    if (state.nowMode && clock)
+        time = timezone::NowClockText(clock->hour, clock->minute, state.view, offset, qlwCurrent);
+    else
+        time = TimeOfMomentText(state);
+    return time + timezone::TimeLabelSuffix(qlwCurrent, state.view, offset);
+}
+
+bool CaptionHighlighted(const State& state, int row) {
+    return row == state.currentCalendar;
+}
+
+std::string TimeLabelClick(const State& state) {
+    std::string text = state.entryText;
+    if (text.size() < 3) return text;
+    const size_t colon = text.find(':');
+    if (colon != std::string::npos) text.resize(colon >= 2 ? colon - 2 : 0); // cut before the time
+    text = strproc::Trim(text);
+    return text + " " + TimeOfMomentText(state);
+}
+
+RowClickResult RowClick(const State& state, int row, int index) {
+    RowClickResult result;
+    result.calendar = state.currentCalendar;
+    result.entryText = state.entryText;
+    if (row < 0 || row >= kCalendarCount) return result;
+    result.calendar = static_cast<int16_t>(row);
+    if (index != 1) return result;
+    State clicked = state;
+    clicked.currentCalendar = static_cast<int16_t>(row);
+    const Row texts = RowOfState(clicked, row);
+    if (row == kCJD || row == kAJD) {
+        result.entryText = texts.value;
+    } else {
+        clicked.entryText = DateOfValueText(texts.value);
+        result.entryText = TimeLabelClick(clicked);
+    }
+    result.entryChanged = true;
+    return result;
+}
+
+std::string CopyCurrentDateToEntry(const State& state) {
+    return RowClick(state, state.currentCalendar, 1).entryText;
+}
+
+// ---- Convert -----------------------------------------------------------------
+
+std::optional<Message> RangeCheck(double moment) {
+    if (moment < kEarliestMoment || std::isnan(moment))
+        return Warning("Date out of range", "Resultng date is earlier than -3200-01-01 CE.");
+    if (moment > kLatestMoment)
+        return Warning("Date out of range", "Resulting date is later than 6000-01-01 CE.");
+    return std::nullopt;
+}
+
+std::string ConvertActionText(const std::string& dayCount, bool plus) {
+    const std::string n = strproc::Trim(dayCount);
+    if (n.empty()) return "Convert date";
+    const double value = timezone::LeadingNumber(strproc::RemoveChars(n, "+,"));
+    std::string text = "Convert date";
+    text += plus ? " plus" : " minus";
+    text += " " + n + " day";
+    if (std::fabs(value) != 1.0) text += "s";
+    return text;
+}
+
+ActionResult Convert(const State& in) {
+    ActionResult result;
+    result.state = in;
+    State& state = result.state;
+    auto refuseEntry = [&result](int16_t code) {
+        result.errorCode = code;
+        result.message = ShowEntryError(code);
+        result.focusEntry = true;
+        return result;
+    };
+
+    // 1. The entry, trimmed.
+    state.entryText = strproc::Trim(state.entryText);
+    if (state.entryText.empty()) return refuseEntry(19);
+    // 3., 4. The day count, trimmed; the entry is parsed only with a valid (or no) count.
+    state.dayCountText = strproc::Trim(state.dayCountText);
+    const std::string n = state.dayCountText;
+    std::string checked = n;
+    if (!n.empty() && !strproc::ValidateDayCount(checked, false)) return refuseEntry(14);
+    const ParseResult parsed = ParseDateEntry(state.entryText, state);
+    state.entryText = parsed.entryText;
+    if (parsed.error != 0) return refuseEntry(parsed.error);
+
+    // 6. Nothing to do, or the day count added.
+    double r = parsed.moment;
+    if (n.empty()) {
+        if (r == in.dblCurrentAJDate) {
+            result.message = Warning("Compute date", "Nothing to do!");
+            return result;
+        }
+    } else {
+        const double v = timezone::LeadingNumber(strproc::RemoveChars(n, "+,"));
+        r = state.plusSelected ? r + v : r - v;
+    }
+    // 7. The range.
+    if (auto message = RangeCheck(r)) {
+        result.message = std::move(message);
+        return result;
+    }
+
+    // 8. Commit.
+    state.actualEclipseData.clear();
+    state.displayedEclipseLunation = kNoEclipse;
+    state.nowMode = false;
+    state.dblCurrentAJDate = r;
+    state.currentCalendar = parsed.calendar;
+    // 9., 10. The common tail.
+    FillRefresh(result);
+    state.entryText = CopyCurrentDateToEntry(state);
+    result.changed = true;
+    result.actionText = ConvertActionText(n, state.plusSelected);
+    return result;
+}
+
+ActionResult SwitchView(const State& in, View view) {
+    ActionResult result;
+    result.state = in;
+    result.state.view = view;
+    if (!in.fromHistory) FillRefresh(result);
+    return result;
+}
+
+ActionResult ChangeZone(const State& in, int zoneIndex) {
+    ActionResult result;
+    result.state = in;
+    State& state = result.state;
+    if (zoneIndex < 0 || zoneIndex >= timezone::kZoneCount) return result;
+    state.actualEclipseData.clear();
+    state.zoneIndex = zoneIndex;
+    const timezone::ZoneChange change =
+        timezone::ChangeZone(state.dblCurrentAJDate, state.zoneOffset, ZoneMinutes(state));
+    state.dblCurrentAJDate = change.ajd;
+    state.zoneOffset = change.zoneOffset;
+    FillRefresh(result);
+    result.changed = !in.fromHistory;
+    result.actionText = "Timezone changed.";
+    return result;
+}
+
+ActionResult SetToNow(const State& in, double nowAjd, std::optional<ClockTime> clock) {
+    ActionResult result;
+    result.state = in;
+    result.state.actualEclipseData.clear();
+    result.state.dblCurrentAJDate = nowAjd;
+    FillRefresh(result);
+    result.timeLabel = RefreshTimeLabel(result.state, clock);
+    return result;
+}
+
+ActionResult NowClick(const State& in, double nowAjd, std::optional<ClockTime> clock) {
+    State state = in;
+    state.entryText.clear();
+    state.dayCountText.clear();
+    state.displayedEclipseLunation = kNoEclipse;
+    state.nowMode = true;
+    ActionResult result = SetToNow(state, nowAjd, clock);
+    result.changed = true;
+    result.actionText = "Now";
+    return result;
+}
+
+} // namespace tavr::engine

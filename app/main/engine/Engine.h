@@ -1,0 +1,208 @@
+// The main window's logic without widgets: the window state that matters to
+// the entry, the display and Convert; the entry grammar with its 19 error
+// codes; the texts of the nine calendar rows, the time label and the history
+// text; copy-to-entry, the row and time-label clicks; Convert with its range
+// check and action texts; the Greenwich/Local switch and the zone change.
+//
+// Every operation takes the state and gives back what the window applies: a
+// new state, texts, and at most one message box request. A refused action
+// changes nothing but, at most, the normalised entry text.
+#ifndef TAVR_ENGINE_H
+#define TAVR_ENGINE_H
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "TimeZone.h"
+
+namespace tavr::engine {
+
+using timezone::View;
+
+inline constexpr int16_t kCalendarCount = 9;
+// Indices into the table of calendar codes (the order of the entry parser).
+inline constexpr int16_t kCE = 0, kJC = 1, kSAR = 2, kVR = 3, kLDT = 4, kTVG = 5, kCJD = 6, kAJD = 7,
+                         kQLW = 8;
+// The rows from top to bottom as the window shows them (QLW above CJD and AJD).
+inline constexpr std::array<int16_t, 9> kWindowOrder = {kCE, kJC, kSAR, kVR, kLDT, kTVG, kQLW, kCJD, kAJD};
+
+inline constexpr double kEarliestMoment = 552283.0; // AJD, shown as -3200-01-01 CE
+inline constexpr double kLatestMoment = 3912515.0;  // AJD, 6000-01-01 CE
+inline constexpr int32_t kNoEclipse = -10000000;    // displayed-eclipse lunation: none
+inline constexpr double kQlwDayStart = 0.25;        // a QLW day begins at 06:00 civil time
+
+// ---- tables ------------------------------------------------------------------
+
+// "CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"; "" outside 0..8.
+std::string_view CalendarCode(int index);
+// "Common Era date" .. "Quorvane Lunar Week Calendar"; "" outside 0..8.
+std::string_view CalendarName(int index);
+// Caption label (index 0) of a row: "Common Era:", ..., "Tussary-Vosko Goddess", ...
+std::string_view RowCaption(int index);
+// Index of the first code equal to `code` (exact, case-sensitive), or -1.
+int16_t IndexOfCode(std::string_view code);
+
+// ---- message boxes -----------------------------------------------------------
+
+enum class Icon { Information, Warning };
+enum class Buttons { Ok, OkCancel, YesNo };
+struct Message {
+    std::string title;
+    std::string text;
+    Icon icon = Icon::Warning;
+    Buttons buttons = Buttons::Ok;
+    bool operator==(const Message&) const = default;
+};
+
+inline constexpr const char* kEntryErrorTitle = "Invalid date/time entry";
+// Message of an entry error code (1..19); "Unknown error." for any other.
+std::string EntryErrorText(int code);
+// The message box ShowEntryError shows: the text above, title
+// "Invalid date/time entry", warning icon, OK.
+Message ShowEntryError(int code);
+
+// ---- state -------------------------------------------------------------------
+
+struct State {
+    double dblCurrentAJDate = 0.0;
+    int16_t currentCalendar = kCE;
+    int zoneIndex = timezone::kGmtIndex; // entry selected in cboTimeZone
+    int16_t zoneOffset = 0;              // offset the moment was last adjusted to
+    View view = View::Local;             // optLocal / optGreenwich
+    bool nowMode = false;
+    bool fromHistory = false;
+    bool plusSelected = true; // optPlus (else optMinus)
+    std::string entryText;    // txbDate
+    std::string dayCountText; // txbPlusMinus
+    int32_t displayedEclipseLunation = kNoEclipse;
+    std::string actualEclipseData; // lblActualEclipseData
+};
+
+// Offset in minutes of the selected zone entry.
+int16_t ZoneMinutes(const State& state);
+double CjdFromAjd(const State& state, double ajd);
+double AjdFromCjd(const State& state, double cjd);
+
+// ---- the entry grammar -----------------------------------------------------
+
+struct ParseResult {
+    int16_t error = 0;     // 0 = accepted, else 1..18
+    double moment = 0.0;   // the entered AJD (0 on failure)
+    int16_t calendar = -1; // on success the index of the recognised code
+    // The text of txbDate after the parse: the normalised entry (upper case,
+    // trimmed, the assumed code appended) unless `fromHistory` is set; the
+    // current date when the entry held nothing but separators and a day
+    // count is present. Written back whatever the outcome.
+    std::string entryText;
+};
+// Parses `entry` (the text of txbDate, or a history line with `fromHistory`)
+// under the state's current calendar, zone, view and day count.
+ParseResult ParseDateEntry(const std::string& entry, const State& state);
+
+// ---- display -----------------------------------------------------------------
+
+struct Row {
+    std::string caption;   // caption label (index 0)
+    std::string shortText; // value label after the first pass (short form)
+    std::string value;     // value label's final text (long form)
+    std::string toolTip;   // tool tip of the value label ("" for CJD and AJD)
+};
+struct Display {
+    std::array<Row, 9> rows; // in calendar-code order (use kWindowOrder to lay out)
+    std::string historyText; // short form of the current calendar's row
+    double cjd = 0.0;
+    int32_t dayNumber = 0; // floor(cjd), the local civil day
+};
+// The nine rows for the state's moment, current calendar, zone and view.
+Display RefreshDisplay(const State& state);
+
+// Local clock reading for the time label in Now mode.
+struct ClockTime {
+    int hour = 0;
+    int minute = 0;
+};
+// Text of lblTime index 1: "14:28 (local)" and so on. In Now mode the time
+// comes from `clock` when it is given, otherwise from the moment.
+std::string RefreshTimeLabel(const State& state, std::optional<ClockTime> clock = std::nullopt);
+
+// True for the caption of the current calendar's row (colourOn), false for the others.
+bool CaptionHighlighted(const State& state, int row);
+
+// "HH:MM" of the moment in the current view (06:00 earlier with QLW current).
+std::string TimeOfMomentText(const State& state);
+
+// Text of txbDate after the time label is clicked: the entry cut before an
+// existing time, trimmed, then " " and the time of the current moment.
+// Unchanged when the entry holds fewer than 3 characters.
+std::string TimeLabelClick(const State& state);
+
+// A click on row `row` (calendar index 0..8), label `index` (0 caption, 1
+// value): the row's calendar becomes current; a value click also puts the
+// row's date (and, except CJD and AJD, the time) into the entry.
+struct RowClickResult {
+    int16_t calendar = 0;
+    bool entryChanged = false;
+    std::string entryText;
+};
+RowClickResult RowClick(const State& state, int row, int index);
+
+// The text CopyCurrentDateToEntry writes into txbDate: the value-label click
+// of the current calendar's row. The entry is returned unchanged for a
+// current calendar outside 0..8.
+std::string CopyCurrentDateToEntry(const State& state);
+
+// ---- Convert -----------------------------------------------------------------
+
+// The range message for a moment outside [kEarliestMoment, kLatestMoment]
+// ("Date out of range"), or nothing when it is accepted.
+std::optional<Message> RangeCheck(double moment);
+
+// "Convert date", or "Convert date plus +1,000 days" with a day count.
+std::string ConvertActionText(const std::string& dayCount, bool plus);
+
+struct ActionResult {
+    bool refreshed = false; // display and timeLabel hold the texts to show
+    bool changed = false;   // a history entry (and log entry) is due
+    std::optional<Message> message;
+    bool focusEntry = false; // SetTheFocus after the message (entry refusals)
+    int16_t errorCode = 0;   // entry error code of a refusal (14, 19, 1..18), else 0
+    State state;             // the state after the action
+    // When `refreshed`: the texts of the common tail.
+    Display display;
+    std::string timeLabel;
+    std::string historyText; // handed to the history list when `changed`
+    std::string actionText;  // handed to the log when `changed`
+};
+
+// The Convert button (and Enter in the entry boxes): trims both boxes, parses,
+// adds the day count, checks the range and commits. Refusals: error 19 (empty
+// entry), 14 (day count), 1..18 (entry), "Nothing to do!", the range messages;
+// each leaves everything but the normalised entry text as it was. After a
+// commit Now mode ends, the eclipse memory is cleared, the entered calendar is
+// current and the entry shows the result in it with its time.
+ActionResult Convert(const State& state);
+
+// The Greenwich / Local switch: the moment stays, the rows and the time label
+// follow the view (not recomputed while `fromHistory` is set).
+ActionResult SwitchView(const State& state, View view);
+
+// A zone chosen in cboTimeZone: the local clock time shown stays and the
+// moment moves by the difference of the offsets. Action text "Timezone changed.";
+// a history entry is due unless `fromHistory` is set.
+ActionResult ChangeZone(const State& state, int zoneIndex);
+
+// SetToNow: eclipse data cleared, `nowAjd` becomes current, rows and time
+// label recomputed (the time label from `clock` in Now mode). Used by the
+// clock's ticks, which add nothing to the history.
+ActionResult SetToNow(const State& state, double nowAjd, std::optional<ClockTime> clock = std::nullopt);
+
+// The Now button: both boxes emptied, eclipse memory cleared, Now mode on,
+// then SetToNow; a history entry is due with the action text "Now".
+ActionResult NowClick(const State& state, double nowAjd, std::optional<ClockTime> clock = std::nullopt);
+
+} // namespace tavr::engine
+
+#endif
