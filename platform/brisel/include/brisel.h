@@ -8,7 +8,8 @@
 extern "C" {
 #endif
 
-// Sun's apparent longitude (radians) at a Julian date; `distance` receives the radius vector.
+// Sun's apparent longitude (radians, 0..2 pi) at a Julian date; `distance`, when not
+// null, receives the radius vector (astronomical units). Non-finite dates give 0.
 TAVR_API(double) brisel_app(double jd, double* distance);
 
 #ifdef __cplusplus

@@ -1,0 +1,108 @@
+// Internal interface of the lunar astronomy library: the theories behind the
+// exports, in plain C++ (angles in degrees unless a name says otherwise).
+#ifndef HALVOR_ASTRO_INTERNAL_H
+#define HALVOR_ASTRO_INTERNAL_H
+
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+namespace halvor_detail {
+
+inline constexpr double kDegToRad = std::numbers::pi / 180.0;
+inline constexpr double kJ2000 = 2451545.0;
+inline constexpr double kDaysPerCentury = 36525.0;
+// Lunations per Julian century, the time unit of the phase and eclipse theory.
+inline constexpr double kLunationsPerCentury = 1236.85;
+
+// An angle in degrees reduced to [0, 360) and turned into radians; the
+// reduction keeps sin and cos accurate for the large angles of distant lunations.
+inline double Radians(double degrees) {
+    // x - 360 floor(x / 360) is exact for every angle of the range and much
+    // faster than fmod.
+    double r = degrees - 360.0 * std::floor(degrees / 360.0);
+    if (r >= 360.0) r -= 360.0;
+    if (r < 0.0) r += 360.0;
+    return r * kDegToRad;
+}
+
+// A point on the unit circle, cos x + i sin x; products add the angles, so the
+// periodic terms of the theories need one sine and cosine per fundamental
+// argument instead of one per term.
+struct Turn {
+    double c = 1.0, s = 0.0;
+};
+inline Turn operator*(Turn a, Turn b) {
+    return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s};
+}
+
+// cos nx + i sin nx for n = -N..N.
+template <int N> class Harmonics {
+  public:
+    explicit Harmonics(double x) {
+        p_[1] = {std::cos(x), std::sin(x)};
+        for (int n = 2; n <= N; ++n)
+            p_[n] = p_[n - 1] * p_[1];
+    }
+    Turn operator()(int n) const {
+        const Turn t = p_[n < 0 ? -n : n];
+        return n < 0 ? Turn{t.c, -t.s} : t;
+    }
+    double Sin(int n) const { return (*this)(n).s; }
+    double Cos(int n) const { return (*this)(n).c; }
+
+  private:
+    Turn p_[N + 1];
+};
+
+// Mean elements of a phase of lunation k (k + 0.25 per quarter), in radians.
+struct MeanPhase {
+    double k;
+    double t;   // Julian centuries from J2000 (k / 1236.85)
+    double jde; // mean phase, dynamical time
+    double m;   // Sun's mean anomaly
+    double mp;  // Moon's mean anomaly
+    double f;   // Moon's argument of latitude
+    double om;  // longitude of the ascending node
+    double e;   // eccentricity factor of the Earth's orbit
+};
+MeanPhase MeanPhaseOf(double k);
+
+// True moment (Julian date, dynamical time) of `phase` (0 new, 1 first
+// quarter, 2 full, 3 last quarter) of lunation `lunation`.
+double PhaseMoment(int32_t lunation, int phase);
+
+struct Eclipse {
+    int type = 0; // 0 none, 1..7 solar, 8..10 lunar
+    int32_t saros = 0;
+    double greatest = 0;      // Julian date, dynamical time
+    double gamma = 0;         // least distance of the shadow axis from the Earth's centre, equatorial radii
+    double u = 0;             // radius of the umbral cone in the fundamental plane, equatorial radii
+    double magnitude = 0;     // lunar: umbral magnitude; solar: magnitude of a non-central eclipse
+    double semiPenumbral = 0; // minutes
+    double semiPartial = 0;   // minutes
+    double semiTotal = 0;     // minutes
+};
+// The solar eclipse at the new Moon (lunar = false) or the lunar eclipse at the
+// full Moon (lunar = true) of lunation k; type 0 when there is none.
+Eclipse EclipseAt(int32_t lunation, bool lunar);
+// Saros series of the solar (new Moon) or lunar (full Moon) eclipse of lunation k.
+int32_t SarosOf(int32_t lunation, bool lunar);
+
+// Delta T in seconds at a fractional year, with the lunar secular-acceleration
+// correction of the eclipse predictions.
+double DeltaTSeconds(double year);
+
+// Nutation in longitude, degrees, at t Julian centuries from J2000 (dynamical time).
+double NutationLongitude(double t);
+
+struct MoonPosition {
+    double longitude; // apparent geocentric longitude, degrees (not reduced)
+    double latitude;  // geocentric latitude, degrees
+    double distance;  // Earth-Moon distance, kilometres
+};
+MoonPosition MoonAt(double t);
+
+} // namespace halvor_detail
+
+#endif
