@@ -127,7 +127,7 @@ ClockReading ReadLocalClock() {
     const int64_t y = static_cast<int64_t>(local.tm_year) + 1900 - (local.tm_mon < 2 ? 1 : 0);
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
     const int64_t yoe = y - era * 400;
-    const int64_t mp = (local.tm_mon + 9) % 12;
+    const int64_t mp = (local.tm_mon + 10) % 12; // March = 0
     const int64_t doy = (153 * mp + 2) / 5 + local.tm_mday - 1;
     const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     const int64_t days = era * 146097 + doe - 719468;
