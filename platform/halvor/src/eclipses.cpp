@@ -44,10 +44,12 @@ constexpr std::array<EclipseTerm, 13> kGreatestTerms{{
 }};
 constexpr double kA1Coeff = 0.0003; // chapter 54: + 0.0003 sin A1
 
-double FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return static_cast<double>(q);
+// Floor division and non-negative remainder for a positive divisor.
+int64_t FloorDiv(int64_t a, int64_t b) {
+    return a / b - (a % b < 0 ? 1 : 0);
+}
+int64_t Mod(int64_t a, int64_t b) {
+    return a - b * FloorDiv(a, b);
 }
 
 } // namespace
@@ -56,11 +58,9 @@ int32_t SarosOf(int32_t lunation, bool lunar) {
     // Series from the lunation number: one saros is 223 lunations, one inex
     // 358 lunations (the next series); 38 is the inverse of 358 modulo 223.
     const int64_t k = lunation;
-    const int64_t lo = static_cast<int64_t>(FloorDiv(k, 358)) + 27;
+    const int64_t lo = FloorDiv(k, 358) + 27;
     const int64_t c = lunar ? 124 : 112;
-    int64_t r = (c + 38 * k - lo) % 223;
-    if (r < 0) r += 223;
-    return static_cast<int32_t>(lo + r);
+    return static_cast<int32_t>(lo + Mod(c + 38 * k - lo, 223));
 }
 
 Eclipse EclipseAt(int32_t lunation, bool lunar) {
