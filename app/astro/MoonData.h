@@ -87,6 +87,9 @@ std::string GetPhaseErrorText(int q);
 // Illuminated fraction from the Moon and Sun longitudes (radians): (1 - cos e) / 2
 // with e the elongation folded into 0..pi.
 double IlluminatedFromLongitudes(double moonLongitude, double sunLongitude);
+// Illuminated fraction interpolated within phase q (0..3) that began at t0 and
+// ends at t1 (the next phase): 0 at new Moon, 0.5 at the quarters, 1 at full Moon.
+double InterpolatedIlluminated(int16_t q, double t, double t0, double t1);
 
 } // namespace tavr::moon
 
