@@ -219,6 +219,7 @@ bool YearAccepted(int32_t qlwYear) {
 
 // Converts; while the day is too large for its week, takes the day before.
 int32_t Settle(QlwDate& date) {
+    if (date.day > 9) date.day = 9; // no week is longer: the same result without a long walk down
     int32_t code = QlwToDayNumber(date);
     while (code == kBadDay && date.day > 1) {
         --date.day;
@@ -234,7 +235,7 @@ bool YearSupported(int32_t qlwYear) {
 // Moves the month field (year too at its ends) without converting.
 void ShiftMonth(QlwDate& date, bool forward) {
     if (forward) {
-        if (date.month + 1 > MonthsInYear(date.year)) {
+        if (date.month >= MonthsInYear(date.year)) {
             date.month = 1;
             ++date.year;
         } else {

@@ -436,6 +436,26 @@ TEST(QlwSteps, PropertiesOverTheRange) {
     std::printf("steps checked: %d\n", checked);
 }
 
+TEST(QlwSteps, HostileFieldsEndQuickly) {
+    // Fields no conversion produced: the step still ends at once with a date or a code.
+    struct Row {
+        QlwDate date;
+        int32_t weekForward, monthBack, yearForward;
+    };
+    const Row rows[] = {
+        {{5000, INT32_MAX, INT32_MAX, INT32_MAX, 0, 0}, kOk, kBadMonth, kBadMonth},
+        {{5000, INT32_MIN, INT32_MIN, INT32_MIN, 0, 0}, kBadMonth, kBadWeek, kBadMonth},
+        {{5000, 1, 1, INT32_MAX, 0, 0}, kOk, kOk, kOk},
+        {{5000, 1, 1, 0, 0, 0}, kBadDay, kBadDay, kBadDay},
+    };
+    for (const Row& r : rows) {
+        QlwDate a = r.date, b = r.date, c = r.date;
+        EXPECT_EQ(WeekStep(a, true), r.weekForward) << Fields(r.date);
+        EXPECT_EQ(MonthStep(b, false), r.monthBack) << Fields(r.date);
+        EXPECT_EQ(YearStep(c, true), r.yearForward) << Fields(r.date);
+    }
+}
+
 TEST(QlwSteps, OutsideTheServedYearsFailCleanly) {
     for (int32_t year : {INT32_MAX, INT32_MIN, 100000, -100000}) {
         QlwDate q{year, 1, 1, 1, 1, 5};
