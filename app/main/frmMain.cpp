@@ -7,12 +7,14 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <cmath>
 
 #include "Calendars.h"
+#include "Engine.h"
 #include "LibLoader.h"
 #include "TimeZone.h"
 
@@ -20,8 +22,6 @@ using tavr::ui::LabelPair;
 namespace tz = tavr::timezone;
 
 namespace {
-
-const QColor kMoonBackground(0, 0, 128);
 
 QString Q(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -102,11 +102,27 @@ void frmMain::SetDefaults() {
     historyMax = 8;
     earliestMoment = tavr::kEarliestMoment;
     latestMoment = tavr::kLatestMoment;
-    displayedEclipseLunation = -10000000;
+    displayedEclipseLunation = tavr::engine::kNoEclipse;
     optLocal->setChecked(true);
     optPlus->setChecked(true);
     nowMode = false;
     picCheck->setVisible(false);
+    // A library or export that cannot be bound is reported in a message box,
+    // after the action that needed it (the loader must not wait on a box).
+    QPointer<frmMain> self(this);
+    tavr::SetLoadErrorReporter([self](const std::string& message) {
+        const QString text = QString::fromLocal8Bit(message.c_str());
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, text] {
+                if (self) self->ReportLoadError(text);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void frmMain::ReportLoadError(const QString& message) {
+    boxes_->Show({"Error", message, tavr::ui::MessageIcon::Warning, tavr::ui::MessageButtons::Ok});
 }
 
 void frmMain::InitCalendarTables() {
@@ -167,6 +183,7 @@ void frmMain::Load(bool showWindow) {
     restoringState = false;
     SetToNow();
     RefreshTimeLabel();
+    HighlightCurrentCalendar();
 
     HighlightCurrentCalendar();
     if (showWindow) show();
@@ -236,11 +253,6 @@ void frmMain::ClearDisplay() {
     picMoon->clear();
 }
 
-void frmMain::HighlightCurrentCalendar() {
-    for (int i = 0; i < calendarCount; ++i)
-        SetCaptionColour(Row(i)[0], i == currentCalendar ? colourOn : colourOff);
-}
-
 int frmMain::IndexOfCode(const QString& code) const {
     for (int i = 0; i < calendarCount; ++i)
         if (calendarCodes[i] == code) return i;
@@ -268,68 +280,6 @@ double frmMain::NowAjd() const {
     const auto offset = static_cast<tavr::ZoneOffsetMinutes>(std::lround(now.offsetFromUtc() / 60.0));
     return tavr::MomentFromClock(static_cast<tavr::DayNumber>(d.toJulianDay()), t.hour(), t.minute(),
                                  t.second(), offset);
-}
-
-QString frmMain::SetToNow() {
-    lblActualEclipseData->clear();
-    RefreshTimeLabel();
-    dblCurrentAJDate = NowAjd();
-    QString text = RefreshDisplay();
-    DisplayMoonData(kMoonBackground);
-    RefreshDeltaT();
-    return text;
-}
-
-void frmMain::optGreenwich_Click() {
-    optGreenwich->setChecked(true);
-    SetCaptionColour(optGreenwich, colourOn);
-    SetCaptionColour(optLocal, colourOff);
-    if (isVisible() && !fromHistory) {
-        RefreshTimeLabel();
-        RefreshDisplay();
-        SetTheFocus();
-    }
-}
-
-void frmMain::optLocal_Click() {
-    optLocal->setChecked(true);
-    SetCaptionColour(optLocal, colourOn);
-    SetCaptionColour(optGreenwich, colourOff);
-    if (isVisible() && !fromHistory) {
-        RefreshTimeLabel();
-        RefreshDisplay();
-        SetTheFocus();
-    }
-}
-
-void frmMain::cboTimeZone_Click() {
-    if (!isVisible() || restoringState) return;
-    lblActualEclipseData->clear();
-    const tz::ZoneChange change = tz::ChangeZone(dblCurrentAJDate, zoneOffset, ZoneMinutes());
-    dblCurrentAJDate = change.ajd;
-    zoneOffset = change.zoneOffset;
-    RefreshTimeLabel();
-    RefreshDisplay();
-    DisplayMoonData(kMoonBackground);
-    RefreshDeltaT();
-    // The history and the log take the new moment when they exist.
-    SetTheFocus();
-}
-
-void frmMain::cmdNow_Click() {
-    txbDate->clear();
-    txbPlusMinus->clear();
-    displayedEclipseLunation = -10000000;
-    nowMode = true;
-    picCheck->setVisible(true);
-    SetToNow();
-    Clock->setInterval(clockSeconds * 1000);
-    Clock->start();
-    SetTheFocus();
-}
-
-void frmMain::Clock_Timer() {
-    if (nowMode) SetToNow();
 }
 
 // ----------------------------------------------------------- entry, keys --

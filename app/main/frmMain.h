@@ -12,9 +12,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "ClickLabel.h"
 #include "ClockSource.h"
+#include "Engine.h"
 #include "MessageBoxes.h"
 
 class QCheckBox;
@@ -47,17 +49,23 @@ class frmMain : public QWidget {
     void Load(bool showWindow = true);
 
     // ---- window state ----
-    double dblCurrentAJDate = 0.0;
-    int16_t currentCalendar = 0;
+    // The moment, the current calendar, the zone, the view, Now mode and the
+    // entry texts as the engine sees them. The entry texts, the zone and the
+    // option buttons are read from the controls before each action.
+    tavr::engine::State state;
+    double& dblCurrentAJDate = state.dblCurrentAJDate;
+    int16_t& currentCalendar = state.currentCalendar;
+    bool& nowMode = state.nowMode;
+    bool& fromHistory = state.fromHistory;
+    int16_t& zoneOffset = state.zoneOffset;
+    int32_t& displayedEclipseLunation = state.displayedEclipseLunation;
+
     int16_t calendarCount = 9;
     std::array<QString, 9> calendarCodes;
     std::array<QString, 9> calendarNames;
     bool blnStartUpCompleted = false;
-    bool nowMode = false;
-    bool fromHistory = false;
     bool addingHistory = false;
     bool restoringState = false;
-    int16_t zoneOffset = 0;
     int16_t historyMax = 8;
     int16_t clockSeconds = 5;
     QColor colourOn{255, 255, 255};
@@ -68,7 +76,6 @@ class frmMain : public QWidget {
     int16_t intMaxX = 89;
     int16_t intMaxY = 89;
     bool blnExact = false;
-    int32_t displayedEclipseLunation = -10000000;
 
     // ---- operations used across the window ----
     void EnableDisableFunctions(bool enable);
@@ -178,6 +185,18 @@ class frmMain : public QWidget {
     void ConnectSignals();
     // Moves the caret to the end of the entry box.
     void SetEntryText(const QString& text);
+    // The state with the texts and selections of the controls.
+    const tavr::engine::State& Snapshot();
+    // Writes the entry texts, the zone, the view, the option buttons and the
+    // Now mark from `state` into the controls.
+    void ShowState();
+    void ShowRows(const tavr::engine::Display& display);
+    // Applies the outcome of an engine action: its state, its texts and the
+    // common tail, and shows its message.
+    void ApplyAction(const tavr::engine::ActionResult& result, bool focus = true);
+    tavr::ui::MessageAnswer ShowMessage(const tavr::engine::Message& message);
+    std::optional<tavr::engine::ClockTime> ClockReading() const;
+    void ReportLoadError(const QString& message);
 
     std::unique_ptr<tavr::ui::QtMessageBoxes> ownBoxes_;
     std::unique_ptr<tavr::ui::SystemClock> ownClock_;

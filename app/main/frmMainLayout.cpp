@@ -307,9 +307,8 @@ void frmMain::BuildControls() {
 void frmMain::SetCaptionColour(QWidget* w, const QColor& colour) {
     if (!w) return;
     QPalette p = w->palette();
+    // WindowText only: the option buttons draw their mark in Text on Base.
     p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    p.setColor(QPalette::ButtonText, colour);
     w->setPalette(p);
 }
 
@@ -352,8 +351,11 @@ void frmMain::ApplyColourScheme() {
         SetCaptionColour(l, colourOn);
 
     for (QFrame* fr : {fraConvert, fraDates, fraMoon, fraTime}) {
-        QPalette fp = fr->palette();
-        fp.setColor(QPalette::Window, kNavy);
-        fr->setPalette(fp);
+        fr->setFrameShape(QFrame::NoFrame);
+        fr->setStyleSheet(QString("QFrame#%1 { border: 1px solid rgb(%2, %3, %4); border-radius: 4px; }")
+                              .arg(fr->objectName())
+                              .arg(kFrameLine.red())
+                              .arg(kFrameLine.green())
+                              .arg(kFrameLine.blue()));
     }
 }
