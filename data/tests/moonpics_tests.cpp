@@ -207,10 +207,11 @@ TEST(MoonDayPictures, ThirtyPicturesWithTheirPhases) {
         EXPECT_NEAR(share, f, kDayFractionTolerance) << "lunation day " << LunationDay(n);
         // Waxing Moons are lit on the right, waning ones on the left.
         if (f > 0.05 && f < 0.9) {
-            if (age < kSynodicMonth / 2)
+            if (age < kSynodicMonth / 2) {
                 EXPECT_GT(rightLit, leftLit);
-            else
+            } else {
                 EXPECT_GT(leftLit, rightLit);
+            }
         }
     }
     std::printf("day pictures: worst |lit share - illuminated fraction| = %.3f\n", worst);

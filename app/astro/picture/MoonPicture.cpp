@@ -1,0 +1,126 @@
+#include "MoonPicture.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace tavr::moon {
+namespace {
+
+int BaseIndex(PictureCase picture) {
+    switch (picture) {
+    case PictureCase::Dark:
+        return 0;
+    case PictureCase::FirstQuarter:
+    case PictureCase::WaxingCrescent:
+        return 1;
+    case PictureCase::Full:
+    case PictureCase::WaxingGibbous:
+    case PictureCase::WaningGibbous:
+        return 2;
+    case PictureCase::LastQuarter:
+    case PictureCase::WaningCrescent:
+        return 3;
+    case PictureCase::None:
+        break;
+    }
+    return -1;
+}
+
+const char* const kBaseNames[4] = {"darkmoon", "1stquarter", "fullmoon", "lastquarter"};
+
+} // namespace
+
+MoonPictureSet::MoonPictureSet(const QString& picDir) : m_dir(picDir) {
+    const QDir dir(picDir);
+    for (int i = 0; i < 4; ++i) {
+        QImage img(dir.filePath(QString::fromLatin1(kBaseNames[i]) + ".bmp"));
+        if (!img.isNull()) img = img.convertToFormat(QImage::Format_RGB32);
+        m_base[i] = img;
+    }
+}
+
+const QImage& MoonPictureSet::base(PictureCase picture) const {
+    static const QImage none;
+    const int i = BaseIndex(picture);
+    return i < 0 ? none : m_base[i];
+}
+
+// The drawing rules, in one pass over the rows: a pixel takes the background
+// colour when it has the key colour, and, for the drawn cases, when it lies
+// outside the disc or on the night side of the terminator ellipse within the
+// columns of that case. (All three paint the same colour, so their order does
+// not matter.)
+QImage MoonPictureSet::draw(const MoonReport& report, QColor background, int maxX, int maxY) const {
+    const QImage& src = base(report.picture);
+    if (src.isNull()) return {};
+    QImage img = src.copy();
+    const QRgb bg = background.rgb() | 0xFF000000u;
+    const int lastX = std::min(maxX, img.width() - 1);
+    const int lastY = std::min(maxY, img.height() - 1);
+
+    const bool drawn = IsDrawn(report.picture);
+    int cx = maxX / 2, cy = maxY / 2 + 1;
+    if (report.picture == PictureCase::WaningCrescent) {
+        cx = maxX / 2 + 2;
+        cy = maxY / 2;
+    }
+    const double cx2 = double(cx) * cx;
+    const double r2 = report.r2;
+    // Columns of the terminator test, and whether "inside the ellipse" is the night side.
+    int fromX = 0, toX = -1;
+    bool nightInside = false;
+    switch (report.picture) {
+    case PictureCase::WaxingCrescent:
+        fromX = cx, toX = maxX, nightInside = true;
+        break;
+    case PictureCase::WaxingGibbous:
+        fromX = 0, toX = cx, nightInside = false;
+        break;
+    case PictureCase::WaningGibbous:
+        fromX = cx, toX = maxX, nightInside = false;
+        break;
+    case PictureCase::WaningCrescent:
+        fromX = 0, toX = cx, nightInside = true;
+        break;
+    default:
+        break;
+    }
+    const int column = report.picture == PictureCase::WaningCrescent ? maxX / 2 : -1;
+
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        const bool rowInPicture = y <= lastY;
+        const double dy = cy - y;
+        const double v = (cx2 - dy * dy) * r2;
+        for (int x = 0; x < img.width(); ++x) {
+            QRgb& p = line[x];
+            if ((p | 0xFF000000u) == kKeyColour) {
+                p = bg;
+                continue;
+            }
+            if (!drawn || !rowInPicture || x > lastX) continue;
+            const double dx = x - cx;
+            const double dx2 = dx * dx;
+            if (dx2 + dy * dy > cx2 || x == column) {
+                p = bg;
+            } else if (x >= fromX && x <= toX && (nightInside ? v > dx2 : v <= dx2)) {
+                p = bg;
+            }
+        }
+    }
+    return img;
+}
+
+QImage DrawMoonPicture(const MoonReport& report, QColor background, const QString& picDir, int maxX,
+                       int maxY) {
+    static MoonPictureSet set;
+    static bool loaded = false;
+    if (!loaded || set.folder() != picDir) {
+        set = MoonPictureSet(picDir);
+        loaded = true;
+    }
+    return set.draw(report, background, maxX, maxY);
+}
+
+} // namespace tavr::moon
