@@ -1,0 +1,261 @@
+#include "Cli.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <cstdio>
+
+#include "Calendars.h"
+#include "Engine.h"
+#include "Lunar.h"
+#include "MoonData.h"
+#include "TimeZone.h"
+
+namespace tavr::cli {
+
+namespace {
+
+constexpr const char* kVersion = "tavr180 18.0\n";
+
+constexpr const char* kHelp =
+    "Usage: tavr180 convert [options] TEXT\n"
+    "       tavr180 --help | --version\n"
+    "\n"
+    "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
+    "its code and an optional time, e.g. \"2000-01-01 CE 12:00\", \"102-25-10-26 VR\",\n"
+    "\"2,451,545 AJD\"), to all nine calendars, and shows the time, the Moon and delta T.\n"
+    "A TEXT beginning with \"-\" and a digit is read as the date; \"--\" ends the options.\n"
+    "\n"
+    "Options:\n"
+    "  --calendar CODE  current calendar, assumed when TEXT has no code\n"
+    "                   (CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW; default CE)\n"
+    "  --zone ZONE      time zone: a list entry such as \"GMT + 05:30\" or an offset\n"
+    "                   such as +05:30 (half hours from -12:00 to +12:00; default GMT)\n"
+    "  --greenwich      dates and times in Greenwich time (default: local time)\n"
+    "  --days N         add N days to the entered moment\n"
+    "  --minus          subtract the days instead\n"
+    "  --json           one JSON object instead of text lines\n"
+    "  --now            convert the present moment (no TEXT)\n"
+    "  -h, --help       this text\n"
+    "  -v, --version    the program's version\n"
+    "\n"
+    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date out of range.\n";
+
+bool IsHelp(const std::string& a) {
+    return a == "--help" || a == "-h" || a == "help" || a == "-?";
+}
+bool IsVersion(const std::string& a) {
+    return a == "--version" || a == "-v" || a == "version";
+}
+
+// Options that take a value; the value is kept next to its option.
+bool TakesValue(const std::string& a) {
+    return a == "--calendar" || a == "--zone" || a == "--days";
+}
+
+// A date text such as "-3200-01-01 CE" or "-5 AJD", not an option.
+bool LooksLikeDate(const std::string& a) {
+    return a.size() >= 2 && a[0] == '-' && ((a[1] >= '0' && a[1] <= '9') || a[1] == '.');
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+struct MoonTexts {
+    std::string phase;
+    std::string age;
+    std::string deltaT;
+    std::string error; // the message the window would show, if any
+};
+
+MoonTexts MoonAndDeltaT(double ajd) {
+    MoonTexts texts;
+    const moon::MoonReport report = moon::ComputeMoonData(ajd);
+    texts.phase = report.phaseLabel;
+    texts.age = report.ageLabel;
+    if (report.error) texts.error = report.errorTitle + ": " + report.errorText;
+    texts.deltaT = timezone::DeltaTWords(lunar::DeltaTAt(ajd));
+    return texts;
+}
+
+std::string TextOutput(const engine::ActionResult& result, const MoonTexts& moon) {
+    std::string out;
+    for (int16_t index : engine::kWindowOrder) {
+        const engine::Row& row = result.display.rows[index];
+        out += row.caption + " " + row.value + "\n";
+    }
+    out += "Time: " + result.timeLabel + "\n";
+    out += "Phase of Moon, illumination: " + moon.phase + "\n";
+    out += "[Lunation] Age of Moon: " + moon.age + "\n";
+    out += "Delta T: " + moon.deltaT + "\n";
+    return out;
+}
+
+std::string JsonOutput(const engine::ActionResult& result, const MoonTexts& moon) {
+    QJsonObject rows;
+    for (int16_t index = 0; index < engine::kCalendarCount; ++index) {
+        const engine::Row& row = result.display.rows[index];
+        QJsonObject entry;
+        entry.insert("value", Q(row.value));
+        entry.insert("tooltip", Q(row.toolTip));
+        rows.insert(Q(std::string(engine::CalendarCode(index))), entry);
+    }
+    QJsonObject object;
+    object.insert("ajd", result.state.dblCurrentAJDate);
+    object.insert("cjd", result.display.cjd);
+    object.insert("calendar", Q(std::string(engine::CalendarCode(result.state.currentCalendar))));
+    object.insert("history", Q(result.historyText));
+    object.insert("time", Q(result.timeLabel));
+    object.insert("rows", rows);
+    object.insert("phase", Q(moon.phase));
+    object.insert("age", Q(moon.age));
+    object.insert("deltaT", Q(moon.deltaT));
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
+}
+
+} // namespace
+
+bool IsCommandLineInvocation(int argc, char** argv) {
+    if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
+    const std::string first = argv[1];
+    return first == "convert" || IsHelp(first) || IsVersion(first);
+}
+
+int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    if (args.empty()) {
+        err += kHelp;
+        return kExitUsage;
+    }
+    if (IsHelp(args[0])) {
+        out += kHelp;
+        return kExitShown;
+    }
+    if (IsVersion(args[0])) {
+        out += kVersion;
+        return kExitShown;
+    }
+    if (args[0] != "convert") {
+        err += "tavr180: unknown command \"" + args[0] + "\" (try tavr180 --help)\n";
+        return kExitUsage;
+    }
+
+    // Options first, then "--" and the date text, so that a text beginning
+    // with "-" is never taken for an option.
+    QStringList options;
+    QStringList positional;
+    bool endOfOptions = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (endOfOptions || LooksLikeDate(a)) {
+            positional << Q(a);
+        } else if (a == "--") {
+            endOfOptions = true;
+        } else if (TakesValue(a)) {
+            if (i + 1 >= args.size()) {
+                err += "tavr180: Missing value after '" + a + "'. (try tavr180 --help)\n";
+                return kExitUsage;
+            }
+            options << Q(a) << Q(args[++i]);
+        } else {
+            options << Q(a);
+        }
+    }
+    QStringList list{"tavr180"};
+    list << options << "--" << positional;
+
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption calendarOption("calendar", "current calendar", "CODE", "CE");
+    const QCommandLineOption zoneOption("zone", "time zone", "ZONE", "GMT");
+    const QCommandLineOption greenwichOption("greenwich", "Greenwich time");
+    const QCommandLineOption daysOption("days", "day count", "N");
+    const QCommandLineOption minusOption("minus", "subtract the days");
+    const QCommandLineOption jsonOption("json", "JSON output");
+    const QCommandLineOption nowOption("now", "the present moment");
+    const QCommandLineOption helpOption(QStringList{"h", "help"}, "help");
+    parser.addOptions({calendarOption, zoneOption, greenwichOption, daysOption, minusOption, jsonOption,
+                       nowOption, helpOption});
+    parser.addPositionalArgument("text", "the date text");
+    if (!parser.parse(list)) {
+        err += "tavr180: " + parser.errorText().toStdString() + " (try tavr180 --help)\n";
+        return kExitUsage;
+    }
+    if (parser.isSet(helpOption)) {
+        out += kHelp;
+        return kExitShown;
+    }
+    for (const QCommandLineOption* single : {&calendarOption, &zoneOption, &daysOption}) {
+        if (parser.values(*single).size() > 1) {
+            err += "tavr180: --" + single->names().first().toStdString() + " given more than once\n";
+            return kExitUsage;
+        }
+    }
+
+    engine::State state;
+    const std::string code = parser.value(calendarOption).toUpper().toStdString();
+    state.currentCalendar = engine::IndexOfCode(code);
+    if (state.currentCalendar < 0) {
+        err += "tavr180: unknown calendar \"" + parser.value(calendarOption).toStdString() +
+               "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
+        return kExitUsage;
+    }
+    const std::optional<int> zone = timezone::ParseZoneArgument(parser.value(zoneOption).toStdString());
+    if (!zone) {
+        err += "tavr180: unknown zone \"" + parser.value(zoneOption).toStdString() +
+               "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
+        return kExitUsage;
+    }
+    state.zoneIndex = *zone;
+    state.zoneOffset = engine::ZoneMinutes(state);
+    state.view = parser.isSet(greenwichOption) ? engine::View::Greenwich : engine::View::Local;
+    state.dayCountText = parser.value(daysOption).toStdString();
+    state.plusSelected = !parser.isSet(minusOption);
+    state.entryText = parser.positionalArguments().join(' ').toStdString();
+
+    // The window's current moment when it starts: the present one.
+    const ClockReading clock = ReadLocalClock();
+    EuroDate today{clock.year, clock.month, clock.day, kLetterCE, 0, 0};
+    const double now =
+        MomentFromClock(EuroDateToDayNumber(today), clock.hours, clock.minutes, clock.seconds, clock.offset);
+    state.dblCurrentAJDate = now;
+
+    engine::ActionResult result;
+    if (parser.isSet(nowOption)) {
+        if (!state.entryText.empty() || parser.isSet(daysOption)) {
+            err += "tavr180: --now takes no date text and no --days\n";
+            return kExitUsage;
+        }
+        result = engine::NowClick(state, now, engine::ClockTime{clock.hours, clock.minutes});
+    } else {
+        result = engine::Convert(state);
+    }
+    if (result.message) {
+        err += result.message->title + ": " + result.message->text + "\n";
+        return result.message->title == "Date out of range" ? kExitOutOfRange : kExitRefused;
+    }
+
+    const MoonTexts moon = MoonAndDeltaT(result.state.dblCurrentAJDate);
+    if (!moon.error.empty()) err += moon.error + "\n";
+    out += parser.isSet(jsonOption) ? JsonOutput(result, moon) : TextOutput(result, moon);
+    return kExitShown;
+}
+
+int RunCommandLine(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i] ? argv[i] : "");
+    std::string out;
+    std::string err;
+    const int status = Run(args, out, err);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fflush(stdout);
+    std::fwrite(err.data(), 1, err.size(), stderr);
+    std::fflush(stderr);
+    return status;
+}
+
+} // namespace tavr::cli
