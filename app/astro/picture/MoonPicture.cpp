@@ -88,21 +88,27 @@ QImage MoonPictureSet::draw(const MoonReport& report, QColor background, int max
     }
     const int column = report.picture == PictureCase::WaningCrescent ? maxX / 2 : -1;
 
-    for (int y = 0; y < img.height(); ++y) {
+    const int width = img.width(), height = img.height();
+    for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        const bool rowInPicture = y <= lastY;
+        if (!drawn || y > lastY) {
+            for (int x = 0; x < width; ++x)
+                if ((line[x] | 0xFF000000u) == kKeyColour) line[x] = bg;
+            continue;
+        }
         const double dy = cy - y;
-        const double v = (cx2 - dy * dy) * r2;
-        for (int x = 0; x < img.width(); ++x) {
+        const double dy2 = dy * dy;
+        const double v = (cx2 - dy2) * r2;
+        for (int x = 0; x < width; ++x) {
             QRgb& p = line[x];
             if ((p | 0xFF000000u) == kKeyColour) {
                 p = bg;
                 continue;
             }
-            if (!drawn || !rowInPicture || x > lastX) continue;
+            if (x > lastX) continue;
             const double dx = x - cx;
             const double dx2 = dx * dx;
-            if (dx2 + dy * dy > cx2 || x == column) {
+            if (dx2 + dy2 > cx2 || x == column) {
                 p = bg;
             } else if (x >= fromX && x <= toX && (nightInside ? v > dx2 : v <= dx2)) {
                 p = bg;
