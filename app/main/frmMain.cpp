@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -87,12 +88,13 @@ void frmMain::ConnectSignals() {
 // ---------------------------------------------------------------- start-up --
 
 void frmMain::SetDefaults() {
-    strPicPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    // The pictures lie beside the program; a test program living elsewhere
+    // finds them in the folder of the libraries.
+    QString picDir = QCoreApplication::applicationDirPath();
+    if (!QFileInfo::exists(picDir + "/darkmoon.bmp") && qEnvironmentVariableIsSet("TAVR_LIBDIR"))
+        picDir = qEnvironmentVariable("TAVR_LIBDIR");
+    strPicPath = QDir::toNativeSeparators(picDir);
     if (!strPicPath.endsWith(QDir::separator())) strPicPath += QDir::separator();
-    if (qEnvironmentVariableIsSet("TAVR_LIBDIR")) {
-        strPicPath = QDir::toNativeSeparators(qEnvironmentVariable("TAVR_LIBDIR"));
-        if (!strPicPath.endsWith(QDir::separator())) strPicPath += QDir::separator();
-    }
     lblActualEclipseData->clear();
     clockSeconds = 5;
     calendarCount = 9;

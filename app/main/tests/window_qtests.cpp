@@ -114,6 +114,7 @@ class WindowTests : public QObject {
     void nowModeTimeLabelInGreenwichView();
     void optionButtonColours();
     void loaderErrorsAreShown();
+    void screenshots();
 };
 
 void WindowTests::startUpTakesThePresentMoment() {
@@ -651,6 +652,36 @@ void WindowTests::loaderErrorsAreShown() {
     QCOMPARE(int(f.boxes.Asked().size()), 1);
     QCOMPARE(f.boxes.Asked()[0].title, QString("Error"));
     QVERIFY(f.boxes.Asked()[0].text.contains("tavr_no_such_library"));
+}
+
+// Pictures of the window for a person to look at: only when
+// TAVR_SCREENSHOT_DIR names a folder (run under a real display to see the
+// window as the platform draws it).
+void WindowTests::screenshots() {
+    const QString dir = qEnvironmentVariable("TAVR_SCREENSHOT_DIR");
+    if (dir.isEmpty()) QSKIP("TAVR_SCREENSHOT_DIR not set");
+    Fixture f;
+    frmMain& w = *f.w;
+    auto save = [&](const QString& name) {
+        QCoreApplication::processEvents();
+        QVERIFY(w.grab().save(dir + "/" + name + ".png"));
+    };
+    f.ChooseZone(60);
+    const struct {
+        const char* entry;
+        const char* name;
+    } moments[] = {{"2000-01-06 CE 20:00", "new"},           {"2000-01-10 CE 12:00", "waxing-crescent"},
+                   {"2000-01-14 CE 13:34", "first-quarter"}, {"2000-01-18 CE 12:00", "waxing-gibbous"},
+                   {"2000-01-21 CE 05:40", "full"},          {"2000-01-24 CE 12:00", "waning-gibbous"},
+                   {"2000-01-28 CE 08:57", "last-quarter"},  {"2000-02-01 CE 12:00", "waning-crescent"},
+                   {"1500-03-01 JC 18:00", "approximate"}};
+    for (const auto& m : moments) {
+        f.Convert(m.entry);
+        save(m.name);
+    }
+    w.optGreenwich_Click();
+    w.cmdNow_Click();
+    save("now-greenwich");
 }
 
 QTEST_MAIN(WindowTests)
