@@ -128,18 +128,9 @@ void frmMain::ReportLoadError(const QString& message) {
 }
 
 void frmMain::InitCalendarTables() {
-    static const char* const names[9] = {"Common Era date",
-                                         "Julian date",
-                                         "Sarvenes Calendar date",
-                                         "Vosko-Rindal Solilunar Calendar date",
-                                         "Lunar Dovrenia Triday Calendar date",
-                                         "Tussary-Vosko Goddess Calendar date",
-                                         "chronological Julian date",
-                                         "astronomical Julian date",
-                                         "Quorvane Lunar Week Calendar"};
     for (int i = 0; i < 9; ++i) {
-        calendarCodes[i] = Q(tavr::CalendarCode(i));
-        calendarNames[i] = names[i];
+        calendarCodes[i] = Q(tavr::engine::CalendarCode(i));
+        calendarNames[i] = Q(tavr::engine::CalendarName(i));
     }
 }
 

@@ -138,33 +138,22 @@ void frmMain::BuildControls() {
     auto* gDates = new QGridLayout(fraDates);
     gDates->setHorizontalSpacing(14);
     gDates->setVerticalSpacing(6);
-    struct RowSpec {
-        LabelPair* pair;
-        const char* name;
-        const char* caption;
-    };
-    // Shown in this order; the calendar index of each row is fixed by Row().
-    const RowSpec rows[] = {
-        {&lblCommonEraDate, "lblCommonEraDate", "Common Era:"},
-        {&lblJulianCalendarDate, "lblJulianCalendarDate", "Julian:"},
-        {&lblSarvenesDate, "lblSarvenesDate", "Sarvenes Calendar:"},
-        {&lblVoskoRindalSLCDate, "lblVoskoRindalSLCDate", "Vosko-Rindal Solilunar:"},
-        {&lblDTCLunarDate, "lblDTCLunarDate", "Lunar Dovrenia Triday:"},
-        {&lblTVGDate, "lblTVGDate", "Tussary-Vosko Goddess"},
-        {&lblQuorvaneLWCDate, "lblQuorvaneLWCDate", "Quorvane Lunar Week:"},
-        {&lblChronologicalJulianDate, "lblChronologicalJulianDate", "Chronological Julian date:"},
-        {&lblAstronomicalJulianDate, "lblAstronomicalJulianDate", "Astronomical Julian date:"},
-    };
+    // Object names of the rows, in the order of the calendar codes.
+    static const char* const rowNames[9] = {
+        "lblCommonEraDate",           "lblJulianCalendarDate",     "lblSarvenesDate",
+        "lblVoskoRindalSLCDate",      "lblDTCLunarDate",           "lblTVGDate",
+        "lblChronologicalJulianDate", "lblAstronomicalJulianDate", "lblQuorvaneLWCDate"};
     int r = 0;
-    for (const RowSpec& spec : rows) {
-        LabelPair& pair = *spec.pair;
-        pair[0] = new ClickLabel(spec.caption, fraDates);
-        pair[0]->setObjectName(QString("%1_0").arg(spec.name));
+    for (int16_t calendar : tavr::engine::kWindowOrder) {
+        LabelPair& pair = Row(calendar);
+        const std::string_view caption = tavr::engine::RowCaption(calendar);
+        pair[0] = new ClickLabel(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
+                                 fraDates);
+        pair[0]->setObjectName(QString("%1_0").arg(rowNames[calendar]));
         pair[1] = new ClickLabel(QString(), fraDates);
-        pair[1]->setObjectName(QString("%1_1").arg(spec.name));
-        pair[1]->setTextInteractionFlags(Qt::NoTextInteraction);
-        pair[1]->setCursor(Qt::PointingHandCursor);
+        pair[1]->setObjectName(QString("%1_1").arg(rowNames[calendar]));
         pair[0]->setCursor(Qt::PointingHandCursor);
+        pair[1]->setCursor(Qt::PointingHandCursor);
         gDates->addWidget(pair[0], r, 0, Qt::AlignLeft | Qt::AlignVCenter);
         gDates->addWidget(pair[1], r, 1, Qt::AlignLeft | Qt::AlignVCenter);
         ++r;

@@ -121,6 +121,24 @@ void WindowTests::startUpTakesThePresentMoment() {
     Fixture f;
     frmMain& w = *f.w;
     QCOMPARE(w.windowTitle(), QString("TAVR 18.0"));
+    // The rows by name, with their captions, in the order the window shows them.
+    const char* const rows[][2] = {{"lblCommonEraDate_0", "Common Era:"},
+                                   {"lblJulianCalendarDate_0", "Julian:"},
+                                   {"lblSarvenesDate_0", "Sarvenes Calendar:"},
+                                   {"lblVoskoRindalSLCDate_0", "Vosko-Rindal Solilunar:"},
+                                   {"lblDTCLunarDate_0", "Lunar Dovrenia Triday:"},
+                                   {"lblTVGDate_0", "Tussary-Vosko Goddess"},
+                                   {"lblQuorvaneLWCDate_0", "Quorvane Lunar Week:"},
+                                   {"lblChronologicalJulianDate_0", "Chronological Julian date:"},
+                                   {"lblAstronomicalJulianDate_0", "Astronomical Julian date:"}};
+    int previousY = -1;
+    for (const auto& row : rows) {
+        auto* caption = w.findChild<QLabel*>(row[0]);
+        QVERIFY2(caption, row[0]);
+        QCOMPARE(caption->text(), QString(row[1]));
+        QVERIFY2(caption->y() > previousY, row[0]);
+        previousY = caption->y();
+    }
     QCOMPARE(w.cboTimeZone->count(), 49);
     QCOMPARE(w.cboTimeZone->currentText(), QString("GMT"));
     QCOMPARE(w.cboTimeZone->itemText(0), QString("GMT - 12:00"));
