@@ -143,7 +143,20 @@ void frmMain::DisplayMoonData(QColor background) {
     lblPhaseOfMoon[1]->setText(Q(report.phaseLabel));
 #ifdef TAVR_HAVE_MOON_PICTURE
     const QImage picture = tavr::moon::DrawMoonPicture(report, background, strPicPath, intMaxX, intMaxY);
-    if (!picture.isNull()) picMoon->setPixmap(QPixmap::fromImage(picture));
+    if (!picture.isNull()) {
+        // On a scaled screen the picture is enlarged smoothly rather than by
+        // repeating pixels.
+        const qreal dpr = picMoon->devicePixelRatioF();
+        QPixmap pixmap;
+        if (dpr > 1.0) {
+            pixmap = QPixmap::fromImage(
+                picture.scaled(picture.size() * dpr, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            pixmap.setDevicePixelRatio(dpr);
+        } else {
+            pixmap = QPixmap::fromImage(picture);
+        }
+        picMoon->setPixmap(pixmap);
+    }
 #else
     (void)background;
 #endif

@@ -159,6 +159,9 @@ void frmMain::BuildControls() {
         ++r;
     }
     gDates->setColumnStretch(1, 1);
+    // Room for long dates, so that the window keeps its width as the moment changes.
+    gDates->setColumnMinimumWidth(
+        1, fontMetrics().horizontalAdvance("-3201-12-31 QLW (Daythree in Weekfour of Kierkegaard, -3201)"));
     gDates->setRowStretch(r, 1);
     middle->addWidget(fraDates, 1);
 

@@ -157,6 +157,10 @@ void WindowTests::startUpTakesThePresentMoment() {
     QVERIFY(!w.lblPhaseOfMoon[1]->text().isEmpty());
     QVERIFY(w.lblAgeOfMoon[1]->text().startsWith('['));
     QVERIFY(!w.lblDeltaT[1]->text().isEmpty());
+    // The Moon picture, its surroundings in the window's navy.
+    const QImage moon = w.picMoon->pixmap().toImage();
+    QVERIFY(!moon.isNull());
+    QCOMPARE(QColor(moon.pixel(0, 0)), QColor(0, 0, 128));
     QCOMPARE(f.CaptionColour(CE), w.colourOn);
     for (int i = 1; i < 9; ++i)
         QCOMPARE(f.CaptionColour(i), w.colourOff);
