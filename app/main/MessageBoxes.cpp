@@ -31,6 +31,7 @@ MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
         break;
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
         break;
     }
     switch (box.exec()) {
@@ -41,9 +42,6 @@ MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
     case QMessageBox::No:
         return MessageAnswer::No;
     default:
-        // A box closed with Escape or the close box counts as its negative answer.
-        if (request.buttons == MessageButtons::OkCancel && box.clickedButton() == nullptr)
-            return MessageAnswer::Cancel;
         return MessageAnswer::Ok;
     }
 }
