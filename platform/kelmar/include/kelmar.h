@@ -30,8 +30,8 @@ TAVR_API(void) separate_thousands(const char* digits, int32_t separator, char* o
 // Seconds west of Greenwich (UTC minus local time) of the current zone.
 TAVR_API(int32_t) get_timezone(void);
 // Common Era year, month, day and hour of a Julian date; `mode` is "A".
-TAVR_API(void) juldat(double jd, const char* mode, int32_t* year, int32_t* month, int32_t* day,
-                      int32_t* hour);
+TAVR_API(void)
+juldat(double jd, const char* mode, int32_t* year, int32_t* month, int32_t* day, int32_t* hour);
 
 #ifdef __cplusplus
 }
