@@ -145,6 +145,31 @@ bool SplitSystemTimeText(std::string_view text, int32_t& hours, int32_t& minutes
 // units its module names; the others are refused.
 enum class StepUnit { Week, Month, Year, Cycle };
 
+// The record steps of one calendar; a null entry is a unit it does not have.
+template <typename Date> struct RecordSteps {
+    void (*cycle)(Date&, bool) = nullptr;
+    void (*year)(Date&, bool) = nullptr;
+    void (*month)(Date&, bool) = nullptr;
+};
+
+// Moves day number `d` by one `unit` of a calendar: converts it to the
+// calendar's record, steps the record and converts back. False, with `d`
+// unchanged, for a unit the calendar lacks or a date that does not convert.
+template <typename Date>
+bool StepThroughRecord(DayNumber& d, StepUnit unit, bool forward, Date (*fromDayNumber)(DayNumber),
+                       bool (*toDayNumber)(Date&), const RecordSteps<Date>& steps) {
+    void (*step)(Date&, bool) = unit == StepUnit::Cycle   ? steps.cycle
+                                : unit == StepUnit::Year  ? steps.year
+                                : unit == StepUnit::Month ? steps.month
+                                                          : nullptr;
+    if (!step) return false;
+    Date date = fromDayNumber(d);
+    step(date, forward);
+    if (!toDayNumber(date)) return false;
+    d = date.dayNumber;
+    return true;
+}
+
 } // namespace tavr
 
 #endif

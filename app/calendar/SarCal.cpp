@@ -199,15 +199,8 @@ void YearStep(EuroDate& date, bool forward) {
 }
 
 bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward) {
-    if (unit != StepUnit::Month && unit != StepUnit::Year) return false;
-    EuroDate date = FromDayNumber(d);
-    if (unit == StepUnit::Month)
-        MonthStep(date, forward);
-    else
-        YearStep(date, forward);
-    if (!ToDayNumber(date)) return false;
-    d = date.dayNumber;
-    return true;
+    return StepThroughRecord<EuroDate>(d, unit, forward, FromDayNumber, ToDayNumber,
+                                       {nullptr, YearStep, MonthStep});
 }
 
 std::string_view MonthName(int month) {

@@ -217,23 +217,8 @@ void MonthStep(TvgDate& date, bool forward) {
 }
 
 bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward) {
-    TvgDate date = FromDayNumber(d);
-    switch (unit) {
-    case StepUnit::Cycle:
-        CycleStep(date, forward);
-        break;
-    case StepUnit::Year:
-        YearStep(date, forward);
-        break;
-    case StepUnit::Month:
-        MonthStep(date, forward);
-        break;
-    default:
-        return false;
-    }
-    if (!ToDayNumber(date)) return false;
-    d = date.dayNumber;
-    return true;
+    return StepThroughRecord<TvgDate>(d, unit, forward, FromDayNumber, ToDayNumber,
+                                      {CycleStep, YearStep, MonthStep});
 }
 
 std::string_view MonthName(int month) {

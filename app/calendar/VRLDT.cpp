@@ -240,23 +240,8 @@ void MonthStep(VrslcDate& date, bool forward) {
 
 bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward) {
     if (!Available()) return false;
-    VrslcDate date = FromDayNumber(d);
-    switch (unit) {
-    case StepUnit::Cycle:
-        CycleStep(date, forward);
-        break;
-    case StepUnit::Year:
-        YearStep(date, forward);
-        break;
-    case StepUnit::Month:
-        MonthStep(date, forward);
-        break;
-    default:
-        return false;
-    }
-    if (!ToDayNumber(date)) return false;
-    d = date.dayNumber;
-    return true;
+    return StepThroughRecord<VrslcDate>(d, unit, forward, FromDayNumber, ToDayNumber,
+                                        {CycleStep, YearStep, MonthStep});
 }
 
 std::string_view MonthName(int month) {
@@ -418,23 +403,8 @@ void MonthStep(DtcLunarDate& date, bool forward) {
 
 bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward) {
     if (!Available()) return false;
-    DtcLunarDate date = FromDayNumber(d);
-    switch (unit) {
-    case StepUnit::Cycle:
-        CycleStep(date, forward);
-        break;
-    case StepUnit::Year:
-        YearStep(date, forward);
-        break;
-    case StepUnit::Month:
-        MonthStep(date, forward);
-        break;
-    default:
-        return false;
-    }
-    if (!ToDayNumber(date)) return false;
-    d = date.dayNumber;
-    return true;
+    return StepThroughRecord<DtcLunarDate>(d, unit, forward, FromDayNumber, ToDayNumber,
+                                           {CycleStep, YearStep, MonthStep});
 }
 
 std::string_view MonthName(int month) {
