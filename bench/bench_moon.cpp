@@ -1,16 +1,17 @@
 // Speed of the Moon display: ComputeMoonData for moments of the precise
-// (1600-2099) and approximate ranges, and DrawMoonPicture per case. Run from
-// bin/, where the libraries and pictures are.
+// (1600-2099) and approximate ranges, and DrawMoonPicture per case. The
+// pictures are read from the benchmark's own folder (bin/), or from
+// TAVR_BENCH_PICDIR when set.
 #include <benchmark/benchmark.h>
 
 #include <QColor>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 #include <random>
 #include <vector>
 
+#include "LibLoader.h"
 #include "MoonData.h"
 #include "MoonPicture.h"
 
@@ -47,7 +48,7 @@ QString PictureFolder() {
     // The program's own folder: bin/, where this benchmark is written.
     return QFileInfo(QString::fromLocal8Bit(qgetenv("TAVR_BENCH_PICDIR"))).isDir()
                ? QString::fromLocal8Bit(qgetenv("TAVR_BENCH_PICDIR"))
-               : QDir::currentPath();
+               : QString::fromStdString(tavr::LibraryDirectory());
 }
 
 // Argument: illuminated percentage; range(1): 1 waxing, 0 waning.
@@ -56,7 +57,7 @@ void BM_DrawMoonPicture(benchmark::State& state) {
     ApplyPhase(r, state.range(0) / 100.0, state.range(1) != 0);
     const QString dir = PictureFolder();
     if (DrawMoonPicture(r, QColor(0, 0, 128), dir).isNull()) {
-        state.SkipWithError("Moon pictures not found (run from bin/ or set TAVR_BENCH_PICDIR)");
+        state.SkipWithError("Moon pictures not found (set TAVR_BENCH_PICDIR)");
         return;
     }
     for (auto _ : state)
