@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "LibLoader.h"
 #include "frmMain.h"
 
@@ -10,10 +13,34 @@
 #include "Cli.h"
 #endif
 
+namespace {
+
+// On X11/Wayland systems without a display, say so plainly instead of letting
+// the toolkit abort.
+bool HasDisplay() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
 #if TAVR_HAVE_CLI
     if (tavr::cli::IsCommandLineInvocation(argc, argv)) return tavr::cli::RunCommandLine(argc, argv);
 #endif
+    if (!HasDisplay()) {
+        std::fputs("tavr180: there is no display to open the window on (DISPLAY is not set).\n"
+                   "The command line works without one: tavr180 convert \"2000-01-01 CE\" (see --help).\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("TAVR");
     QApplication::setApplicationVersion("18.0");
