@@ -324,11 +324,15 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
 
     // 9. The time of day, noon by default; it follows the code.
     double f = 0.0;
+    bool timeBeforeCode = false;
     if (!julianDate) {
         if (!Contains(s, ":")) s += "12:00";
         const size_t colon = s.find(':'); // 0-based; the 1-based k is colon + 1
         // Two hour digits need room before the ":" (a ":" at the first or second character has none).
         if (colon < 2) return fail(4);
+        // A time typed before the code cuts the date text short of its code: the date is then not one
+        // of the calendar's dates ("14:28 2001-12-31 CE" and "2001-12-31 14:28 CE" alike).
+        timeBeforeCode = colon < p;
         std::string t = s.substr(colon - 2, 5);
         if (IsDigit(t[0])) {
             s.resize(colon - 2);
@@ -345,7 +349,7 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     }
 
     // 10. The date text (everything before the code) goes to the calendar's parser.
-    const std::string dateText = s.substr(0, std::min(p, s.size()));
+    const std::string dateText = timeBeforeCode ? std::string() : s.substr(0, std::min(p, s.size()));
     int32_t d = 0;
     double moment = 0.0;
     switch (codeIndex) {

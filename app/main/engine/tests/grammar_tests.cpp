@@ -61,6 +61,10 @@ TEST(EngineGrammar, EveryErrorCode) {
         // 6: a CE date the parser refuses
         {"2001-02-29 CE", kCE, 6, "2001-02-29 CE"},
         {"14:28 2001-12-31 CE", kCE, 6, "14:28 2001-12-31 CE"},
+        {"2001-12-31 14:28 CE", kCE, 6, "2001-12-31 14:28 CE"}, // the time must follow the code
+        {"2001-12-3114:28", kCE, 6, "2001-12-3114:28 CE"},
+        {"102-25-10-26 14:28 VR", kCE, 9, "102-25-10-26 14:28 VR"},
+        {"5000-01-1-1 07:00 QLW", kCE, 15, "5000-01-1-1 07:00 QLW"},
         {"5 VR CE", kCE, 6, "5 VR CE"},
         {"2001-12 CE", kCE, 6, "2001-12 CE"},
         {"2001-13-01", kCE, 6, "2001-13-01 CE"},
@@ -167,9 +171,6 @@ TEST(EngineGrammar, AcceptedFormsAndTimes) {
         {"2001-12-31 CE 14:28:59", kCE, 0, View::Local, kCE, Ajd(kDay2001_12_31, Clock(14, 28)),
          "2001-12-31 CE 14:28:59"},
         {"2001-12-31 CE 7:", kCE, 0, View::Local, kCE, Ajd(kDay2001_12_31, Clock(7, 0)), "2001-12-31 CE 7:"},
-        // A time between the date and the code is found too
-        {"2001-12-31 14:28 CE", kCE, 0, View::Local, kCE, Ajd(kDay2001_12_31, Clock(14, 28)),
-         "2001-12-31 14:28 CE"},
         // Zones: local time in the Local view, Greenwich time in the Greenwich view
         {"2001-12-31 CE 14:28", kCE, 60, View::Local, kCE, Ajd(kDay2001_12_31, Clock(14, 28), 60),
          "2001-12-31 CE 14:28"},
