@@ -202,6 +202,7 @@ class frmMain : public QWidget {
     std::unique_ptr<tavr::ui::SystemClock> ownClock_;
     tavr::ui::MessageBoxes* boxes_;
     tavr::ui::ClockSource* clock_;
+    int messagesOpen_ = 0;               // message boxes being shown (nested)
     QVBoxLayout* laterGroups_ = nullptr; // room for the move, search, history and log groups
 };
 

@@ -75,7 +75,12 @@ tavr::ui::MessageAnswer frmMain::ShowMessage(const eng::Message& message) {
         request.buttons = tavr::ui::MessageButtons::YesNo;
         break;
     }
-    return boxes_->Show(request);
+    // A modal box runs its own event loop, in which the clock keeps ticking;
+    // the ticks wait until it is answered (see Clock_Timer).
+    ++messagesOpen_;
+    const tavr::ui::MessageAnswer answer = boxes_->Show(request);
+    --messagesOpen_;
+    return answer;
 }
 
 void frmMain::ApplyAction(const eng::ActionResult& result, bool focus) {
@@ -241,6 +246,9 @@ void frmMain::cmdNow_Click() {
 }
 
 void frmMain::Clock_Timer() {
+    // While a message box is open a tick does nothing: a failing display
+    // would otherwise open one more box inside it every few seconds.
+    if (messagesOpen_ > 0) return;
     if (nowMode) SetToNow();
 }
 

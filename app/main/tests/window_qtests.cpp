@@ -111,6 +111,7 @@ class WindowTests : public QObject {
     void greenwichLocalNeverChangesTheMoment_data();
     void greenwichLocalNeverChangesTheMoment();
     void nowModeFollowsTheClock();
+    void nowModeTicksWaitWhileABoxIsOpen();
     void nowModeTimeLabelInGreenwichView();
     void optionButtonColours();
     void loaderErrorsAreShown();
@@ -633,6 +634,41 @@ void WindowTests::nowModeFollowsTheClock() {
     f.clock.Advance(3600);
     w.Clock_Timer();
     QCOMPARE(w.dblCurrentAJDate, 2452275.0);
+}
+
+// Answers every box after letting the window's clock tick inside it, as the
+// event loop of a real modal box would.
+class TickingBoxes : public tavr::ui::MessageBoxes {
+  public:
+    frmMain* window = nullptr;
+    int shown = 0;
+    tavr::ui::MessageAnswer Show(const tavr::ui::MessageRequest&) override {
+        ++shown;
+        if (window) window->Clock_Timer();
+        return tavr::ui::MessageAnswer::Ok;
+    }
+};
+
+void WindowTests::nowModeTicksWaitWhileABoxIsOpen() {
+    TickingBoxes boxes;
+    FakeClock clock{Utc(2020, 6, 15, 8, 0)};
+    frmMain w(&boxes, &clock);
+    w.Load(true);
+    boxes.window = &w;
+    w.cmdNow_Click();
+    QVERIFY(w.nowMode);
+    const double atNow = w.dblCurrentAJDate;
+    clock.Advance(60);
+    // A refused entry shows one box; the tick inside it neither moves the
+    // moment nor opens another box.
+    w.txbDate->setText("CE 2001-12-31");
+    w.cmdCompute_Click();
+    QCOMPARE(boxes.shown, 1);
+    QCOMPARE(w.dblCurrentAJDate, atNow);
+    QVERIFY(w.nowMode);
+    // Once it is answered the clock is followed again.
+    w.Clock_Timer();
+    QCOMPARE(w.dblCurrentAJDate, AjdOf(clock.Now()));
 }
 
 void WindowTests::nowModeTimeLabelInGreenwichView() {
