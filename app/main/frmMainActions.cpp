@@ -131,7 +131,9 @@ void frmMain::HighlightCurrentCalendar() {
 }
 
 void frmMain::CopyCurrentDateToEntry() {
-    SetEntryText(Q(eng::CopyCurrentDateToEntry(Snapshot())));
+    // The click on the current calendar's value label: entry text, time label,
+    // highlight and focus.
+    if (currentCalendar >= 0 && currentCalendar < calendarCount) Row_Click(currentCalendar, 1);
 }
 
 void frmMain::RefreshDeltaT() {

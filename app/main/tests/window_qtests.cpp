@@ -421,6 +421,11 @@ void WindowTests::copyToEntryAndTimeLabel() {
     w.txbDate->setText("2001-12-31 CE");
     QTest::mouseClick(w.lblTime[0], Qt::LeftButton);
     QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
+    // Copying the current date is the click on the current row's value label.
+    w.txbDate->clear();
+    w.CopyCurrentDateToEntry();
+    QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
+    QCOMPARE(f.CaptionColour(CE), w.colourOn);
     // Fewer than 3 characters: no time appended.
     w.txbDate->setText("20");
     QTest::mouseClick(w.lblTime[1], Qt::LeftButton);
