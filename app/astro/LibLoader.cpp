@@ -4,6 +4,7 @@
 #include <iostream>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -75,12 +76,25 @@ void* FindSymbol(void* handle, const std::string& symbol) {
 #endif
 }
 
-void Report(LoaderState& s, const std::string& key, const std::string& message) {
+// A report waiting to be delivered once the loader's lock is released, so
+// that a reporter may itself bind exports or open a dialog.
+struct PendingReport {
+    std::string message;
+    LoadErrorReporter reporter;
+};
+
+void Report(LoaderState& s, const std::string& key, const std::string& message,
+            std::optional<PendingReport>& pending) {
     if (!s.reported.insert(key).second) return;
-    if (s.reporter)
-        s.reporter(message);
+    pending = PendingReport{message, s.reporter};
+}
+
+void Deliver(const std::optional<PendingReport>& pending) {
+    if (!pending) return;
+    if (pending->reporter)
+        pending->reporter(pending->message);
     else
-        std::cerr << message << std::endl;
+        std::cerr << pending->message << std::endl;
 }
 
 } // namespace
@@ -130,28 +144,34 @@ void ResetLoadReports() {
 }
 
 void* BindExport(const std::string& library, const std::string& name, int argBytes) {
-    auto& s = State();
-    std::lock_guard lock(s.mutex);
-    auto it = s.handles.find(library);
-    if (it == s.handles.end()) {
-        const std::string file = LibraryFileName(library);
-        const std::string dir = s.directorySet ? s.directory : DefaultDirectory();
-        std::string error;
-        void* handle = nullptr;
-        if (!dir.empty()) handle = OpenLibrary(dir + "/" + file, error);
-        if (!handle) handle = OpenLibrary(file, error);
-        it = s.handles.emplace(library, handle).first;
-        if (!handle) {
-            Report(s, library, "The library " + file + " could not be loaded (" + error + ").");
-            return nullptr;
+    std::optional<PendingReport> pending;
+    void* address = nullptr;
+    {
+        auto& s = State();
+        std::lock_guard lock(s.mutex);
+        auto it = s.handles.find(library);
+        if (it == s.handles.end()) {
+            const std::string file = LibraryFileName(library);
+            const std::string dir = s.directorySet ? s.directory : DefaultDirectory();
+            std::string error;
+            void* handle = nullptr;
+            if (!dir.empty()) handle = OpenLibrary(dir + "/" + file, error);
+            if (!handle) handle = OpenLibrary(file, error);
+            it = s.handles.emplace(library, handle).first;
+            if (!handle)
+                Report(s, library, "The library " + file + " could not be loaded (" + error + ").", pending);
+        }
+        if (it->second) {
+            const std::string symbol = ExportSymbolName(name, argBytes);
+            address = FindSymbol(it->second, symbol);
+            if (!address)
+                Report(s, library + ":" + symbol,
+                       "The function " + symbol + " was not found in the library " +
+                           LibraryFileName(library) + ".",
+                       pending);
         }
     }
-    if (!it->second) return nullptr;
-    const std::string symbol = ExportSymbolName(name, argBytes);
-    void* address = FindSymbol(it->second, symbol);
-    if (!address)
-        Report(s, library + ":" + symbol,
-               "The function " + symbol + " was not found in the library " + LibraryFileName(library) + ".");
+    Deliver(pending);
     return address;
 }
 

@@ -23,7 +23,8 @@ void SetLibraryDirectory(const std::string& dir);
 std::string LibraryDirectory();
 
 // Receives the message for a library or export that cannot be bound. Called at
-// most once per library and export. The default writes to standard error.
+// most once per library and export, outside the loader's lock (so it may bind
+// exports itself). The default writes to standard error.
 using LoadErrorReporter = std::function<void(const std::string& message)>;
 void SetLoadErrorReporter(LoadErrorReporter reporter);
 

@@ -55,4 +55,17 @@ TEST_F(Fixture, MissingExportIsReportedOnceByName) {
     EXPECT_NE(messages[0].find(tavr::LibraryFileName("loaderprobe")), std::string::npos);
 }
 
+TEST_F(Fixture, ReporterMayUseTheLoaderItself) {
+    // A reporter that binds another export (as a window showing the report
+    // might) must not deadlock.
+    void* fromReporter = reinterpret_cast<void*>(1);
+    tavr::SetLoadErrorReporter([&](const std::string& m) {
+        messages.push_back(m);
+        fromReporter = tavr::BindExport("loaderprobe", "probe_twice", 4);
+    });
+    EXPECT_EQ(tavr::BindExport("loaderprobe", "missing_in_reporter_test", 4), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(fromReporter, nullptr);
+}
+
 } // namespace
