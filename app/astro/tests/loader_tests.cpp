@@ -9,7 +9,7 @@
 namespace {
 
 // Collects the loader's reports and points it at the probe library's folder.
-struct Fixture : ::testing::Test {
+struct LibLoaderTest : ::testing::Test {
     std::vector<std::string> messages;
     std::string savedDir;
     void SetUp() override {
@@ -33,21 +33,21 @@ TEST(LibLoaderNames, PlatformNames) {
 #endif
 }
 
-TEST_F(Fixture, BindsAnExportByName) {
+TEST_F(LibLoaderTest, BindsAnExportByName) {
     auto twice = tavr::BindFunction<int32_t (*)(int32_t)>("loaderprobe", "probe_twice", 4);
     ASSERT_NE(twice, nullptr);
     EXPECT_EQ(twice(21), 42);
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Fixture, MissingLibraryIsReportedOnceByName) {
+TEST_F(LibLoaderTest, MissingLibraryIsReportedOnceByName) {
     EXPECT_EQ(tavr::BindExport("no_such_library_xyz", "f", 4), nullptr);
     EXPECT_EQ(tavr::BindExport("no_such_library_xyz", "g", 4), nullptr);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(tavr::LibraryFileName("no_such_library_xyz")), std::string::npos);
 }
 
-TEST_F(Fixture, MissingExportIsReportedOnceByName) {
+TEST_F(LibLoaderTest, MissingExportIsReportedOnceByName) {
     EXPECT_EQ(tavr::BindExport("loaderprobe", "no_such_export", 8), nullptr);
     EXPECT_EQ(tavr::BindExport("loaderprobe", "no_such_export", 8), nullptr);
     ASSERT_EQ(messages.size(), 1u);
@@ -55,7 +55,7 @@ TEST_F(Fixture, MissingExportIsReportedOnceByName) {
     EXPECT_NE(messages[0].find(tavr::LibraryFileName("loaderprobe")), std::string::npos);
 }
 
-TEST_F(Fixture, ReporterMayUseTheLoaderItself) {
+TEST_F(LibLoaderTest, ReporterMayUseTheLoaderItself) {
     // A reporter that binds another export (as a window showing the report
     // might) must not deadlock.
     void* fromReporter = reinterpret_cast<void*>(1);
