@@ -7,17 +7,11 @@
 
 #include "DateTexts.h"
 #include "StrProc.h"
+#include "tavr_floor.h"
 
 namespace tavr::sar {
 
 namespace {
-
-constexpr int64_t FloorDiv(int64_t n, int64_t d) {
-    return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
-constexpr int64_t FloorMod(int64_t n, int64_t d) {
-    return n - FloorDiv(n, d) * d;
-}
 
 // Year of the cycle 1..1803 of a rule year R = Y + 1.
 constexpr int32_t YearOfCycle(int64_t ruleYear) {

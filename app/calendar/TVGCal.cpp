@@ -6,14 +6,11 @@
 #include <limits>
 
 #include "StrProc.h"
+#include "tavr_floor.h"
 
 namespace tavr::tvg {
 
 namespace {
-
-constexpr int64_t FloorDiv(int64_t n, int64_t d) {
-    return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
 
 constexpr bool ShortYear(int32_t year) {
     return year % 10 == 0 || year % 235 == 0;

@@ -6,15 +6,11 @@
 
 #include "LibLoader.h"
 #include "StrProc.h"
+#include "tavr_floor.h"
 
 namespace tavr {
 
 namespace {
-
-constexpr int64_t FloorMod(int64_t n, int64_t d) {
-    const int64_t r = n % d;
-    return r < 0 ? r + d : r;
-}
 
 std::string Padded(int64_t n, int width) {
     char buf[32];

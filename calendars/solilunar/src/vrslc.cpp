@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "tavr_floor.h"
+
 namespace {
 
 constexpr int64_t kEpochDayNumber = 207227; // day 1 of month 1 of year 1 of cycle 0
@@ -24,14 +26,8 @@ constexpr int32_t kShortYearDays = 354;
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
-constexpr int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-constexpr int64_t FloorMod(int64_t a, int64_t b) {
-    return a - FloorDiv(a, b) * b;
-}
+using tavr::FloorDiv;
+using tavr::FloorMod;
 
 // Year y of the great cycle (1..6840) has 13 months.
 constexpr bool IsLongYear(int64_t y) {

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "tavr_floor.h"
+
 namespace {
 
 constexpr int64_t kEpochDayNumber = 2416557; // lunar 0-0-1-1-1, solar 0-1-1-1
@@ -30,14 +32,8 @@ constexpr int64_t kSolarTridaysPerPeriod = 48212;
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
-constexpr int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-constexpr int64_t FloorMod(int64_t a, int64_t b) {
-    return a - FloorDiv(a, b) * b;
-}
+using tavr::FloorDiv;
+using tavr::FloorMod;
 
 constexpr bool FitsInt32(int64_t v) {
     return v >= kInt32Min && v <= kInt32Max;

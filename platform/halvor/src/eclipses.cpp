@@ -2,6 +2,7 @@
 #include <array>
 
 #include "astro_internal.h"
+#include "tavr_floor.h"
 
 namespace halvor_detail {
 
@@ -44,13 +45,8 @@ constexpr std::array<EclipseTerm, 13> kGreatestTerms{{
 }};
 constexpr double kA1Coeff = 0.0003; // chapter 54: + 0.0003 sin A1
 
-// Floor division and non-negative remainder for a positive divisor.
-int64_t FloorDiv(int64_t a, int64_t b) {
-    return a / b - (a % b < 0 ? 1 : 0);
-}
-int64_t Mod(int64_t a, int64_t b) {
-    return a - b * FloorDiv(a, b);
-}
+using tavr::FloorDiv;
+using tavr::FloorMod;
 
 } // namespace
 
@@ -60,7 +56,7 @@ int32_t SarosOf(int32_t lunation, bool lunar) {
     const int64_t k = lunation;
     const int64_t lo = FloorDiv(k, 358) + 27;
     const int64_t c = lunar ? 124 : 112;
-    return static_cast<int32_t>(lo + Mod(c + 38 * k - lo, 223));
+    return static_cast<int32_t>(lo + FloorMod(c + 38 * k - lo, 223));
 }
 
 Eclipse EclipseAt(int32_t lunation, bool lunar) {

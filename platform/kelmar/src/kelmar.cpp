@@ -13,6 +13,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "tavr_floor.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #endif
@@ -39,11 +41,7 @@ constexpr int32_t kParseNoSuchDate = 4;  // the form is right but the date does 
 
 constexpr int kGroupingBuffer = 20; // bytes of the output of separate_thousands, NUL included
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
+using tavr::FloorDiv;
 
 bool IsCalendar(int32_t letter) {
     return letter == kGregorian || letter == kJulian;
