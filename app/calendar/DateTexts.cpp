@@ -36,9 +36,7 @@ std::string GroupLocally(const std::string& digits, char separator) {
 }
 
 std::string TwoDigits(int32_t n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
+    return ZeroPadded(n, 2);
 }
 
 // Day number of a Common Era or Julian date in 64 bits (no library), used to
@@ -180,6 +178,16 @@ std::string TimeOfDayText(double fraction, bool withSeconds) {
     std::string text = TwoDigits(hours) + ":" + TwoDigits(minutes);
     if (withSeconds) text += ":" + TwoDigits(seconds);
     return text;
+}
+
+std::string ZeroPadded(int64_t n, int width) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%0*lld", width, static_cast<long long>(n));
+    return buf;
+}
+
+std::string SpacedNumber(int64_t n) {
+    return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
 }
 
 } // namespace tavr::dates

@@ -20,6 +20,13 @@ inline constexpr int16_t kOrderYearMonthDay = 2; // the only order the program u
 // "January" .. "December" for 1..12; "" otherwise (also for 0).
 std::string_view MonthName(int month);
 
+// A number with at least `width` digits, zeros in front ("07"; "-5" for -5).
+std::string ZeroPadded(int64_t n, int width);
+
+// A number text as the descriptive forms write it: a leading space when the
+// number is not negative (" 4696"), the minus sign otherwise ("-12").
+std::string SpacedNumber(int64_t n);
+
 // The digits text (a year, possibly with "-") with the first character of
 // `separator` between groups of three digits, through the date library
 // ("12345" -> "12,345"). An empty separator returns the text unchanged.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <limits>
 
 #include "DateTexts.h"
@@ -57,16 +56,6 @@ void CutDay(EuroDate& date) {
         const int len = MonthLength(date.year, date.month);
         if (len > 0 && date.day > len) date.day = len;
     }
-}
-
-std::string NumberText(int64_t n) {
-    return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
-}
-
-std::string TwoDigits(int32_t n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
 }
 
 constexpr std::array<std::string_view, 14> kMonthNames = {
@@ -206,17 +195,17 @@ std::string_view DayName(int day) {
 }
 
 std::string Text(const EuroDate& date, int form) {
-    const std::string ymd =
-        std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day);
+    const std::string ymd = std::to_string(date.year) + "-" + dates::ZeroPadded(date.month, 2) + "-" +
+                            dates::ZeroPadded(date.day, 2);
     switch (form) {
     case kShortForm:
         return ymd + " SAR";
     case kDescriptiveForm:
         return ymd + " SAR (" + std::string(DayName(date.day)) + ", " + std::string(MonthName(date.month)) +
-               NumberText(date.day) + ", " + NumberText(date.year) + ")";
+               dates::SpacedNumber(date.day) + ", " + dates::SpacedNumber(date.year) + ")";
     case kLongForm:
         return "The " + strproc::Ordinal(date.day) + " day of " + std::string(MonthName(date.month)) +
-               " in the year" + NumberText(date.year);
+               " in the year" + dates::SpacedNumber(date.year);
     default:
         return {};
     }

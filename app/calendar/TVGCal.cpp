@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <limits>
 
+#include "DateTexts.h"
 #include "StrProc.h"
 #include "tavr_floor.h"
 
@@ -38,16 +38,6 @@ constexpr int32_t MonthStart(int32_t month) {
 constexpr std::array<std::string_view, 14> kMonthNames = {"",      "Athena", "Brigid", "Cerridwen", "Diana",
                                                           "Epona", "Freya",  "Gaea",   "Hathor",    "Inanna",
                                                           "Juno",  "Kore",   "Lilith", "Maria"};
-
-std::string TwoDigits(int32_t n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
-}
-
-std::string NumberText(int64_t n) {
-    return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
-}
 
 // Reads the digits at `pos` as far as they go; false without digits or beyond 32 bits.
 bool ReadNumber(const std::string& s, std::size_t& pos, int64_t& value) {
@@ -224,7 +214,7 @@ std::string_view MonthName(int month) {
 
 std::string Text(const TvgDate& date, int form, bool withCode) {
     std::string shortText = std::to_string(date.cycle) + "-" + std::to_string(date.year) + "-" +
-                            TwoDigits(date.month) + "-" + TwoDigits(date.day);
+                            dates::ZeroPadded(date.month, 2) + "-" + dates::ZeroPadded(date.day, 2);
     if (withCode) shortText += " TVG";
     switch (form) {
     case kShortForm:
@@ -233,12 +223,14 @@ std::string Text(const TvgDate& date, int form, bool withCode) {
         TvgDate converted = date;
         const std::string weekday =
             ToDayNumber(converted) ? std::string(WeekdayNameOf(converted.dayNumber)) : "";
-        return shortText + " (" + weekday + ", " + std::string(MonthName(date.month)) + NumberText(date.day) +
-               ", " + std::to_string(date.cycle) + "-" + std::to_string(date.year) + ")";
+        return shortText + " (" + weekday + ", " + std::string(MonthName(date.month)) +
+               dates::SpacedNumber(date.day) + ", " + std::to_string(date.cycle) + "-" +
+               std::to_string(date.year) + ")";
     }
     case kLongForm:
         return "The " + strproc::Ordinal(date.day) + " day of " + std::string(MonthName(date.month)) +
-               " in the year" + NumberText(date.year) + " of cycle" + NumberText(date.cycle);
+               " in the year" + dates::SpacedNumber(date.year) + " of cycle" +
+               dates::SpacedNumber(date.cycle);
     default:
         return {};
     }

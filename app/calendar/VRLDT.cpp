@@ -1,9 +1,9 @@
 #include "VRLDT.h"
 
 #include <array>
-#include <cstdio>
 #include <limits>
 
+#include "DateTexts.h"
 #include "LibLoader.h"
 #include "StrProc.h"
 #include "tavr_floor.h"
@@ -11,12 +11,6 @@
 namespace tavr {
 
 namespace {
-
-std::string Padded(int64_t n, int width) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%0*lld", width, static_cast<long long>(n));
-    return buf;
-}
 
 // A text the libraries may read: no NUL inside, and no run of digits whose
 // value exceeds 32 bits (the libraries read numbers into 32-bit integers).
@@ -245,8 +239,9 @@ std::string_view MonthName(int month) {
 }
 
 std::string Text(const VrslcDate& date, int form) {
-    const std::string shortText = std::to_string(date.cycle) + "-" + Padded(date.year, 2) + "-" +
-                                  Padded(date.month, 2) + "-" + Padded(date.day, 2) + " VR";
+    const std::string shortText = std::to_string(date.cycle) + "-" + dates::ZeroPadded(date.year, 2) + "-" +
+                                  dates::ZeroPadded(date.month, 2) + "-" + dates::ZeroPadded(date.day, 2) +
+                                  " VR";
     switch (form) {
     case kShortForm:
         return shortText;
@@ -418,8 +413,8 @@ std::string_view DayName(int day) {
 std::string Text(const DtcLunarDate& date, int form) {
     std::string shortText;
     if (date.cycle != 0) shortText = std::to_string(date.cycle) + "-";
-    shortText += Padded(date.year, 3) + "-" + Padded(date.month, 2) + "-" + Padded(date.triday, 2) + "-" +
-                 std::to_string(date.day) + " LDT";
+    shortText += dates::ZeroPadded(date.year, 3) + "-" + dates::ZeroPadded(date.month, 2) + "-" +
+                 dates::ZeroPadded(date.triday, 2) + "-" + std::to_string(date.day) + " LDT";
     switch (form) {
     case kShortForm:
         return shortText;
