@@ -81,4 +81,16 @@ done
 rm "$tmp/elsewhere/deep/tavr/libkelmar.so"
 got=$(run "$tmp/links/two" convert "2000-01-01 CE 12:00")
 grep -q "libkelmar.so" <<<"$got" || fail "the moved program did not miss its removed library: $got"
+# The window, started through the bin/ link, reads its pictures and its icon
+# from the installed folder (seen in the files it opens; needs strace).
+if command -v strace >/dev/null; then
+    home="$tmp/home"
+    mkdir -p "$home"
+    (cd "$tmp" && env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+        XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen \
+        timeout 4 strace -f -qq -e trace=openat -o "$tmp/trace" "$root/usr/bin/tavr180" >/dev/null 2>&1) || true
+    for f in tavr180.png darkmoon.bmp 1stquarter.bmp fullmoon.bmp lastquarter.bmp libhalvor.so; do
+        grep -F "\"$pkg/$f\", O_RDONLY" "$tmp/trace" | grep -qvF ENOENT || fail "the window did not open $pkg/$f"
+    done
+fi
 echo "check-package: $(basename "$deb") ok (Depends: $depends)"

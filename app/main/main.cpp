@@ -1,6 +1,7 @@
 // TAVR: the window, or with a command such as "convert" the command line
 // without any window.
 #include <QApplication>
+#include <QIcon>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -44,6 +45,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("TAVR");
     QApplication::setApplicationVersion("18.0");
+    // The desktop entry and the icon theme know the program by this name; a
+    // build tree or an unusual prefix has the icon beside the program.
+    QApplication::setDesktopFileName("org.tavr.tavr180");
+    QApplication::setWindowIcon(
+        QIcon::fromTheme("org.tavr.tavr180", QIcon(QApplication::applicationDirPath() + "/tavr180.png")));
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     frmMain window;
     window.Load();
