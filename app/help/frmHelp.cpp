@@ -46,7 +46,7 @@ frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
     txbMsg = MakeTextArea(this, "txbMsg", 10);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    resize(480, Px(1000) + 260);
+    resize(540, 360);
     connect(cmdClose, &QPushButton::clicked, this, [this] {
         hide();
         if (auto* help = qobject_cast<frmHelp*>(parentWidget())) help->cmdClose->setFocus();
@@ -65,7 +65,7 @@ void frmCredits::showEvent(QShowEvent* event) {
     cmdClose->setText(QStringLiteral("Close"));
     const int margin = 12;
     const QSize button = cmdClose->sizeHint().expandedTo(QSize(90, 0));
-    const int closeTop = height() - Px(1000) + margin;
+    const int closeTop = height() - Px(1000) + Px(450);
     txbMsg->setGeometry(margin, margin, width() - 2 * margin, closeTop - 2 * margin);
     cmdClose->setGeometry((width() - button.width()) / 2, closeTop, button.width(), button.height());
     QDialog::showEvent(event);

@@ -10,6 +10,16 @@
 
 using namespace tavr::help;
 
+namespace {
+
+// With TAVR_SCREENSHOT_DIR set, the window is saved there as NAME.png.
+void SaveShot(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("TAVR_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
 class HelpWindowTest : public QObject {
     Q_OBJECT
   private slots:
@@ -40,6 +50,7 @@ class HelpWindowTest : public QObject {
         QVERIFY(w.rect().contains(w.cmdClose->geometry()));
         QVERIFY(w.rect().contains(w.cmdCredit->geometry()));
         QVERIFY(w.cmdCredit->geometry().right() < w.cmdClose->geometry().left());
+        SaveShot(w, QStringLiteral("help"));
     }
 
     void CloseAndF1HideHelpRestores() {
@@ -79,6 +90,7 @@ class HelpWindowTest : public QObject {
             const QPoint centre = c->geometry().center();
             QVERIFY(qAbs(centre.x() - w.frameGeometry().center().x()) <= 2);
             checked = true;
+            SaveShot(*c, QStringLiteral("credits"));
             QTest::mouseClick(c->cmdClose, Qt::LeftButton);
         });
         QTest::mouseClick(w.cmdCredit, Qt::LeftButton);
