@@ -100,6 +100,14 @@ frmCalendar::frmCalendar(const QString& pictureFolder, LunationNotices& notices,
     loading_ = new frmMsgNowLoading(this);
 }
 
+// Weekends are emphasised in italics, which keep the texts' widths, so that
+// the longest triday texts still fit their cells.
+QFont frmCalendar::DateFont(bool weekend) {
+    QFont f = Arial(kDatePixels);
+    f.setItalic(weekend);
+    return f;
+}
+
 void frmCalendar::LoadMoonPictures() {
     missing_ = 0;
     for (int i = 0; i < kCellCount; ++i) {
@@ -198,7 +206,7 @@ void frmCalendar::paintEvent(QPaintEvent*) {
         p.setFont(Arial(kNumberPixels));
         TextAt(p, x0 + w / 5, y0 + kNumberOffset, QString::fromStdString(c.numberText));
         p.setPen(kDateText);
-        p.setFont(Arial(kDatePixels, c.weekend));
+        p.setFont(DateFont(c.weekend));
         TextAt(p, x0 - 4, y0 + kCommonEraLineOffset, QString::fromStdString(c.commonEraText));
         TextAt(p, x0 - 4, y0 + kCalendarLineOffset, QString::fromStdString(c.calendarText));
     }

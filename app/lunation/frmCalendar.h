@@ -5,6 +5,7 @@
 #define TAVR_FRMCALENDAR_H
 
 #include <QColor>
+#include <QFont>
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
@@ -75,6 +76,8 @@ class frmCalendar : public QWidget {
     const Grid& grid() const { return grid_; }
     const WindowLayout& layout() const { return layout_; }
     frmMsgNowLoading* loadingWindow() const { return loading_; }
+    // The type of the two date lines (italic on weekends).
+    static QFont DateFont(bool weekend);
     // Cells whose picture could not be read (missing or unreadable files).
     int missingPictures() const { return missing_; }
 

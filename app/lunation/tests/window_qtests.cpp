@@ -170,6 +170,34 @@ class LunationWindowTest : public QObject {
         QCOMPARE(w.missingPictures(), 0);
     }
 
+    // The widest date texts of a year of lunations stay inside their cells,
+    // in either type.
+    void DateTextsFitTheirCells() {
+        const QFontMetrics plain(frmCalendar::DateFont(false));
+        const QFontMetrics italic(frmCalendar::DateFont(true));
+        const int32_t k = LunationAt(2451545.0);
+        for (int calendar = 0; calendar < kMonthCalendarCount; ++calendar) {
+            int widest = 0;
+            QString widestText;
+            for (int32_t j = k; j < k + 26; ++j) {
+                const Grid g = BuildLunationGrid(j, {}, calendar, 0);
+                for (const Cell& c : g.cells) {
+                    for (const std::string& t : {c.calendarText, c.commonEraText}) {
+                        const QString text = QString::fromStdString(t);
+                        const int advance =
+                            std::max(plain.horizontalAdvance(text), italic.horizontalAdvance(text));
+                        if (advance > widest) {
+                            widest = advance;
+                            widestText = QString::fromStdString(t);
+                        }
+                    }
+                }
+            }
+            // The next column's texts begin one cell width further right; keep a gap of 2.
+            QVERIFY2(widest <= CellWidth(calendar) - 2, qPrintable(widestText));
+        }
+    }
+
     void MissingPicturesLeaveEmptyCells() {
         RecordedNotices notices;
         frmCalendar w(QStringLiteral("/no/such/folder"), notices);
