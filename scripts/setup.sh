@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libgif-dev python3 fonts-liberation
+          libbenchmark-dev libgif-dev python3 fonts-liberation cmark
           dpkg-dev file librsvg2-bin help2man man-db groff-base desktop-file-utils appstream
           strace)
 

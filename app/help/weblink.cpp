@@ -1,0 +1,52 @@
+#include "help/weblink.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace tavr::web {
+
+int DesktopOpener(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme().isEmpty()) return kBadFormat;
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return kFileNotFound;
+    return QDesktopServices::openUrl(url) ? kLaunched : kNoAssociation;
+}
+
+QString SecureAddress(const QString& address) {
+    QString out = address;
+    static const QRegularExpression http(QStringLiteral("http:"), QRegularExpression::CaseInsensitiveOption);
+    out.replace(http, QStringLiteral("https:"));
+    return out;
+}
+
+QString AddressExtension(const QString& address) {
+    const qsizetype slash =
+        std::max(address.lastIndexOf(QLatin1Char('\\')), address.lastIndexOf(QLatin1Char('/')));
+    const QString last = slash < 0 ? address : address.mid(slash + 1);
+    const qsizetype dot = last.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : last.mid(dot + 1).toLower();
+}
+
+QString LaunchFailureText(int result, const QString& address) {
+    QString text = QStringLiteral("Error launching web browser, error code = %1.").arg(result);
+    if (result == kNoAssociation)
+        text += QStringLiteral("\n\nFile extension '") + AddressExtension(address) +
+                QStringLiteral("' is not associated with any application program.");
+    else if (result == kOutOfMemory)
+        text += QStringLiteral("\n\nOut of memory.");
+    else if (result == kFileNotFound)
+        text += QStringLiteral("\n\nPlease try once more.");
+    return text;
+}
+
+bool OpenWebPage(const QString& address, NoticeSink& sink, const Opener& opener) {
+    const QString secure = SecureAddress(address);
+    const int result = opener ? opener(secure) : DesktopOpener(secure);
+    if (result > 32) return true;
+    sink.Show({QString::fromLatin1(kLaunchFailureTitle), LaunchFailureText(result, secure)});
+    return false;
+}
+
+} // namespace tavr::web

@@ -1,0 +1,59 @@
+// Opening a web address in the user's default browser, with a failure
+// reported in plain words through a notice the caller supplies (the window
+// shows it in a message box, the tests record it).
+#ifndef TAVR_WEBLINK_H
+#define TAVR_WEBLINK_H
+
+#include <QString>
+#include <functional>
+
+namespace tavr::web {
+
+// A message shown with the exclamation icon and an OK button.
+struct Notice {
+    QString title;
+    QString text;
+};
+
+class NoticeSink {
+  public:
+    virtual ~NoticeSink() = default;
+    virtual void Show(const Notice& notice) = 0;
+};
+
+// Launch result codes in the shell's manner: above 32 is success.
+inline constexpr int kLaunched = 33;
+inline constexpr int kFileNotFound = 2;
+inline constexpr int kPathNotFound = 3;
+inline constexpr int kOutOfMemory = 8;
+inline constexpr int kBadFormat = 11;
+inline constexpr int kNoAssociation = 31;
+
+// Opens an address and gives the launch result code.
+using Opener = std::function<int(const QString& address)>;
+
+// The default opener, through QDesktopServices: kLaunched on success;
+// kBadFormat for an address that is no valid URL; kFileNotFound for a file
+// address whose file does not exist; kNoAssociation when no program takes
+// the address.
+int DesktopOpener(const QString& address);
+
+inline constexpr const char* kLaunchFailureTitle = "Cannot launch web browser";
+
+// Every "http:" (any letter case) made "https:".
+QString SecureAddress(const QString& address);
+// The extension named in the failure message: the part after the last "\"
+// or "/" (the whole address without one), then the part after its last "."
+// in lower case ("" without a ".").
+QString AddressExtension(const QString& address);
+// "Error launching web browser, error code = N." with, for 31, 8 and 2, the
+// explanation after an empty line.
+QString LaunchFailureText(int result, const QString& address);
+
+// Opens the address (made secure) in the default browser. A result of 32 or
+// less shows the failure notice through `sink` and gives false.
+bool OpenWebPage(const QString& address, NoticeSink& sink, const Opener& opener = DesktopOpener);
+
+} // namespace tavr::web
+
+#endif
