@@ -13,6 +13,9 @@ set(TAVR_TEST_ENV
 
 # tavr_add_gtest(NAME SOURCES a.cpp b.cpp LIBS x y [LABELS l])
 function(tavr_add_gtest name)
+  if(NOT TAVR_TESTS)
+    return()
+  endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
@@ -23,6 +26,9 @@ endfunction()
 
 # tavr_add_qtest(NAME SOURCES a.cpp LIBS x y): a Qt Test program, run offscreen.
 function(tavr_add_qtest name)
+  if(NOT TAVR_TESTS)
+    return()
+  endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${TAVR_TEST_DIR})

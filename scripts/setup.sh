@@ -7,6 +7,13 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libgif-dev python3 fonts-liberation)
 
+preset="${1:-default}"
+# The fuzz targets need clang and its libFuzzer runtime; the coverage build
+# clang's profile runtime and llvm-cov.
+case "$preset" in
+fuzz | coverage) PACKAGES+=(clang libclang-rt-14-dev llvm) ;;
+esac
+
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,9 +26,8 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-preset="${1:-default}"
 dir=build
-[ "$preset" = asan ] && dir=build-asan
+[ "$preset" = default ] || dir="build-$preset"
 if [ ! -f "$dir/build.ninja" ]; then
     cmake --preset "$preset" >/dev/null
 fi
