@@ -369,3 +369,33 @@ TEST(KelmarJuldat, CommonEraYearMonthDayHour) {
 }
 
 } // namespace
+
+// The parse reads each number digit by digit without accumulating past 32
+// bits, so a field of any length is refused as too large and a text of any
+// length is read once; the record stays as it was.
+TEST(KelmarParse, LongTextsAreRefusedWhole) {
+    const std::string digits(100000, '9');
+    const std::string zeros(100000, '0');
+    const struct {
+        std::string text;
+        int32_t result;
+    } cases[] = {
+        {digits + "-1-1", 3},
+        {"2000-" + digits + "-1", 3},
+        {"-" + digits + "-1-1", 3},
+        {"2000-1-1" + std::string(100000, ' '), 2},
+        {std::string(100000, '-'), 2},
+        {zeros + "2000-" + zeros + "1-" + zeros + "1", 0}, // leading zeros are only zeros
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        EuroDate d{-7, -7, -7, -7, -7, 0};
+        EXPECT_EQ(str_to_date(c.text.c_str(), 2, &d, 'G'), c.result);
+        if (c.result != 0) {
+            EXPECT_EQ(d.year, -7);
+        }
+    }
+    EuroDate d{};
+    ASSERT_EQ(str_to_date((zeros + "2000-" + zeros + "1-" + zeros + "1").c_str(), 2, &d, 'G'), 0);
+    EXPECT_EQ(d.year, 2000);
+}
