@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Line and branch coverage of the shared libraries and the calendar core by
+# their tests (preset coverage: clang source-based coverage, llvm-cov).
+#   scripts/coverage.sh            build, run the tests, print the summary
+#   scripts/coverage.sh html       also write build-coverage/html/index.html
+# Only the tests of the covered folders are built and run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Covered folders and the prefixes of their test programs.
+FOLDERS=(calendars platform app/calendar app/session)
+PROGRAMS='^(vrslc|dtc|kelmar|halvor|brisel|calendar|session)_'
+
+dir=build-coverage
+if [ ! -f "$dir/build.ninja" ]; then
+    scripts/setup.sh coverage >/dev/null 2>&1 || true # packages; the full build is not needed
+    cmake --preset coverage >/dev/null
+fi
+targets=$(ninja -C "$dir" -t targets all | sed -n 's/^\([a-z_]*_tests\): CXX_EXECUTABLE_LINKER.*/\1/p' |
+    grep -E "$PROGRAMS" | sort -u)
+cmake --build "$dir" --target vrslc dtc kelmar halvor brisel $targets | grep -v -E '^\[[0-9]+/[0-9]+\] ' || true
+
+rm -rf "$dir/profiles"
+mkdir -p "$dir/profiles" "$dir/test-home"
+objects=()
+for t in $targets; do
+    exe="$dir/tests/$t"
+    LLVM_PROFILE_FILE="$PWD/$dir/profiles/$t-%p.profraw" TAVR_LIBDIR="$PWD/$dir/bin" HOME="$PWD/$dir/test-home" \
+        XDG_CONFIG_HOME="$PWD/$dir/test-home/.config" XDG_DATA_HOME="$PWD/$dir/test-home/.local/share" \
+        QT_QPA_PLATFORM=offscreen TZ=UTC "$exe" --gtest_brief=1 >"$dir/profiles/$t.log" 2>&1 ||
+        { echo "coverage: $t failed"; tail -20 "$dir/profiles/$t.log"; exit 1; }
+    objects+=(-object "$exe")
+done
+for lib in vrslc dtc kelmar halvor brisel; do objects+=(-object "$dir/bin/lib$lib.so"); done
+
+llvm-profdata merge -sparse "$dir"/profiles/*.profraw -o "$dir/coverage.profdata"
+sources=()
+for f in "${FOLDERS[@]}"; do [ -d "$f" ] && sources+=("$f"); done
+ignore='(/tests/|/bench/|fuzz/|/usr/)'
+llvm-cov report -instr-profile="$dir/coverage.profdata" -show-region-summary=false -show-instantiation-summary=false \
+    -ignore-filename-regex="$ignore" "${objects[@]:1}" "${sources[@]}"
+if [ "${1:-}" = html ]; then
+    llvm-cov show -format=html -show-branches=count -output-dir="$dir/html" -instr-profile="$dir/coverage.profdata" \
+        -ignore-filename-regex="$ignore" "${objects[@]:1}" "${sources[@]}"
+    echo "coverage: $dir/html/index.html"
+fi
