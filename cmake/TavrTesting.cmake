@@ -24,7 +24,8 @@ function(tavr_add_gtest name)
     PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "${T_LABELS}")
 endfunction()
 
-# tavr_add_qtest(NAME SOURCES a.cpp LIBS x y): a Qt Test program, run offscreen.
+# tavr_add_qtest(NAME SOURCES a.cpp LIBS x y): a Qt Test program, run offscreen,
+# labelled "window" (ctest -L window runs the window tests alone).
 function(tavr_add_qtest name)
   if(NOT TAVR_TESTS)
     return()
@@ -34,5 +35,5 @@ function(tavr_add_qtest name)
   set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${TAVR_TEST_DIR})
   target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "${T_LABELS}")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "window;${T_LABELS}")
 endfunction()
