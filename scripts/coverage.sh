@@ -16,7 +16,7 @@ if [ ! -f "$dir/build.ninja" ]; then
     scripts/setup.sh coverage >/dev/null 2>&1 || true # packages; the full build is not needed
     cmake --preset coverage >/dev/null
 fi
-targets=$(ninja -C "$dir" -t targets all | sed -n 's/^\([a-z_]*_tests\): CXX_EXECUTABLE_LINKER.*/\1/p' |
+targets=$(ninja -C "$dir" -t targets all | sed -n "s/^tests\/\([a-z_]*_tests\): CXX_EXECUTABLE_LINKER.*/\1/p" |
     grep -E "$PROGRAMS" | sort -u)
 cmake --build "$dir" --target vrslc dtc kelmar halvor brisel $targets | grep -v -E '^\[[0-9]+/[0-9]+\] ' || true
 
@@ -25,7 +25,7 @@ mkdir -p "$dir/profiles" "$dir/test-home"
 objects=()
 for t in $targets; do
     exe="$dir/tests/$t"
-    LLVM_PROFILE_FILE="$PWD/$dir/profiles/$t-%p.profraw" TAVR_LIBDIR="$PWD/$dir/bin" HOME="$PWD/$dir/test-home" \
+    LLVM_PROFILE_FILE="$PWD/$dir/profiles/$t-%p-%m.profraw" TAVR_LIBDIR="$PWD/$dir/bin" HOME="$PWD/$dir/test-home" \
         XDG_CONFIG_HOME="$PWD/$dir/test-home/.config" XDG_DATA_HOME="$PWD/$dir/test-home/.local/share" \
         QT_QPA_PLATFORM=offscreen TZ=UTC "$exe" --gtest_brief=1 >"$dir/profiles/$t.log" 2>&1 ||
         { echo "coverage: $t failed"; tail -20 "$dir/profiles/$t.log"; exit 1; }
@@ -34,13 +34,17 @@ done
 for lib in vrslc dtc kelmar halvor brisel; do objects+=(-object "$dir/bin/lib$lib.so"); done
 
 llvm-profdata merge -sparse "$dir"/profiles/*.profraw -o "$dir/coverage.profdata"
-sources=()
-for f in "${FOLDERS[@]}"; do [ -d "$f" ] && sources+=("$f"); done
-ignore='(/tests/|/bench/|fuzz/|/usr/)'
+# Everything outside the covered folders is left out of the report: the tests
+# themselves, system headers, and the other app/ folders.
+ignore='tests/|bench/|/usr/'
+for d in app/*/; do
+    d=${d%/}
+    [[ " ${FOLDERS[*]} " == *" $d "* ]] || ignore+="|$d/"
+done
 llvm-cov report -instr-profile="$dir/coverage.profdata" -show-region-summary=false -show-instantiation-summary=false \
-    -ignore-filename-regex="$ignore" "${objects[@]:1}" "${sources[@]}"
+    -ignore-filename-regex="$ignore" "${objects[@]:1}"
 if [ "${1:-}" = html ]; then
     llvm-cov show -format=html -show-branches=count -output-dir="$dir/html" -instr-profile="$dir/coverage.profdata" \
-        -ignore-filename-regex="$ignore" "${objects[@]:1}" "${sources[@]}"
+        -ignore-filename-regex="$ignore" "${objects[@]:1}"
     echo "coverage: $dir/html/index.html"
 fi
