@@ -353,7 +353,7 @@ TEST(KelmarJuldat, CommonEraYearMonthDayHour) {
         {0.0, -4713, 11, 24, 12},
         {-0.75, -4713, 11, 23, 18},
         {2451544.999999, 2000, 1, 1, 11},
-        // The last representable instant of a day: 24 x its fraction rounds to 24.
+        // The last representable instant of a day is still in its hour 23.
         {0.5 - 0x1p-53, -4713, 11, 24, 23},
     };
     for (const auto& c : cases) {
