@@ -43,6 +43,29 @@ for d in app/*/; do
 done
 llvm-cov report -instr-profile="$dir/coverage.profdata" -show-region-summary=false -show-instantiation-summary=false \
     -ignore-filename-regex="$ignore" "${objects[@]:1}"
+# One line per floor: the libraries, the calendar core, the session layer.
+llvm-cov export -summary-only -instr-profile="$dir/coverage.profdata" -ignore-filename-regex="$ignore" \
+    "${objects[@]:1}" | python3 -c '
+import json, sys
+floors = [("libraries", ("calendars/", "platform/", "include/")), ("calendar core", ("app/calendar/",)),
+          ("session layer", ("app/session/",))]
+files = json.load(sys.stdin)["data"][0]["files"]
+for name, prefixes in floors:
+    lines = [0, 0]
+    branches = [0, 0]
+    for f in files:
+        path = f["filename"]
+        if not any(p in path for p in prefixes):
+            continue
+        s = f["summary"]
+        lines[0] += s["lines"]["covered"]
+        lines[1] += s["lines"]["count"]
+        branches[0] += s["branches"]["covered"]
+        branches[1] += s["branches"]["count"]
+    if lines[1]:
+        print("%-14s lines %5.1f%% (%d/%d)  branches %5.1f%% (%d/%d)" % (name, 100.0 * lines[0] / lines[1], lines[0],
+              lines[1], 100.0 * branches[0] / max(branches[1], 1), branches[0], branches[1]))
+'
 if [ "${1:-}" = html ]; then
     llvm-cov show -format=html -show-branches=count -output-dir="$dir/html" -instr-profile="$dir/coverage.profdata" \
         -ignore-filename-regex="$ignore" "${objects[@]:1}"
