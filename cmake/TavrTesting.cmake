@@ -13,6 +13,9 @@ set(TAVR_TEST_ENV
 
 # tavr_add_gtest(NAME SOURCES a.cpp b.cpp LIBS x y [LABELS l])
 function(tavr_add_gtest name)
+  if(NOT TAVR_TESTS)
+    return()
+  endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
@@ -21,12 +24,16 @@ function(tavr_add_gtest name)
     PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "${T_LABELS}")
 endfunction()
 
-# tavr_add_qtest(NAME SOURCES a.cpp LIBS x y): a Qt Test program, run offscreen.
+# tavr_add_qtest(NAME SOURCES a.cpp LIBS x y): a Qt Test program, run offscreen,
+# labelled "window" (ctest -L window runs the window tests alone).
 function(tavr_add_qtest name)
+  if(NOT TAVR_TESTS)
+    return()
+  endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${TAVR_TEST_DIR})
   target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "${T_LABELS}")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "window;${T_LABELS}")
 endfunction()

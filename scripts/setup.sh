@@ -9,6 +9,13 @@ PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev l
           dpkg-dev file librsvg2-bin help2man man-db groff-base desktop-file-utils appstream
           strace)
 
+preset="${1:-default}"
+# The fuzz targets need clang and its libFuzzer runtime; the coverage build
+# clang's profile runtime and llvm-cov.
+case "$preset" in
+fuzz | coverage) PACKAGES+=(clang libclang-rt-14-dev llvm) ;;
+esac
+
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -21,9 +28,8 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-preset="${1:-default}"
 dir=build
-[ "$preset" = asan ] && dir=build-asan
+[ "$preset" = default ] || dir="build-$preset"
 if [ ! -f "$dir/build.ninja" ]; then
     cmake --preset "$preset" >/dev/null
 fi

@@ -344,9 +344,17 @@ TEST(KelmarJuldat, CommonEraYearMonthDayHour) {
         int32_t year, month, day, hour;
     };
     const Case cases[] = {
-        {2451545.0, 2000, 1, 1, 12}, {2451544.5, 2000, 1, 1, 0},   {2451544.49, 1999, 12, 31, 23},
-        {552284.0, -3200, 1, 1, 12}, {3912515.25, 6000, 1, 1, 18}, {2299160.5, 1582, 10, 15, 0},
-        {0.0, -4713, 11, 24, 12},    {-0.75, -4713, 11, 23, 18},   {2451544.999999, 2000, 1, 1, 11},
+        {2451545.0, 2000, 1, 1, 12},
+        {2451544.5, 2000, 1, 1, 0},
+        {2451544.49, 1999, 12, 31, 23},
+        {552284.0, -3200, 1, 1, 12},
+        {3912515.25, 6000, 1, 1, 18},
+        {2299160.5, 1582, 10, 15, 0},
+        {0.0, -4713, 11, 24, 12},
+        {-0.75, -4713, 11, 23, 18},
+        {2451544.999999, 2000, 1, 1, 11},
+        // The last representable instant of a day is still in its hour 23.
+        {0.5 - 0x1p-53, -4713, 11, 24, 23},
     };
     for (const auto& c : cases) {
         int32_t y = -1, m = -1, d = -1, h = -1;
@@ -369,3 +377,33 @@ TEST(KelmarJuldat, CommonEraYearMonthDayHour) {
 }
 
 } // namespace
+
+// The parse reads each number digit by digit without accumulating past 32
+// bits, so a field of any length is refused as too large and a text of any
+// length is read once; the record stays as it was.
+TEST(KelmarParse, LongTextsAreRefusedWhole) {
+    const std::string digits(100000, '9');
+    const std::string zeros(100000, '0');
+    const struct {
+        std::string text;
+        int32_t result;
+    } cases[] = {
+        {digits + "-1-1", 3},
+        {"2000-" + digits + "-1", 3},
+        {"-" + digits + "-1-1", 3},
+        {"2000-1-1" + std::string(100000, ' '), 2},
+        {std::string(100000, '-'), 2},
+        {zeros + "2000-" + zeros + "1-" + zeros + "1", 0}, // leading zeros are only zeros
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        EuroDate d{-7, -7, -7, -7, -7, 0};
+        EXPECT_EQ(str_to_date(c.text.c_str(), 2, &d, 'G'), c.result);
+        if (c.result != 0) {
+            EXPECT_EQ(d.year, -7);
+        }
+    }
+    EuroDate d{};
+    ASSERT_EQ(str_to_date((zeros + "2000-" + zeros + "1-" + zeros + "1").c_str(), 2, &d, 'G'), 0);
+    EXPECT_EQ(d.year, 2000);
+}
