@@ -1,10 +1,10 @@
-#include "Lunar.h"
+#include "astro/Lunar.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "DateLib.h"
-#include "LibLoader.h"
+#include "base/DateLib.h"
+#include "base/LibLoader.h"
 
 namespace tavr::lunar {
 namespace {

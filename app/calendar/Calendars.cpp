@@ -1,4 +1,4 @@
-#include "Calendars.h"
+#include "calendar/Calendars.h"
 
 #include <array>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "DateLib.h"
+#include "base/DateLib.h"
 
 namespace tavr {
 

@@ -1,11 +1,11 @@
-#include "QLWC.h"
+#include "calendar/QLWC.h"
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
-#include "DateLib.h"
-#include "Lunar.h"
+#include "astro/Lunar.h"
+#include "base/DateLib.h"
 
 namespace tavr::qlw {
 namespace {

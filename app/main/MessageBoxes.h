@@ -1,12 +1,10 @@
 // Every question and notice of the main window goes through MessageBoxes:
-// the running program answers with QMessageBox, the tests with a scripted
-// answerer that records what was asked.
+// the running program answers with QMessageBox, the tests with an answerer of
+// their own.
 #ifndef TAVR_MESSAGEBOXES_H
 #define TAVR_MESSAGEBOXES_H
 
 #include <QString>
-#include <deque>
-#include <vector>
 
 class QWidget;
 
@@ -46,20 +44,6 @@ class QtMessageBoxes : public MessageBoxes {
 
   private:
     QWidget* parent_;
-};
-
-// Records every request and answers from a queue; when the queue is empty it
-// gives the first button's answer (OK or Yes).
-class ScriptedMessageBoxes : public MessageBoxes {
-  public:
-    MessageAnswer Show(const MessageRequest& request) override;
-    void Queue(MessageAnswer answer) { answers_.push_back(answer); }
-    const std::vector<MessageRequest>& Asked() const { return asked_; }
-    void Clear() { asked_.clear(); }
-
-  private:
-    std::vector<MessageRequest> asked_;
-    std::deque<MessageAnswer> answers_;
 };
 
 } // namespace tavr::ui

@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "main/frmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,10 +14,10 @@
 #include <QTimer>
 #include <cmath>
 
-#include "Calendars.h"
-#include "Engine.h"
-#include "LibLoader.h"
-#include "TimeZone.h"
+#include "base/LibLoader.h"
+#include "calendar/Calendars.h"
+#include "session/Session.h"
+#include "session/TimeZone.h"
 
 using tavr::ui::LabelPair;
 namespace tz = tavr::timezone;
@@ -104,7 +104,7 @@ void frmMain::SetDefaults() {
     historyMax = 8;
     earliestMoment = tavr::kEarliestMoment;
     latestMoment = tavr::kLatestMoment;
-    displayedEclipseLunation = tavr::engine::kNoEclipse;
+    displayedEclipseLunation = tavr::session::kNoEclipse;
     optLocal->setChecked(true);
     optPlus->setChecked(true);
     nowMode = false;
@@ -129,8 +129,8 @@ void frmMain::ReportLoadError(const QString& message) {
 
 void frmMain::InitCalendarTables() {
     for (int i = 0; i < 9; ++i) {
-        calendarCodes[i] = Q(tavr::engine::CalendarCode(i));
-        calendarNames[i] = Q(tavr::engine::CalendarName(i));
+        calendarCodes[i] = Q(tavr::session::CalendarCode(i));
+        calendarNames[i] = Q(tavr::session::CalendarName(i));
     }
 }
 

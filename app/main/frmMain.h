@@ -14,10 +14,10 @@
 #include <memory>
 #include <optional>
 
-#include "ClickLabel.h"
-#include "ClockSource.h"
-#include "Engine.h"
-#include "MessageBoxes.h"
+#include "main/ClickLabel.h"
+#include "main/ClockSource.h"
+#include "main/MessageBoxes.h"
+#include "session/Session.h"
 
 class QCheckBox;
 class QComboBox;
@@ -52,7 +52,7 @@ class frmMain : public QWidget {
     // The moment, the current calendar, the zone, the view, Now mode and the
     // entry texts as the engine sees them. The entry texts, the zone and the
     // option buttons are read from the controls before each action.
-    tavr::engine::State state;
+    tavr::session::State state;
     double& dblCurrentAJDate = state.dblCurrentAJDate;
     int16_t& currentCalendar = state.currentCalendar;
     bool& nowMode = state.nowMode;
@@ -186,16 +186,16 @@ class frmMain : public QWidget {
     // Moves the caret to the end of the entry box.
     void SetEntryText(const QString& text);
     // The state with the texts and selections of the controls.
-    const tavr::engine::State& Snapshot();
+    const tavr::session::State& Snapshot();
     // Writes the entry texts, the zone, the view, the option buttons and the
     // Now mark from `state` into the controls.
     void ShowState();
-    void ShowRows(const tavr::engine::Display& display);
+    void ShowRows(const tavr::session::Display& display);
     // Applies the outcome of an engine action: its state, its texts and the
     // common tail, and shows its message.
-    void ApplyAction(const tavr::engine::ActionResult& result, bool focus = true);
-    tavr::ui::MessageAnswer ShowMessage(const tavr::engine::Message& message);
-    std::optional<tavr::engine::ClockTime> ClockReading() const;
+    void ApplyAction(const tavr::session::ActionResult& result, bool focus = true);
+    tavr::ui::MessageAnswer ShowMessage(const tavr::session::Message& message);
+    std::optional<tavr::session::ClockTime> ClockReading() const;
     void ReportLoadError(const QString& message);
 
     std::unique_ptr<tavr::ui::QtMessageBoxes> ownBoxes_;

@@ -7,17 +7,14 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "Lunar.h"
-#include "MoonData.h"
-#if __has_include("MoonPicture.h")
-#include "MoonPicture.h"
-#define TAVR_HAVE_MOON_PICTURE 1
-#endif
-#include "TimeZone.h"
-#include "frmMain.h"
+#include "astro/Lunar.h"
+#include "astro/MoonData.h"
+#include "astro/picture/MoonPicture.h"
+#include "main/frmMain.h"
+#include "session/TimeZone.h"
 
 using tavr::ui::LabelPair;
-namespace eng = tavr::engine;
+namespace ses = tavr::session;
 namespace tz = tavr::timezone;
 
 namespace {
@@ -35,7 +32,7 @@ std::string S(const QString& s) {
 
 // ------------------------------------------------------------- state sync --
 
-const eng::State& frmMain::Snapshot() {
+const ses::State& frmMain::Snapshot() {
     state.entryText = S(txbDate->text());
     state.dayCountText = S(txbPlusMinus->text());
     state.zoneIndex = cboTimeZone->currentIndex() < 0 ? tz::kGmtIndex : cboTimeZone->currentIndex();
@@ -52,26 +49,26 @@ void frmMain::ShowState() {
     picCheck->setVisible(state.nowMode);
 }
 
-std::optional<eng::ClockTime> frmMain::ClockReading() const {
+std::optional<ses::ClockTime> frmMain::ClockReading() const {
     if (!nowMode) return std::nullopt;
     const QTime t = clock_->Now().time();
-    return eng::ClockTime{t.hour(), t.minute()};
+    return ses::ClockTime{t.hour(), t.minute()};
 }
 
-tavr::ui::MessageAnswer frmMain::ShowMessage(const eng::Message& message) {
+tavr::ui::MessageAnswer frmMain::ShowMessage(const ses::Message& message) {
     tavr::ui::MessageRequest request;
     request.title = Q(message.title);
     request.text = Q(message.text);
-    request.icon = message.icon == eng::Icon::Information ? tavr::ui::MessageIcon::Information
+    request.icon = message.icon == ses::Icon::Information ? tavr::ui::MessageIcon::Information
                                                           : tavr::ui::MessageIcon::Warning;
     switch (message.buttons) {
-    case eng::Buttons::Ok:
+    case ses::Buttons::Ok:
         request.buttons = tavr::ui::MessageButtons::Ok;
         break;
-    case eng::Buttons::OkCancel:
+    case ses::Buttons::OkCancel:
         request.buttons = tavr::ui::MessageButtons::OkCancel;
         break;
-    case eng::Buttons::YesNo:
+    case ses::Buttons::YesNo:
         request.buttons = tavr::ui::MessageButtons::YesNo;
         break;
     }
@@ -83,7 +80,7 @@ tavr::ui::MessageAnswer frmMain::ShowMessage(const eng::Message& message) {
     return answer;
 }
 
-void frmMain::ApplyAction(const eng::ActionResult& result, bool focus) {
+void frmMain::ApplyAction(const ses::ActionResult& result, bool focus) {
     const bool wasNow = nowMode;
     state = result.state;
     ShowState();
@@ -107,27 +104,27 @@ void frmMain::ApplyAction(const eng::ActionResult& result, bool focus) {
 
 // ---------------------------------------------------------------- display --
 
-void frmMain::ShowRows(const eng::Display& display) {
+void frmMain::ShowRows(const ses::Display& display) {
     for (int i = 0; i < calendarCount; ++i) {
-        const eng::Row& row = display.rows[static_cast<size_t>(i)];
+        const ses::Row& row = display.rows[static_cast<size_t>(i)];
         Row(i)[1]->setText(Q(row.value));
         Row(i)[1]->setToolTip(Q(row.toolTip));
     }
 }
 
 QString frmMain::RefreshDisplay() {
-    const eng::Display display = eng::RefreshDisplay(Snapshot());
+    const ses::Display display = ses::RefreshDisplay(Snapshot());
     ShowRows(display);
     return Q(display.historyText);
 }
 
 void frmMain::RefreshTimeLabel() {
-    lblTime[1]->setText(Q(eng::RefreshTimeLabel(Snapshot(), ClockReading())));
+    lblTime[1]->setText(Q(ses::RefreshTimeLabel(Snapshot(), ClockReading())));
 }
 
 void frmMain::HighlightCurrentCalendar() {
     for (int i = 0; i < calendarCount; ++i)
-        SetCaptionColour(Row(i)[0], eng::CaptionHighlighted(state, i) ? colourOn : colourOff);
+        SetCaptionColour(Row(i)[0], ses::CaptionHighlighted(state, i) ? colourOn : colourOff);
 }
 
 void frmMain::CopyCurrentDateToEntry() {
@@ -144,11 +141,10 @@ void frmMain::DisplayMoonData(QColor background) {
     const tavr::moon::MoonReport report = tavr::moon::ComputeMoonData(dblCurrentAJDate);
     lblAgeOfMoon[1]->setText(Q(report.ageLabel));
     if (report.error) {
-        ShowMessage({report.errorTitle, report.errorText, eng::Icon::Warning, eng::Buttons::Ok});
+        ShowMessage({report.errorTitle, report.errorText, ses::Icon::Warning, ses::Buttons::Ok});
         return;
     }
     lblPhaseOfMoon[1]->setText(Q(report.phaseLabel));
-#ifdef TAVR_HAVE_MOON_PICTURE
     const QImage picture = tavr::moon::DrawMoonPicture(report, background, strPicPath, intMaxX, intMaxY);
     if (!picture.isNull()) {
         // On a scaled screen the picture is enlarged smoothly rather than by
@@ -164,16 +160,13 @@ void frmMain::DisplayMoonData(QColor background) {
         }
         picMoon->setPixmap(pixmap);
     }
-#else
-    (void)background;
-#endif
     picMoon->setVisible(true);
 }
 
 // ------------------------------------------------------------------ entry --
 
 int16_t frmMain::ParseDateEntry(const QString& entry, double& moment) {
-    const eng::ParseResult result = eng::ParseDateEntry(S(entry), Snapshot());
+    const ses::ParseResult result = ses::ParseDateEntry(S(entry), Snapshot());
     if (!fromHistory) SetEntryText(Q(result.entryText));
     moment = result.moment;
     if (result.error == 0) {
@@ -184,21 +177,21 @@ int16_t frmMain::ParseDateEntry(const QString& entry, double& moment) {
 }
 
 void frmMain::ShowEntryError(int16_t code) {
-    ShowMessage(eng::ShowEntryError(code));
+    ShowMessage(ses::ShowEntryError(code));
 }
 
 bool frmMain::RangeCheck(double moment) {
-    const std::optional<eng::Message> message = eng::RangeCheck(moment);
+    const std::optional<ses::Message> message = ses::RangeCheck(moment);
     if (message) ShowMessage(*message);
     return message.has_value();
 }
 
 void frmMain::cmdCompute_Click() {
-    ApplyAction(eng::Convert(Snapshot()));
+    ApplyAction(ses::Convert(Snapshot()));
 }
 
 void frmMain::Row_Click(int row, int index) {
-    const eng::RowClickResult result = eng::RowClick(Snapshot(), row, index);
+    const ses::RowClickResult result = ses::RowClick(Snapshot(), row, index);
     currentCalendar = result.calendar;
     RefreshTimeLabel();
     if (result.entryChanged) SetEntryText(Q(result.entryText));
@@ -207,7 +200,7 @@ void frmMain::Row_Click(int row, int index) {
 }
 
 void frmMain::lblTime_Click() {
-    SetEntryText(Q(eng::TimeLabelClick(Snapshot())));
+    SetEntryText(Q(ses::TimeLabelClick(Snapshot())));
 }
 
 // ------------------------------------------------------- zone, view, Now --
@@ -217,7 +210,7 @@ void frmMain::optGreenwich_Click() {
     SetCaptionColour(optGreenwich, colourOn);
     SetCaptionColour(optLocal, colourOff);
     if (!isVisible()) return;
-    ApplyAction(eng::SwitchView(Snapshot(), tz::View::Greenwich));
+    ApplyAction(ses::SwitchView(Snapshot(), tz::View::Greenwich));
 }
 
 void frmMain::optLocal_Click() {
@@ -225,23 +218,23 @@ void frmMain::optLocal_Click() {
     SetCaptionColour(optLocal, colourOn);
     SetCaptionColour(optGreenwich, colourOff);
     if (!isVisible()) return;
-    ApplyAction(eng::SwitchView(Snapshot(), tz::View::Local));
+    ApplyAction(ses::SwitchView(Snapshot(), tz::View::Local));
 }
 
 void frmMain::cboTimeZone_Click() {
     if (!isVisible() || restoringState) return;
     const int index = cboTimeZone->currentIndex();
-    ApplyAction(eng::ChangeZone(Snapshot(), index));
+    ApplyAction(ses::ChangeZone(Snapshot(), index));
 }
 
 QString frmMain::SetToNow() {
-    const eng::ActionResult result = eng::SetToNow(Snapshot(), NowAjd(), ClockReading());
+    const ses::ActionResult result = ses::SetToNow(Snapshot(), NowAjd(), ClockReading());
     ApplyAction(result, false);
     return Q(result.historyText);
 }
 
 void frmMain::cmdNow_Click() {
-    ApplyAction(eng::NowClick(Snapshot(), NowAjd(), std::nullopt));
+    ApplyAction(ses::NowClick(Snapshot(), NowAjd(), std::nullopt));
     Clock->setInterval(clockSeconds * 1000);
     Clock->start();
     SetTheFocus();

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "frmMain.h"
+#include "main/frmMain.h"
 
 using tavr::ui::ClickLabel;
 using tavr::ui::LabelPair;
@@ -144,9 +144,9 @@ void frmMain::BuildControls() {
         "lblVoskoRindalSLCDate",      "lblDTCLunarDate",           "lblTVGDate",
         "lblChronologicalJulianDate", "lblAstronomicalJulianDate", "lblQuorvaneLWCDate"};
     int r = 0;
-    for (int16_t calendar : tavr::engine::kWindowOrder) {
+    for (int16_t calendar : tavr::session::kWindowOrder) {
         LabelPair& pair = Row(calendar);
-        const std::string_view caption = tavr::engine::RowCaption(calendar);
+        const std::string_view caption = tavr::session::RowCaption(calendar);
         pair[0] = new ClickLabel(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
                                  fraDates);
         pair[0]->setObjectName(QString("%1_0").arg(rowNames[calendar]));

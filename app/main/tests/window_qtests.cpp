@@ -11,8 +11,10 @@
 #include <cmath>
 #include <memory>
 
-#include "LibLoader.h"
-#include "frmMain.h"
+#include "base/LibLoader.h"
+#include "main/frmMain.h"
+
+#include "main/tests/TestDoubles.h"
 
 using tavr::ui::FakeClock;
 using tavr::ui::MessageIcon;

@@ -1,17 +1,17 @@
-#include "Engine.h"
+#include "session/Session.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "Calendars.h"
-#include "DateTexts.h"
-#include "QLWC.h"
-#include "SarCal.h"
-#include "StrProc.h"
-#include "TVGCal.h"
-#include "VRLDT.h"
+#include "base/StrProc.h"
+#include "calendar/Calendars.h"
+#include "calendar/DateTexts.h"
+#include "calendar/QLWC.h"
+#include "calendar/SarCal.h"
+#include "calendar/TVGCal.h"
+#include "calendar/VRLDT.h"
 
-namespace tavr::engine {
+namespace tavr::session {
 
 namespace {
 
@@ -620,4 +620,4 @@ ActionResult NowClick(const State& in, double nowAjd, std::optional<ClockTime> c
     return result;
 }
 
-} // namespace tavr::engine
+} // namespace tavr::session

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <limits>
 
-#include "EngineTestSupport.h"
+#include "session/tests/SessionTestSupport.h"
 
-using namespace tavr::engine;
-using namespace tavr::engine::testing;
+using namespace tavr::session;
+using namespace tavr::session::testing;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "StrProc.h"
+#include "base/StrProc.h"
 
 using namespace tavr::strproc;
 

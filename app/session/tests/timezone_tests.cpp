@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "TimeZone.h"
+#include "session/TimeZone.h"
 
 using namespace tavr::timezone;
 

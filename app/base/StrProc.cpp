@@ -1,4 +1,4 @@
-#include "StrProc.h"
+#include "base/StrProc.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "TimeZone.h"
+#include "session/TimeZone.h"
 
 #include <cctype>
 #include <charconv>

@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
-#include "TimeZone.h"
+#include "session/TimeZone.h"
 
-namespace tavr::engine {
+namespace tavr::session {
 
 using timezone::View;
 
@@ -203,6 +203,6 @@ ActionResult SetToNow(const State& state, double nowAjd, std::optional<ClockTime
 // then SetToNow; a history entry is due with the action text "Now".
 ActionResult NowClick(const State& state, double nowAjd, std::optional<ClockTime> clock = std::nullopt);
 
-} // namespace tavr::engine
+} // namespace tavr::session
 
 #endif

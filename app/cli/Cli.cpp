@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -8,11 +8,11 @@
 
 #include <cstdio>
 
-#include "Calendars.h"
-#include "Engine.h"
-#include "Lunar.h"
-#include "MoonData.h"
-#include "TimeZone.h"
+#include "astro/Lunar.h"
+#include "astro/MoonData.h"
+#include "calendar/Calendars.h"
+#include "session/Session.h"
+#include "session/TimeZone.h"
 
 namespace tavr::cli {
 
@@ -82,10 +82,10 @@ MoonTexts MoonAndDeltaT(double ajd) {
     return texts;
 }
 
-std::string TextOutput(const engine::ActionResult& result, const MoonTexts& moon) {
+std::string TextOutput(const session::ActionResult& result, const MoonTexts& moon) {
     std::string out;
-    for (int16_t index : engine::kWindowOrder) {
-        const engine::Row& row = result.display.rows[index];
+    for (int16_t index : session::kWindowOrder) {
+        const session::Row& row = result.display.rows[index];
         out += row.caption + " " + row.value + "\n";
     }
     out += "Time: " + result.timeLabel + "\n";
@@ -95,19 +95,19 @@ std::string TextOutput(const engine::ActionResult& result, const MoonTexts& moon
     return out;
 }
 
-std::string JsonOutput(const engine::ActionResult& result, const MoonTexts& moon) {
+std::string JsonOutput(const session::ActionResult& result, const MoonTexts& moon) {
     QJsonObject rows;
-    for (int16_t index = 0; index < engine::kCalendarCount; ++index) {
-        const engine::Row& row = result.display.rows[index];
+    for (int16_t index = 0; index < session::kCalendarCount; ++index) {
+        const session::Row& row = result.display.rows[index];
         QJsonObject entry;
         entry.insert("value", Q(row.value));
         entry.insert("tooltip", Q(row.toolTip));
-        rows.insert(Q(std::string(engine::CalendarCode(index))), entry);
+        rows.insert(Q(std::string(session::CalendarCode(index))), entry);
     }
     QJsonObject object;
     object.insert("ajd", result.state.dblCurrentAJDate);
     object.insert("cjd", result.display.cjd);
-    object.insert("calendar", Q(std::string(engine::CalendarCode(result.state.currentCalendar))));
+    object.insert("calendar", Q(std::string(session::CalendarCode(result.state.currentCalendar))));
     object.insert("history", Q(result.historyText));
     object.insert("time", Q(result.timeLabel));
     object.insert("rows", rows);
@@ -195,9 +195,9 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         }
     }
 
-    engine::State state;
+    session::State state;
     const std::string code = parser.value(calendarOption).toUpper().toStdString();
-    state.currentCalendar = engine::IndexOfCode(code);
+    state.currentCalendar = session::IndexOfCode(code);
     if (state.currentCalendar < 0) {
         err += "tavr180: unknown calendar \"" + parser.value(calendarOption).toStdString() +
                "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
@@ -210,8 +210,8 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         return kExitUsage;
     }
     state.zoneIndex = *zone;
-    state.zoneOffset = engine::ZoneMinutes(state);
-    state.view = parser.isSet(greenwichOption) ? engine::View::Greenwich : engine::View::Local;
+    state.zoneOffset = session::ZoneMinutes(state);
+    state.view = parser.isSet(greenwichOption) ? session::View::Greenwich : session::View::Local;
     state.dayCountText = parser.value(daysOption).toStdString();
     state.plusSelected = !parser.isSet(minusOption);
     state.entryText = parser.positionalArguments().join(' ').toStdString();
@@ -223,15 +223,15 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         MomentFromClock(EuroDateToDayNumber(today), clock.hours, clock.minutes, clock.seconds, clock.offset);
     state.dblCurrentAJDate = now;
 
-    engine::ActionResult result;
+    session::ActionResult result;
     if (parser.isSet(nowOption)) {
         if (!state.entryText.empty() || parser.isSet(daysOption)) {
             err += "tavr180: --now takes no date text and no --days\n";
             return kExitUsage;
         }
-        result = engine::NowClick(state, now, engine::ClockTime{clock.hours, clock.minutes});
+        result = session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes});
     } else {
-        result = engine::Convert(state);
+        result = session::Convert(state);
     }
     if (result.message) {
         err += result.message->title + ": " + result.message->text + "\n";
