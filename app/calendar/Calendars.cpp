@@ -150,11 +150,14 @@ DayNumber TodayDayNumber() {
     return EuroDateToDayNumber(date);
 }
 
-AstroJulianDate NowAjd() {
-    const ClockReading r = ReadLocalClock();
+AstroJulianDate MomentOfReading(const ClockReading& r) {
     EuroDate date{r.year, r.month, r.day, kLetterCE, 0, 0};
     const DayNumber day = EuroDateToDayNumber(date);
     return MomentFromClock(day, r.hours, r.minutes, r.seconds, r.offset);
+}
+
+AstroJulianDate NowAjd() {
+    return MomentOfReading(ReadLocalClock());
 }
 
 AstroJulianDate MomentFromClock(DayNumber day, int32_t hours, int32_t minutes, int32_t seconds,

@@ -122,6 +122,9 @@ ClockReading ReadLocalClock();
 DayNumber TodayDayNumber();
 // AJD of the present moment (local clock and zone of the operating system).
 AstroJulianDate NowAjd();
+// The moment of a clock reading (the one way every part of the program turns
+// a local clock into a moment).
+AstroJulianDate MomentOfReading(const ClockReading& reading);
 
 // The pieces of the two above, pure and testable:
 // AJD = day + (hours x 3600 + minutes x 60 + seconds - offset x 60) / 86400 - 0.5.

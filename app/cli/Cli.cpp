@@ -8,8 +8,6 @@
 
 #include <cstdio>
 
-#include "astro/Lunar.h"
-#include "astro/MoonData.h"
 #include "calendar/Calendars.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
@@ -65,40 +63,24 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-struct MoonTexts {
-    std::string phase;
-    std::string age;
-    std::string deltaT;
-    std::string error; // the message the window would show, if any
-};
-
-MoonTexts MoonAndDeltaT(double ajd) {
-    MoonTexts texts;
-    const moon::MoonReport report = moon::ComputeMoonData(ajd);
-    texts.phase = report.phaseLabel;
-    texts.age = report.ageLabel;
-    if (report.error) texts.error = report.errorTitle + ": " + report.errorText;
-    texts.deltaT = timezone::DeltaTWords(lunar::DeltaTAt(ajd));
-    return texts;
-}
-
-std::string TextOutput(const session::ActionResult& result, const MoonTexts& moon) {
+std::string TextOutput(const session::Tail& tail) {
     std::string out;
     for (int16_t index : session::kWindowOrder) {
-        const session::Row& row = result.display.rows[index];
+        const session::Row& row = tail.display.rows[index];
         out += row.caption + " " + row.value + "\n";
     }
-    out += "Time: " + result.timeLabel + "\n";
-    out += "Phase of Moon, illumination: " + moon.phase + "\n";
-    out += "[Lunation] Age of Moon: " + moon.age + "\n";
-    out += "Delta T: " + moon.deltaT + "\n";
+    out += "Time: " + tail.timeLabel + "\n";
+    out += "Phase of Moon, illumination: " + tail.moon.phaseLabel + "\n";
+    out += "[Lunation] Age of Moon: " + tail.moon.ageLabel + "\n";
+    out += "Delta T: " + tail.deltaTWords + "\n";
     return out;
 }
 
-std::string JsonOutput(const session::ActionResult& result, const MoonTexts& moon) {
+std::string JsonOutput(const session::ActionResult& result) {
+    const session::Tail& tail = *result.tail;
     QJsonObject rows;
     for (int16_t index = 0; index < session::kCalendarCount; ++index) {
-        const session::Row& row = result.display.rows[index];
+        const session::Row& row = tail.display.rows[index];
         QJsonObject entry;
         entry.insert("value", Q(row.value));
         entry.insert("tooltip", Q(row.toolTip));
@@ -106,14 +88,14 @@ std::string JsonOutput(const session::ActionResult& result, const MoonTexts& moo
     }
     QJsonObject object;
     object.insert("ajd", result.state.dblCurrentAJDate);
-    object.insert("cjd", result.display.cjd);
+    object.insert("cjd", tail.display.cjd);
     object.insert("calendar", Q(std::string(session::CalendarCode(result.state.currentCalendar))));
     object.insert("history", Q(result.historyText));
-    object.insert("time", Q(result.timeLabel));
+    object.insert("time", Q(tail.timeLabel));
     object.insert("rows", rows);
-    object.insert("phase", Q(moon.phase));
-    object.insert("age", Q(moon.age));
-    object.insert("deltaT", Q(moon.deltaT));
+    object.insert("phase", Q(tail.moon.phaseLabel));
+    object.insert("age", Q(tail.moon.ageLabel));
+    object.insert("deltaT", Q(tail.deltaTWords));
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
@@ -218,9 +200,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
 
     // The window's current moment when it starts: the present one.
     const ClockReading clock = ReadLocalClock();
-    EuroDate today{clock.year, clock.month, clock.day, kLetterCE, 0, 0};
-    const double now =
-        MomentFromClock(EuroDateToDayNumber(today), clock.hours, clock.minutes, clock.seconds, clock.offset);
+    const double now = MomentOfReading(clock);
     state.dblCurrentAJDate = now;
 
     session::ActionResult result;
@@ -233,14 +213,21 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     } else {
         result = session::Convert(state);
     }
-    if (result.message) {
-        err += result.message->title + ": " + result.message->text + "\n";
-        return result.message->title == "Date out of range" ? kExitOutOfRange : kExitRefused;
+    if (result.message) err += result.message->title + ": " + result.message->text + "\n";
+    switch (result.kind) {
+    case session::ResultKind::Refused:
+        return kExitRefused;
+    case session::ResultKind::OutOfRange:
+        return kExitOutOfRange;
+    case session::ResultKind::Done:
+    case session::ResultKind::Unchanged:
+        break;
     }
+    if (!result.tail) return kExitRefused;
 
-    const MoonTexts moon = MoonAndDeltaT(result.state.dblCurrentAJDate);
-    if (!moon.error.empty()) err += moon.error + "\n";
-    out += parser.isSet(jsonOption) ? JsonOutput(result, moon) : TextOutput(result, moon);
+    const moon::MoonReport& moon = result.tail->moon;
+    if (moon.error) err += moon.errorTitle + ": " + moon.errorText + "\n";
+    out += parser.isSet(jsonOption) ? JsonOutput(result) : TextOutput(*result.tail);
     return kExitShown;
 }
 

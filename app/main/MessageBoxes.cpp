@@ -6,8 +6,8 @@ namespace tavr::ui {
 
 MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
     QMessageBox box(parent_);
-    box.setWindowTitle(request.title);
-    box.setText(request.text);
+    box.setWindowTitle(QString::fromStdString(request.title));
+    box.setText(QString::fromStdString(request.text));
     switch (request.icon) {
     case MessageIcon::Information:
         box.setIcon(QMessageBox::Information);

@@ -4,22 +4,19 @@
 #ifndef TAVR_MESSAGEBOXES_H
 #define TAVR_MESSAGEBOXES_H
 
-#include <QString>
+#include <string>
+
+#include "session/Session.h"
 
 class QWidget;
 
 namespace tavr::ui {
 
-enum class MessageIcon { Information, Warning, Critical, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// The session's message (title, text, icon, buttons) is the request.
+using MessageRequest = session::Message;
+using MessageIcon = session::Icon;
+using MessageButtons = session::Buttons;
 enum class MessageAnswer { Ok, Cancel, Yes, No };
-
-struct MessageRequest {
-    QString title;
-    QString text;
-    MessageIcon icon = MessageIcon::Information;
-    MessageButtons buttons = MessageButtons::Ok;
-};
 
 class MessageBoxes {
   public:
@@ -27,10 +24,10 @@ class MessageBoxes {
     virtual MessageAnswer Show(const MessageRequest& request) = 0;
 
     // Shorthands for the common kinds.
-    MessageAnswer Warn(const QString& title, const QString& text) {
+    MessageAnswer Warn(const std::string& title, const std::string& text) {
         return Show({title, text, MessageIcon::Warning, MessageButtons::Ok});
     }
-    MessageAnswer Inform(const QString& title, const QString& text) {
+    MessageAnswer Inform(const std::string& title, const std::string& text) {
         return Show({title, text, MessageIcon::Information, MessageButtons::Ok});
     }
 };

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "main/Colours.h"
 #include "main/frmMain.h"
 
 using tavr::ui::ClickLabel;
@@ -307,7 +308,7 @@ void frmMain::SetCaptionColour(QWidget* w, const QColor& colour) {
 void frmMain::ApplyColourScheme() {
     QPalette p = palette();
     p.setColor(QPalette::Window, kNavy);
-    p.setColor(QPalette::WindowText, colourOff);
+    p.setColor(QPalette::WindowText, kColourOff);
     p.setColor(QPalette::Base, QColor(255, 255, 255));
     p.setColor(QPalette::Text, QColor(0, 0, 0));
     p.setColor(QPalette::Button, QColor(224, 224, 232));
@@ -340,7 +341,7 @@ void frmMain::ApplyColourScheme() {
         SetCaptionColour((*pair)[1], kValueText);
     SetCaptionColour(lblActualEclipseData, kValueText);
     for (QLabel* l : {lblEnterDateTime, lblTimeZone, lblTimeSystem})
-        SetCaptionColour(l, colourOn);
+        SetCaptionColour(l, kColourOn);
 
     for (QFrame* fr : {fraConvert, fraDates, fraMoon, fraTime}) {
         fr->setFrameShape(QFrame::NoFrame);

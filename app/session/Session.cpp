@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "astro/Lunar.h"
 #include "base/StrProc.h"
 #include "calendar/Calendars.h"
 #include "calendar/DateTexts.h"
@@ -166,11 +167,9 @@ Message Warning(std::string title, std::string text) {
     return {std::move(title), std::move(text), Icon::Warning, Buttons::Ok};
 }
 
-void FillRefresh(ActionResult& result) {
-    result.refreshed = true;
-    result.timeLabel = RefreshTimeLabel(result.state);
-    result.display = RefreshDisplay(result.state);
-    result.historyText = result.display.historyText;
+void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullopt) {
+    result.tail = ComputeTail(result.state, clock);
+    result.historyText = result.tail->display.historyText;
 }
 
 } // namespace
@@ -498,6 +497,17 @@ std::string CopyCurrentDateToEntry(const State& state) {
     return RowClick(state, state.currentCalendar, 1).entryText;
 }
 
+// ---- the common tail ---------------------------------------------------------
+
+Tail ComputeTail(const State& state, std::optional<ClockTime> clock) {
+    Tail tail;
+    tail.display = RefreshDisplay(state);
+    tail.timeLabel = RefreshTimeLabel(state, clock);
+    tail.moon = moon::ComputeMoonData(state.dblCurrentAJDate);
+    tail.deltaTWords = timezone::DeltaTWords(lunar::DeltaTAt(state.dblCurrentAJDate));
+    return tail;
+}
+
 // ---- Convert -----------------------------------------------------------------
 
 std::optional<Message> RangeCheck(double moment) {
@@ -524,6 +534,7 @@ ActionResult Convert(const State& in) {
     result.state = in;
     State& state = result.state;
     auto refuseEntry = [&result](int16_t code) {
+        result.kind = ResultKind::Refused;
         result.errorCode = code;
         result.message = ShowEntryError(code);
         result.focusEntry = true;
@@ -546,6 +557,7 @@ ActionResult Convert(const State& in) {
     double r = parsed.moment;
     if (n.empty()) {
         if (r == in.dblCurrentAJDate) {
+            result.kind = ResultKind::Refused;
             result.message = Warning("Compute date", "Nothing to do!");
             return result;
         }
@@ -555,6 +567,7 @@ ActionResult Convert(const State& in) {
     }
     // 7. The range.
     if (auto message = RangeCheck(r)) {
+        result.kind = ResultKind::OutOfRange;
         result.message = std::move(message);
         return result;
     }
@@ -566,22 +579,24 @@ ActionResult Convert(const State& in) {
     state.dblCurrentAJDate = r;
     state.currentCalendar = parsed.calendar;
     // 9., 10. The common tail.
-    FillRefresh(result);
+    FillTail(result);
     state.entryText = CopyCurrentDateToEntry(state);
-    result.changed = true;
+    result.kind = ResultKind::Done;
+    result.historyDue = true;
     result.actionText = ConvertActionText(n, state.plusSelected);
     return result;
 }
 
-ActionResult SwitchView(const State& in, View view) {
+ActionResult SwitchView(const State& in, View view, std::optional<ClockTime> clock) {
     ActionResult result;
+    result.kind = ResultKind::Done;
     result.state = in;
     result.state.view = view;
-    if (!in.fromHistory) FillRefresh(result);
+    if (!in.fromHistory) FillTail(result, clock);
     return result;
 }
 
-ActionResult ChangeZone(const State& in, int zoneIndex) {
+ActionResult ChangeZone(const State& in, int zoneIndex, std::optional<ClockTime> clock) {
     ActionResult result;
     result.state = in;
     State& state = result.state;
@@ -592,8 +607,9 @@ ActionResult ChangeZone(const State& in, int zoneIndex) {
         timezone::ChangeZone(state.dblCurrentAJDate, state.zoneOffset, ZoneMinutes(state));
     state.dblCurrentAJDate = change.ajd;
     state.zoneOffset = change.zoneOffset;
-    FillRefresh(result);
-    result.changed = !in.fromHistory;
+    FillTail(result, clock);
+    result.kind = ResultKind::Done;
+    result.historyDue = !in.fromHistory;
     result.actionText = "Timezone changed.";
     return result;
 }
@@ -603,8 +619,8 @@ ActionResult SetToNow(const State& in, double nowAjd, std::optional<ClockTime> c
     result.state = in;
     result.state.actualEclipseData.clear();
     result.state.dblCurrentAJDate = nowAjd;
-    FillRefresh(result);
-    result.timeLabel = RefreshTimeLabel(result.state, clock);
+    FillTail(result, clock);
+    result.kind = ResultKind::Done;
     return result;
 }
 
@@ -615,7 +631,7 @@ ActionResult NowClick(const State& in, double nowAjd, std::optional<ClockTime> c
     state.displayedEclipseLunation = kNoEclipse;
     state.nowMode = true;
     ActionResult result = SetToNow(state, nowAjd, clock);
-    result.changed = true;
+    result.historyDue = true;
     result.actionText = "Now";
     return result;
 }
