@@ -339,8 +339,8 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
             t = "0" + s.substr(colon - 1, 4); // a one-digit hour
             s.resize(colon - 1);
         }
-        const double hours = timezone::LeadingNumber(t.substr(0, 2));
-        const double minutes = timezone::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
+        const double hours = strproc::LeadingNumber(t.substr(0, 2));
+        const double minutes = strproc::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
         f = (hours * 60.0 + minutes) / 1440.0;
         if (!(f >= 0.0 && f < 1.0)) return fail(4);
     } else if (!state.fromHistory && Contains(s, ":")) {
@@ -386,10 +386,10 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
         break;
     }
     case kCJD:
-        moment = AjdFromCjd(state, timezone::LeadingNumber(dateText));
+        moment = AjdFromCjd(state, strproc::LeadingNumber(dateText));
         break;
     case kAJD:
-        moment = timezone::LeadingNumber(dateText);
+        moment = strproc::LeadingNumber(dateText);
         break;
     case kQLW: {
         qlw::QlwDate date;
@@ -521,7 +521,7 @@ std::optional<Message> RangeCheck(double moment) {
 std::string ConvertActionText(const std::string& dayCount, bool plus) {
     const std::string n = strproc::Trim(dayCount);
     if (n.empty()) return "Convert date";
-    const double value = timezone::LeadingNumber(strproc::RemoveChars(n, "+,"));
+    const double value = strproc::LeadingNumber(strproc::RemoveChars(n, "+,"));
     std::string text = "Convert date";
     text += plus ? " plus" : " minus";
     text += " " + n + " day";
@@ -562,7 +562,7 @@ ActionResult Convert(const State& in) {
             return result;
         }
     } else {
-        const double v = timezone::LeadingNumber(strproc::RemoveChars(n, "+,"));
+        const double v = strproc::LeadingNumber(strproc::RemoveChars(n, "+,"));
         r = state.plusSelected ? r + v : r - v;
     }
     // 7. The range.
