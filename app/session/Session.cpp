@@ -16,33 +16,6 @@ namespace tavr::session {
 
 namespace {
 
-constexpr std::array<std::string_view, 9> kCodes = {"CE",  "JC",  "SAR", "VR", "LDT",
-                                                    "TVG", "CJD", "AJD", "QLW"};
-
-constexpr std::array<std::string_view, 9> kNames = {
-    "Common Era date",
-    "Julian date",
-    "Sarvenes Calendar date",
-    "Vosko-Rindal Solilunar Calendar date",
-    "Lunar Dovrenia Triday Calendar date",
-    "Tussary-Vosko Goddess Calendar date",
-    "chronological Julian date",
-    "astronomical Julian date",
-    "Quorvane Lunar Week Calendar",
-};
-
-constexpr std::array<std::string_view, 9> kCaptions = {
-    "Common Era:",
-    "Julian:",
-    "Sarvenes Calendar:",
-    "Vosko-Rindal Solilunar:",
-    "Lunar Dovrenia Triday:",
-    "Tussary-Vosko Goddess",
-    "Chronological Julian date:",
-    "Astronomical Julian date:",
-    "Quorvane Lunar Week:",
-};
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -177,21 +150,21 @@ void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullop
 // ---- tables ------------------------------------------------------------------
 
 std::string_view CalendarCode(int index) {
-    return index >= 0 && index < kCalendarCount ? kCodes[index] : std::string_view();
+    return ::tavr::CalendarCode(index);
 }
 
 std::string_view CalendarName(int index) {
-    return index >= 0 && index < kCalendarCount ? kNames[index] : std::string_view();
+    const CalendarInfo* info = CalendarAt(index);
+    return info ? info->name : std::string_view();
 }
 
 std::string_view RowCaption(int index) {
-    return index >= 0 && index < kCalendarCount ? kCaptions[index] : std::string_view();
+    const CalendarInfo* info = CalendarAt(index);
+    return info ? info->rowCaption : std::string_view();
 }
 
 int16_t IndexOfCode(std::string_view code) {
-    for (int16_t i = 0; i < kCalendarCount; ++i)
-        if (kCodes[i] == code) return i;
-    return -1;
+    return CalendarIndexOf(code);
 }
 
 // ---- messages ----------------------------------------------------------------
@@ -290,7 +263,7 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     int16_t codeIndex = -1;
     size_t p = std::string::npos; // 0-based position of the code = length of the date text
     for (int16_t i = 0; i < kCalendarCount; ++i) {
-        const size_t at = s.find(kCodes[i]);
+        const size_t at = s.find(CalendarSet()[static_cast<size_t>(i)].code);
         if (at != std::string::npos) {
             codeIndex = i;
             p = at;
@@ -298,7 +271,7 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
         }
     }
     if (codeIndex >= 0) {
-        const size_t after = p + kCodes[codeIndex].size();
+        const size_t after = p + CalendarCode(codeIndex).size();
         if (after < s.size() && !(IsDigit(s[after]) || s[after] == '(')) return fail(2);
     } else {
         // 7. No code: a date without code holds no space; the current calendar's code is assumed.

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "astro/MoonData.h"
+#include "base/Range.h"
+#include "calendar/Calendars.h"
 
 #include "session/TimeZone.h"
 
@@ -25,17 +27,18 @@ namespace tavr::session {
 
 using timezone::View;
 
-inline constexpr int16_t kCalendarCount = 9;
-// Indices into the table of calendar codes (the order of the entry parser).
-inline constexpr int16_t kCE = 0, kJC = 1, kSAR = 2, kVR = 3, kLDT = 4, kTVG = 5, kCJD = 6, kAJD = 7,
-                         kQLW = 8;
+using ::tavr::kCalendarCount;
+// Short names of the calendar indices of calendar/Calendars.h.
+inline constexpr int16_t kCE = kCalendarCE, kJC = kCalendarJC, kSAR = kCalendarSAR, kVR = kCalendarVR,
+                         kLDT = kCalendarLDT, kTVG = kCalendarTVG, kCJD = kCalendarCJD, kAJD = kCalendarAJD,
+                         kQLW = kCalendarQLW;
 // The rows from top to bottom as the window shows them (QLW above CJD and AJD).
 inline constexpr std::array<int16_t, 9> kWindowOrder = {kCE, kJC, kSAR, kVR, kLDT, kTVG, kQLW, kCJD, kAJD};
 
-inline constexpr double kEarliestMoment = 552283.0; // AJD, shown as -3200-01-01 CE
-inline constexpr double kLatestMoment = 3912515.0;  // AJD, 6000-01-01 CE
-inline constexpr int32_t kNoEclipse = -10000000;    // displayed-eclipse lunation: none
-inline constexpr double kQlwDayStart = 0.25;        // a QLW day begins at 06:00 civil time
+using ::tavr::kEarliestMoment; // the accepted range (base/Range.h)
+using ::tavr::kLatestMoment;
+inline constexpr int32_t kNoEclipse = -10000000; // displayed-eclipse lunation: none
+inline constexpr double kQlwDayStart = 0.25;     // a QLW day begins at 06:00 civil time
 
 // ---- tables ------------------------------------------------------------------
 
