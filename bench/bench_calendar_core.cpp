@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "Calendars.h"
-#include "DateTexts.h"
-#include "QLWC.h"
-#include "SarCal.h"
-#include "TVGCal.h"
-#include "VRLDT.h"
+#include "calendar/Calendars.h"
+#include "calendar/DateTexts.h"
+#include "calendar/QLWC.h"
+#include "calendar/SarCal.h"
+#include "calendar/TVGCal.h"
+#include "calendar/VRLDT.h"
 
 using namespace tavr;
 

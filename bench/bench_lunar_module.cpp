@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "Lunar.h"
+#include "astro/Lunar.h"
 
 namespace {
 

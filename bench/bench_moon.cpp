@@ -11,9 +11,9 @@
 #include <random>
 #include <vector>
 
-#include "LibLoader.h"
-#include "MoonData.h"
-#include "MoonPicture.h"
+#include "astro/MoonData.h"
+#include "astro/picture/MoonPicture.h"
+#include "base/LibLoader.h"
 
 using namespace tavr::moon;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "QLWC.h"
+#include "calendar/QLWC.h"
 
 using namespace tavr::qlw;
 

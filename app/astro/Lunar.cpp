@@ -1,10 +1,11 @@
-#include "Lunar.h"
+#include "astro/Lunar.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "DateLib.h"
-#include "LibLoader.h"
+#include "base/DateLib.h"
+#include "base/LibLoader.h"
+#include "base/StrProc.h"
 
 namespace tavr::lunar {
 namespace {
@@ -44,15 +45,6 @@ Constants& State() {
 const Constants& Ready() {
     if (!State().initialized) InitLunarConstants();
     return State();
-}
-
-// Nearest integer, a half going to the even neighbour.
-double RoundHalfEven(double x) {
-    const double f = std::floor(x);
-    const double diff = x - f;
-    if (diff < 0.5) return f;
-    if (diff > 0.5) return f + 1.0;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
 }
 
 // Latest phase of lunation k whose moment (by `moment`) is not after t.
@@ -100,7 +92,7 @@ double DeltaTForYear(int32_t year) {
 double DeltaTAt(double moment) {
     if (!std::isfinite(moment)) return 0.0;
     // The UT day of the moment; beyond 32-bit day numbers the end day stands in.
-    double day = RoundHalfEven(moment);
+    double day = strproc::RoundHalfEven(moment);
     if (day < INT32_MIN) day = INT32_MIN;
     if (day > INT32_MAX) day = INT32_MAX;
     EuroDate date{0, 0, 0, datelib::kLetterGregorian, static_cast<int32_t>(day), 0};

@@ -1,11 +1,11 @@
-#include "MoonData.h"
+#include "astro/MoonData.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "LibLoader.h"
-#include "Lunar.h"
+#include "astro/Lunar.h"
+#include "base/LibLoader.h"
 #include "brisel.h"
 
 namespace tavr::moon {

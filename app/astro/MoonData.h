@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Range.h"
+
 namespace tavr::moon {
 
 // Which picture shows the Moon.
@@ -58,8 +60,8 @@ struct MoonReport {
 };
 
 // Earliest and latest moments (AJD) the program holds; others give an error.
-inline constexpr double kFirstMoment = 552283.0;
-inline constexpr double kLastMoment = 3912515.0;
+inline constexpr double kFirstMoment = kEarliestMoment;
+inline constexpr double kLastMoment = kLatestMoment;
 
 // Everything shown for the moment `ajd` (astronomical Julian date, UT).
 // `decimalPoint` separates the one decimal of the percentages.

@@ -1,4 +1,4 @@
-#include "Calendars.h"
+#include "calendar/Calendars.h"
 
 #include <array>
 #include <cmath>
@@ -6,26 +6,12 @@
 #include <limits>
 #include <string>
 
-#include "DateLib.h"
+#include "base/DateLib.h"
+#include "calendar/CalendarSet.h"
 
 namespace tavr {
 
 namespace {
-
-constexpr std::array<std::string_view, kCalendarCount> kCodes = {"CE",  "JC",  "SAR", "VR", "LDT",
-                                                                 "TVG", "CJD", "AJD", "QLW"};
-
-constexpr std::array<std::string_view, kCalendarCount> kFullNames = {
-    "CE (Common Era Calendar)",
-    "JC (Julian Calendar)",
-    "SAR (Sarvenes Calendar)",
-    "VR (Vosko-Rindal Solilunar Calendar)",
-    "LDT (Lunar Dovrenia Triday Calendar)",
-    "TVG (Tussary-Vosko Goddess Calendar)",
-    "chronological Julian date",
-    "astronomical Julian date",
-    "QLW (Quorvane Lunar Week Calendar)",
-};
 
 constexpr std::array<std::string_view, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                        "Thursday", "Friday", "Saturday"};
@@ -52,18 +38,16 @@ bool ReadSmallNumber(std::string_view s, int32_t& value) {
 } // namespace
 
 std::string_view CalendarCode(int index) {
-    return index >= 0 && index < kCalendarCount ? kCodes[static_cast<std::size_t>(index)]
-                                                : std::string_view{};
+    return index >= 0 && index < kCalendarCount ? CalendarAt(index)->code : std::string_view{};
 }
 
 std::string_view CalendarFullName(int index) {
-    return index >= 0 && index < kCalendarCount ? kFullNames[static_cast<std::size_t>(index)]
-                                                : std::string_view{};
+    return index >= 0 && index < kCalendarCount ? CalendarAt(index)->fullName : std::string_view{};
 }
 
 int16_t CalendarIndexOf(std::string_view code) {
     for (int16_t i = 0; i < kCalendarCount; ++i)
-        if (kCodes[static_cast<std::size_t>(i)] == code) return i;
+        if (CalendarAt(i)->code == code) return i;
     return -1;
 }
 
@@ -150,11 +134,14 @@ DayNumber TodayDayNumber() {
     return EuroDateToDayNumber(date);
 }
 
-AstroJulianDate NowAjd() {
-    const ClockReading r = ReadLocalClock();
+AstroJulianDate MomentOfReading(const ClockReading& r) {
     EuroDate date{r.year, r.month, r.day, kLetterCE, 0, 0};
     const DayNumber day = EuroDateToDayNumber(date);
     return MomentFromClock(day, r.hours, r.minutes, r.seconds, r.offset);
+}
+
+AstroJulianDate NowAjd() {
+    return MomentOfReading(ReadLocalClock());
 }
 
 AstroJulianDate MomentFromClock(DayNumber day, int32_t hours, int32_t minutes, int32_t seconds,

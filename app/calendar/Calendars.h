@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Range.h"
+#include "calendar/CalendarSet.h"
 #include "kelmar.h" // EuroDate
 
 namespace tavr {
@@ -42,7 +44,6 @@ enum CalendarIndex : int16_t {
     kCalendarAJD = 7,
     kCalendarQLW = 8,
 };
-inline constexpr int16_t kCalendarCount = 9;
 
 // "CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"; "" outside 0..8.
 std::string_view CalendarCode(int index);
@@ -54,8 +55,6 @@ int16_t CalendarIndexOf(std::string_view code);
 
 // ---- range ----------------------------------------------------------------
 
-inline constexpr double kEarliestMoment = 552283.0; // AJD of -3200-01-01 CE
-inline constexpr double kLatestMoment = 3912515.0;  // AJD of 6000-01-01 CE
 inline constexpr char kDateSeparator = '-';
 inline constexpr char kThousandsSeparator = ',';
 // Every civil day a moment of the range can fall on for a zone offset of at
@@ -122,6 +121,9 @@ ClockReading ReadLocalClock();
 DayNumber TodayDayNumber();
 // AJD of the present moment (local clock and zone of the operating system).
 AstroJulianDate NowAjd();
+// The moment of a clock reading (the one way every part of the program turns
+// a local clock into a moment).
+AstroJulianDate MomentOfReading(const ClockReading& reading);
 
 // The pieces of the two above, pure and testable:
 // AJD = day + (hours x 3600 + minutes x 60 + seconds - offset x 60) / 86400 - 0.5.

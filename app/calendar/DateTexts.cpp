@@ -1,12 +1,12 @@
-#include "DateTexts.h"
+#include "calendar/DateTexts.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
-#include "DateLib.h"
-#include "StrProc.h"
+#include "base/DateLib.h"
+#include "base/StrProc.h"
 
 namespace tavr::dates {
 

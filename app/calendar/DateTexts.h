@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "Calendars.h"
+#include "calendar/Calendars.h"
 
 namespace tavr::dates {
 

@@ -1,18 +1,17 @@
-#include "QLWC.h"
+#include "calendar/QLWC.h"
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
-#include "DateLib.h"
-#include "Lunar.h"
+#include "astro/Lunar.h"
+#include "base/DateLib.h"
+#include "base/Range.h"
 
 namespace tavr::qlw {
 namespace {
 
 // Accepted moments of the program (AJD, UT).
-constexpr double kEarliestMoment = 552283.0;
-constexpr double kLatestMoment = 3912515.0;
 
 // The conversions serve Common Era years -3700 .. 6500: the accepted range with
 // room for a move that steps past its ends (a century or a cycle), and far from

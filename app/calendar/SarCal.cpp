@@ -1,11 +1,11 @@
-#include "SarCal.h"
+#include "calendar/SarCal.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
 
-#include "DateTexts.h"
-#include "StrProc.h"
+#include "base/StrProc.h"
+#include "calendar/DateTexts.h"
 #include "tavr_floor.h"
 
 namespace tavr::sar {

@@ -1,11 +1,11 @@
-#include "VRLDT.h"
+#include "calendar/VRLDT.h"
 
 #include <array>
 #include <limits>
 
-#include "DateTexts.h"
-#include "LibLoader.h"
-#include "StrProc.h"
+#include "base/LibLoader.h"
+#include "base/StrProc.h"
+#include "calendar/DateTexts.h"
 #include "tavr_floor.h"
 
 namespace tavr {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "Calendars.h"
+#include "calendar/Calendars.h"
 #include "dtc.h"
 #include "vrslc.h"
 

@@ -1,4 +1,4 @@
-#include "ClickLabel.h"
+#include "main/ClickLabel.h"
 
 #include <QMouseEvent>
 

@@ -19,18 +19,6 @@ class SystemClock : public ClockSource {
     QDateTime Now() const override { return QDateTime::currentDateTime(); }
 };
 
-// A clock that stands still until it is set or advanced.
-class FakeClock : public ClockSource {
-  public:
-    explicit FakeClock(QDateTime now) : now_(std::move(now)) {}
-    QDateTime Now() const override { return now_; }
-    void Set(const QDateTime& now) { now_ = now; }
-    void Advance(qint64 seconds) { now_ = now_.addSecs(seconds); }
-
-  private:
-    QDateTime now_;
-};
-
 } // namespace tavr::ui
 
 #endif

@@ -1,4 +1,4 @@
-#include "MessageBoxes.h"
+#include "main/MessageBoxes.h"
 
 #include <QMessageBox>
 
@@ -6,8 +6,8 @@ namespace tavr::ui {
 
 MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
     QMessageBox box(parent_);
-    box.setWindowTitle(request.title);
-    box.setText(request.text);
+    box.setWindowTitle(QString::fromStdString(request.title));
+    box.setText(QString::fromStdString(request.text));
     switch (request.icon) {
     case MessageIcon::Information:
         box.setIcon(QMessageBox::Information);
@@ -44,16 +44,6 @@ MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
     default:
         return MessageAnswer::Ok;
     }
-}
-
-MessageAnswer ScriptedMessageBoxes::Show(const MessageRequest& request) {
-    asked_.push_back(request);
-    if (!answers_.empty()) {
-        MessageAnswer a = answers_.front();
-        answers_.pop_front();
-        return a;
-    }
-    return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
 } // namespace tavr::ui

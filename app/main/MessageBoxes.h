@@ -1,27 +1,22 @@
 // Every question and notice of the main window goes through MessageBoxes:
-// the running program answers with QMessageBox, the tests with a scripted
-// answerer that records what was asked.
+// the running program answers with QMessageBox, the tests with an answerer of
+// their own.
 #ifndef TAVR_MESSAGEBOXES_H
 #define TAVR_MESSAGEBOXES_H
 
-#include <QString>
-#include <deque>
-#include <vector>
+#include <string>
+
+#include "session/Session.h"
 
 class QWidget;
 
 namespace tavr::ui {
 
-enum class MessageIcon { Information, Warning, Critical, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// The session's message (title, text, icon, buttons) is the request.
+using MessageRequest = session::Message;
+using MessageIcon = session::Icon;
+using MessageButtons = session::Buttons;
 enum class MessageAnswer { Ok, Cancel, Yes, No };
-
-struct MessageRequest {
-    QString title;
-    QString text;
-    MessageIcon icon = MessageIcon::Information;
-    MessageButtons buttons = MessageButtons::Ok;
-};
 
 class MessageBoxes {
   public:
@@ -29,10 +24,10 @@ class MessageBoxes {
     virtual MessageAnswer Show(const MessageRequest& request) = 0;
 
     // Shorthands for the common kinds.
-    MessageAnswer Warn(const QString& title, const QString& text) {
+    MessageAnswer Warn(const std::string& title, const std::string& text) {
         return Show({title, text, MessageIcon::Warning, MessageButtons::Ok});
     }
-    MessageAnswer Inform(const QString& title, const QString& text) {
+    MessageAnswer Inform(const std::string& title, const std::string& text) {
         return Show({title, text, MessageIcon::Information, MessageButtons::Ok});
     }
 };
@@ -46,20 +41,6 @@ class QtMessageBoxes : public MessageBoxes {
 
   private:
     QWidget* parent_;
-};
-
-// Records every request and answers from a queue; when the queue is empty it
-// gives the first button's answer (OK or Yes).
-class ScriptedMessageBoxes : public MessageBoxes {
-  public:
-    MessageAnswer Show(const MessageRequest& request) override;
-    void Queue(MessageAnswer answer) { answers_.push_back(answer); }
-    const std::vector<MessageRequest>& Asked() const { return asked_; }
-    void Clear() { asked_.clear(); }
-
-  private:
-    std::vector<MessageRequest> asked_;
-    std::deque<MessageAnswer> answers_;
 };
 
 } // namespace tavr::ui

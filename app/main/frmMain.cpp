@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "main/frmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -8,26 +8,30 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <cmath>
 
-#include "Calendars.h"
-#include "Engine.h"
-#include "LibLoader.h"
-#include "TimeZone.h"
+#include "astro/Lunar.h"
+#include "astro/picture/MoonPicture.h"
+#include "base/LibLoader.h"
+#include "calendar/Calendars.h"
+#include "main/Colours.h"
+#include "session/Session.h"
+#include "session/TimeZone.h"
 
 using tavr::ui::LabelPair;
+namespace ses = tavr::session;
 namespace tz = tavr::timezone;
 
 namespace {
 
+const QColor kMoonBackground(0, 0, 128);
+
 QString Q(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-QString Q(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 std::string S(const QString& s) {
@@ -74,7 +78,7 @@ void frmMain::ConnectSignals() {
     connect(cmdNow, &QPushButton::clicked, this, [this] { cmdNow_Click(); });
     connect(Clock, &QTimer::timeout, this, [this] { Clock_Timer(); });
     connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
-    for (int i = 0; i < calendarCount; ++i) {
+    for (int i = 0; i < ses::kCalendarCount; ++i) {
         LabelPair& row = Row(i);
         for (int k = 0; k < 2; ++k)
             connect(row[k], &tavr::ui::ClickLabel::clicked, this, [this, i, k] { Row_Click(i, k); });
@@ -93,45 +97,29 @@ void frmMain::SetDefaults() {
     QString picDir = QCoreApplication::applicationDirPath();
     if (!QFileInfo::exists(picDir + "/darkmoon.bmp") && qEnvironmentVariableIsSet("TAVR_LIBDIR"))
         picDir = qEnvironmentVariable("TAVR_LIBDIR");
-    strPicPath = QDir::toNativeSeparators(picDir);
-    if (!strPicPath.endsWith(QDir::separator())) strPicPath += QDir::separator();
+    strPicPath_ = QDir::toNativeSeparators(picDir);
+    if (!strPicPath_.endsWith(QDir::separator())) strPicPath_ += QDir::separator();
     lblActualEclipseData->clear();
-    clockSeconds = 5;
-    calendarCount = 9;
-    colourOn = QColor(255, 255, 255);
-    colourOff = QColor(200, 200, 200);
-    intMaxX = intMaxY = 89;
-    historyMax = 8;
-    earliestMoment = tavr::kEarliestMoment;
-    latestMoment = tavr::kLatestMoment;
-    displayedEclipseLunation = tavr::engine::kNoEclipse;
+    clockSeconds_ = 5;
+    state_ = ses::State{};
     optLocal->setChecked(true);
     optPlus->setChecked(true);
-    nowMode = false;
     picCheck->setVisible(false);
     // A library or export that cannot be bound is reported in a message box,
     // after the action that needed it (the loader must not wait on a box).
     QPointer<frmMain> self(this);
     tavr::SetLoadErrorReporter([self](const std::string& message) {
-        const QString text = QString::fromLocal8Bit(message.c_str());
         QMetaObject::invokeMethod(
             qApp,
-            [self, text] {
-                if (self) self->ReportLoadError(text);
+            [self, message] {
+                if (self) self->ReportLoadError(message);
             },
             Qt::QueuedConnection);
     });
 }
 
-void frmMain::ReportLoadError(const QString& message) {
-    boxes_->Show({"Error", message, tavr::ui::MessageIcon::Warning, tavr::ui::MessageButtons::Ok});
-}
-
-void frmMain::InitCalendarTables() {
-    for (int i = 0; i < 9; ++i) {
-        calendarCodes[i] = Q(tavr::engine::CalendarCode(i));
-        calendarNames[i] = Q(tavr::engine::CalendarName(i));
-    }
+void frmMain::ReportLoadError(const std::string& message) {
+    ShowMessage({"Error", message, ses::Icon::Warning, ses::Buttons::Ok});
 }
 
 void frmMain::FillLists() {
@@ -143,8 +131,8 @@ void frmMain::FillLists() {
 
 void frmMain::InitialiseMainWindow() {
     SetDefaults();
-    InitCalendarTables();
-    InitialiseModules();
+    // The lunar constants are computed once here.
+    tavr::lunar::InitLunarConstants();
     lblQuorvaneLWCDate[0]->setVisible(true);
     lblQuorvaneLWCDate[1]->setVisible(true);
     for (QPushButton* b : findChildren<QPushButton*>()) {
@@ -154,34 +142,31 @@ void frmMain::InitialiseMainWindow() {
     }
     FillLists();
     ClearDisplay();
-    zoneOffset = ZoneMinutes();
+    state_.zoneIndex = tz::kGmtIndex;
+    state_.zoneOffset = ses::ZoneMinutes(state_);
     // The click behaviour of the option buttons, once, for their colours.
     optLocal_Click();
     optPlus_Click();
 }
 
 void frmMain::Load(bool showWindow) {
-    blnStartUpCompleted = false;
+    blnStartUpCompleted_ = false;
     lblActualEclipseData->setAutoFillBackground(false);
     setWindowTitle(windowTitle() + " 18.0");
     InitialiseMainWindow();
 
-    currentCalendar = 0;
+    state_.currentCalendar = ses::kCE;
     HighlightCurrentCalendar();
     EnableDisableFunctions(true);
     cmdQuit->setEnabled(true);
     cmdNow->setEnabled(true);
 
     // No saved state yet: the moment is now.
-    restoringState = false;
+    restoringState_ = false;
     SetToNow();
-    RefreshTimeLabel();
-    HighlightCurrentCalendar();
-
-    HighlightCurrentCalendar();
     if (showWindow) show();
     SetTheFocus();
-    blnStartUpCompleted = true;
+    blnStartUpCompleted_ = true;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -217,13 +202,9 @@ void frmMain::FocusMoveButton() {
     if (isVisible()) cmdQuit->setFocus(Qt::OtherFocusReason);
 }
 
-void frmMain::FocusSearchButton() {
-    cmdQuit->setFocus(Qt::OtherFocusReason);
-}
-
 void frmMain::SetTheFocus() {
     if (isVisible() && fraConvert->isEnabled()) FocusEntry();
-    RefreshTimeLabel();
+    ShowTimeLabel();
 }
 
 void frmMain::SetEntryText(const QString& text) {
@@ -235,45 +216,18 @@ void frmMain::SetEntryText(const QString& text) {
 
 void frmMain::ClearDisplay() {
     for (LabelPair* pair : {&lblPhaseOfMoon, &lblAgeOfMoon, &lblTime, &lblDeltaT}) {
-        SetCaptionColour((*pair)[0], colourOff);
+        SetCaptionColour((*pair)[0], kColourOff);
         (*pair)[1]->clear();
     }
-    SetCaptionColour(lblDays, colourOff);
-    for (int i = 0; i < calendarCount; ++i) {
+    SetCaptionColour(lblDays, kColourOff);
+    for (int i = 0; i < ses::kCalendarCount; ++i) {
         Row(i)[1]->clear();
         Row(i)[1]->setToolTip(QString());
     }
     picMoon->clear();
 }
 
-int frmMain::IndexOfCode(const QString& code) const {
-    for (int i = 0; i < calendarCount; ++i)
-        if (calendarCodes[i] == code) return i;
-    return -1;
-}
-
 // ------------------------------------------------------------ zones, clock --
-
-int16_t frmMain::ZoneMinutes() const {
-    return tz::ZoneMinutes(S(cboTimeZone->currentText()));
-}
-
-double frmMain::CjdFromAjd(double ajd) const {
-    return tz::CjdFromAjd(ajd, ZoneMinutes(), optLocal->isChecked() ? tz::View::Local : tz::View::Greenwich);
-}
-
-double frmMain::AjdFromCjd(double cjd) const {
-    return tz::AjdFromCjd(cjd, ZoneMinutes(), optLocal->isChecked() ? tz::View::Local : tz::View::Greenwich);
-}
-
-double frmMain::NowAjd() const {
-    const QDateTime now = clock_->Now();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    const auto offset = static_cast<tavr::ZoneOffsetMinutes>(std::lround(now.offsetFromUtc() / 60.0));
-    return tavr::MomentFromClock(static_cast<tavr::DayNumber>(d.toJulianDay()), t.hour(), t.minute(),
-                                 t.second(), offset);
-}
 
 // ----------------------------------------------------------- entry, keys --
 
@@ -285,15 +239,15 @@ void frmMain::cmdClearDate_Click() {
 
 void frmMain::optPlus_Click() {
     optPlus->setChecked(true);
-    SetCaptionColour(optPlus, colourOn);
-    SetCaptionColour(optMinus, colourOff);
+    SetCaptionColour(optPlus, kColourOn);
+    SetCaptionColour(optMinus, kColourOff);
     if (isVisible()) SetTheFocus();
 }
 
 void frmMain::optMinus_Click() {
     optMinus->setChecked(true);
-    SetCaptionColour(optMinus, colourOn);
-    SetCaptionColour(optPlus, colourOff);
+    SetCaptionColour(optMinus, kColourOn);
+    SetCaptionColour(optPlus, kColourOff);
     if (isVisible()) SetTheFocus();
 }
 
@@ -324,4 +278,97 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------- applying results --
+
+const ses::State& frmMain::ReadControls() {
+    state_.entryText = S(txbDate->text());
+    state_.dayCountText = S(txbPlusMinus->text());
+    state_.zoneIndex = cboTimeZone->currentIndex() < 0 ? tz::kGmtIndex : cboTimeZone->currentIndex();
+    state_.view = optGreenwich->isChecked() ? tz::View::Greenwich : tz::View::Local;
+    state_.plusSelected = !optMinus->isChecked();
+    return state_;
+}
+
+void frmMain::ShowState() {
+    if (txbDate->text() != Q(state_.entryText)) SetEntryText(Q(state_.entryText));
+    if (txbPlusMinus->text() != Q(state_.dayCountText)) txbPlusMinus->setText(Q(state_.dayCountText));
+    if (cboTimeZone->currentIndex() != state_.zoneIndex) cboTimeZone->setCurrentIndex(state_.zoneIndex);
+    lblActualEclipseData->setText(Q(state_.actualEclipseData));
+    picCheck->setVisible(state_.nowMode);
+}
+
+void frmMain::ShowTail(const ses::Tail& tail) {
+    for (int i = 0; i < ses::kCalendarCount; ++i) {
+        const ses::Row& row = tail.display.rows[static_cast<size_t>(i)];
+        Row(i)[1]->setText(Q(row.value));
+        Row(i)[1]->setToolTip(Q(row.toolTip));
+    }
+    lblTime[1]->setText(Q(tail.timeLabel));
+    ShowMoon(tail.moon);
+    lblDeltaT[1]->setText(Q(tail.deltaTWords));
+    HighlightCurrentCalendar();
+}
+
+void frmMain::ShowMoon(const tavr::moon::MoonReport& report) {
+    lblAgeOfMoon[1]->setText(Q(report.ageLabel));
+    if (report.error) {
+        ShowMessage({report.errorTitle, report.errorText, ses::Icon::Warning, ses::Buttons::Ok});
+        return;
+    }
+    lblPhaseOfMoon[1]->setText(Q(report.phaseLabel));
+    const QImage picture =
+        tavr::moon::DrawMoonPicture(report, kMoonBackground, strPicPath_, intMaxX, intMaxY);
+    if (!picture.isNull()) {
+        // On a scaled screen the picture is enlarged smoothly rather than by
+        // repeating pixels.
+        const qreal dpr = picMoon->devicePixelRatioF();
+        QPixmap pixmap;
+        if (dpr > 1.0) {
+            pixmap = QPixmap::fromImage(
+                picture.scaled(picture.size() * dpr, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            pixmap.setDevicePixelRatio(dpr);
+        } else {
+            pixmap = QPixmap::fromImage(picture);
+        }
+        picMoon->setPixmap(pixmap);
+    }
+    picMoon->setVisible(true);
+}
+
+void frmMain::ShowTimeLabel() {
+    const std::optional<ses::ClockTime> clock =
+        state_.nowMode ? std::optional<ses::ClockTime>(ClockNow()) : std::nullopt;
+    lblTime[1]->setText(Q(ses::RefreshTimeLabel(ReadControls(), clock)));
+}
+
+void frmMain::HighlightCurrentCalendar() {
+    for (int i = 0; i < ses::kCalendarCount; ++i)
+        SetCaptionColour(Row(i)[0], ses::CaptionHighlighted(state_, i) ? kColourOn : kColourOff);
+}
+
+tavr::ui::MessageAnswer frmMain::ShowMessage(const ses::Message& message) {
+    // A modal box runs its own event loop, in which the clock keeps ticking;
+    // the ticks wait until it is answered (see Clock_Timer).
+    ++messagesOpen_;
+    const tavr::ui::MessageAnswer answer = boxes_->Show(message);
+    --messagesOpen_;
+    return answer;
+}
+
+void frmMain::Apply(const ses::ActionResult& result, bool focus) {
+    state_ = result.state;
+    ShowState();
+    if (result.tail) ShowTail(*result.tail);
+    if (result.message) {
+        ShowMessage(*result.message);
+        if (result.focusEntry) SetTheFocus();
+        emit resultApplied(result);
+        return;
+    }
+    // Here the history list takes `result.historyText` (with `eclipseType`)
+    // and the log `result.actionText` when `result.historyDue` is set.
+    emit resultApplied(result);
+    if (result.tail && focus) SetTheFocus();
 }

@@ -1,8 +1,13 @@
-// The main window: holds the current moment and the settings the user can
-// change, shows the moment in every calendar with the Moon data, and is where
-// every action enters the program's logic. The texts and the arithmetic come
-// from the engine, the time zones and the Moon modules; this class only shows
-// them and keeps the controls in step.
+// The main window: shows the session's state (the moment in every calendar,
+// the Moon data, the zone and view) and passes the user's actions to the
+// session. Every action ends in one ActionResult that Apply shows; the window
+// computes no text of its own.
+//
+// The window is split by feature: frmMain.cpp (start-up, Apply, focus),
+// frmMainLayout.cpp (controls and their arrangement), frmMainActions.cpp (the
+// entry, the rows, the zone, the view, Now and the clock). Later groups add a
+// file of their own (frmMainHistory.cpp, frmMainMove.cpp, ...) and their
+// frames in the one place BuildControls leaves for them.
 #ifndef TAVR_FRMMAIN_H
 #define TAVR_FRMMAIN_H
 
@@ -14,10 +19,10 @@
 #include <memory>
 #include <optional>
 
-#include "ClickLabel.h"
-#include "ClockSource.h"
-#include "Engine.h"
-#include "MessageBoxes.h"
+#include "main/ClickLabel.h"
+#include "main/ClockSource.h"
+#include "main/MessageBoxes.h"
+#include "session/Session.h"
 
 class QCheckBox;
 class QComboBox;
@@ -44,62 +49,12 @@ class frmMain : public QWidget {
                      QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Start-up: defaults, tables, lists, the first display; shows the window
-    // when `showWindow` is true (the tests may keep it hidden).
+    // Start-up: defaults, lists, the first display; shows the window when
+    // `showWindow` is true (the tests may keep it hidden).
     void Load(bool showWindow = true);
 
-    // ---- window state ----
-    // The moment, the current calendar, the zone, the view, Now mode and the
-    // entry texts as the engine sees them. The entry texts, the zone and the
-    // option buttons are read from the controls before each action.
-    tavr::engine::State state;
-    double& dblCurrentAJDate = state.dblCurrentAJDate;
-    int16_t& currentCalendar = state.currentCalendar;
-    bool& nowMode = state.nowMode;
-    bool& fromHistory = state.fromHistory;
-    int16_t& zoneOffset = state.zoneOffset;
-    int32_t& displayedEclipseLunation = state.displayedEclipseLunation;
-
-    int16_t calendarCount = 9;
-    std::array<QString, 9> calendarCodes;
-    std::array<QString, 9> calendarNames;
-    bool blnStartUpCompleted = false;
-    bool addingHistory = false;
-    bool restoringState = false;
-    int16_t historyMax = 8;
-    int16_t clockSeconds = 5;
-    QColor colourOn{255, 255, 255};
-    QColor colourOff{200, 200, 200};
-    double earliestMoment = 552283.0;
-    double latestMoment = 3912515.0;
-    QString strPicPath;
-    int16_t intMaxX = 89;
-    int16_t intMaxY = 89;
-    bool blnExact = false;
-
-    // ---- operations used across the window ----
-    void EnableDisableFunctions(bool enable);
-    void SetTheFocus();
-    void FocusEntry();
-    void FocusMoveButton();
-    void FocusSearchButton();
-    void ClearDisplay();
-    QString RefreshDisplay();
-    void RefreshTimeLabel();
-    void HighlightCurrentCalendar();
-    void CopyCurrentDateToEntry();
-    int IndexOfCode(const QString& code) const;
-    // Error code (0 = accepted) and, on success, the moment in `moment`.
-    int16_t ParseDateEntry(const QString& entry, double& moment);
-    void ShowEntryError(int16_t code);
-    bool RangeCheck(double moment);
-    double CjdFromAjd(double ajd) const;
-    double AjdFromCjd(double cjd) const;
-    int16_t ZoneMinutes() const;
-    double NowAjd() const;
-    QString SetToNow();
-    void RefreshDeltaT();
-    void DisplayMoonData(QColor background);
+    // The session's state as last applied (other windows read it from here).
+    const tavr::session::State& CurrentState() const { return state_; }
 
     // ---- user actions (also called by the tests) ----
     void cmdCompute_Click();
@@ -115,10 +70,13 @@ class frmMain : public QWidget {
     // Row `row` in calendar-code order (0..8), label `index` (0 caption, 1 value).
     void Row_Click(int row, int index);
     void lblTime_Click();
+    // The click on the current calendar's value label.
+    void CopyCurrentDateToEntry();
     // F1 in the entry boxes.
     void ShowHelp();
+    void SetTheFocus();
 
-    // ---- controls ----
+    // ---- controls (driven by the tests as a user drives them) ----
     QFrame* fraConvert = nullptr;
     QLabel* lblEnterDateTime = nullptr;
     QLineEdit* txbDate = nullptr;
@@ -161,49 +119,70 @@ class frmMain : public QWidget {
 
     QPushButton* cmdQuit = nullptr;
 
-    // The row of calendar index i (order of calendarCodes).
+    // The row of calendar index i (calendar-code order).
     tavr::ui::LabelPair& Row(int i);
-
-    tavr::ui::MessageBoxes& Boxes() { return *boxes_; }
 
   signals:
     void helpRequested();
+    // After every applied result (the log and other windows listen here).
+    void resultApplied(const tavr::session::ActionResult& result);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // ---- start-up and layout (frmMainLayout.cpp) ----
     void BuildControls();
     void ApplyColourScheme();
-    void SetDefaults();
-    void InitCalendarTables();
-    void InitialiseModules();
-    void FillLists();
-    void InitialiseMainWindow();
     void SetCaptionColour(QWidget* w, const QColor& colour);
     void ConnectSignals();
-    // Moves the caret to the end of the entry box.
-    void SetEntryText(const QString& text);
+    void SetDefaults();
+    void FillLists();
+    void InitialiseMainWindow();
+
+    // ---- applying results (frmMain.cpp) ----
+    // The one place a result reaches the window: the state, the common tail,
+    // the message; then the history list and the log.
+    void Apply(const tavr::session::ActionResult& result, bool focus = true);
     // The state with the texts and selections of the controls.
-    const tavr::engine::State& Snapshot();
-    // Writes the entry texts, the zone, the view, the option buttons and the
-    // Now mark from `state` into the controls.
+    const tavr::session::State& ReadControls();
+    // Writes the entry texts, the zone, the eclipse caption and the Now mark.
     void ShowState();
-    void ShowRows(const tavr::engine::Display& display);
-    // Applies the outcome of an engine action: its state, its texts and the
-    // common tail, and shows its message.
-    void ApplyAction(const tavr::engine::ActionResult& result, bool focus = true);
-    tavr::ui::MessageAnswer ShowMessage(const tavr::engine::Message& message);
-    std::optional<tavr::engine::ClockTime> ClockReading() const;
-    void ReportLoadError(const QString& message);
+    void ShowTail(const tavr::session::Tail& tail);
+    void ShowMoon(const tavr::moon::MoonReport& report);
+    void ShowTimeLabel();
+    void HighlightCurrentCalendar();
+    void ClearDisplay();
+    void EnableDisableFunctions(bool enable);
+    void FocusEntry();
+    void FocusMoveButton();
+    void SetEntryText(const QString& text);
+    tavr::ui::MessageAnswer ShowMessage(const tavr::session::Message& message);
+    void ReportLoadError(const std::string& message);
+
+    // ---- the clock ----
+    double NowAjd() const;
+    // The local clock's hour and minute now (for the time label in Now mode).
+    tavr::session::ClockTime ClockNow() const;
+    void SetToNow();
+
+    tavr::session::State state_;
+    bool blnStartUpCompleted_ = false;
+    bool restoringState_ = false;
+    int16_t clockSeconds_ = 5;
+    static constexpr int16_t intMaxX = 89; // largest pixel index of the Moon picture, across
+    static constexpr int16_t intMaxY = 89; // and down
+    QString strPicPath_;
 
     std::unique_ptr<tavr::ui::QtMessageBoxes> ownBoxes_;
     std::unique_ptr<tavr::ui::SystemClock> ownClock_;
     tavr::ui::MessageBoxes* boxes_;
     tavr::ui::ClockSource* clock_;
-    int messagesOpen_ = 0;               // message boxes being shown (nested)
-    QVBoxLayout* laterGroups_ = nullptr; // room for the move, search, history and log groups
+    int messagesOpen_ = 0; // message boxes being shown (nested)
+    // The one place of the later frames (history, move, search, log buttons,
+    // month calendar, help, save state and reset), above the Quit row.
+    QVBoxLayout* laterGroups_ = nullptr;
 };
 
 #endif

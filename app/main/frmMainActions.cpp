@@ -1,248 +1,105 @@
-// The window's actions: the display of the moment, the entry, Convert, the
-// row and time-label clicks, the zone, the view, Now and the clock. The texts
-// come from the engine; this file puts them into the controls.
+// The window's actions: the entry, Convert, the row and time-label clicks,
+// the zone, the view, Now and the clock. Each passes the state to the session
+// and applies what comes back.
 #include <QComboBox>
+#include <QDateTime>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QRadioButton>
 #include <QTimer>
+#include <cmath>
 
-#include "Lunar.h"
-#include "MoonData.h"
-#if __has_include("MoonPicture.h")
-#include "MoonPicture.h"
-#define TAVR_HAVE_MOON_PICTURE 1
-#endif
-#include "TimeZone.h"
-#include "frmMain.h"
+#include "calendar/Calendars.h"
+#include "main/Colours.h"
+#include "main/frmMain.h"
+#include "session/Session.h"
+#include "session/TimeZone.h"
 
-using tavr::ui::LabelPair;
-namespace eng = tavr::engine;
+namespace ses = tavr::session;
 namespace tz = tavr::timezone;
 
 namespace {
 
-const QColor kMoonBackground(0, 0, 128);
-
 QString Q(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-std::string S(const QString& s) {
-    return s.toLatin1().toStdString();
 }
 
 } // namespace
 
-// ------------------------------------------------------------- state sync --
-
-const eng::State& frmMain::Snapshot() {
-    state.entryText = S(txbDate->text());
-    state.dayCountText = S(txbPlusMinus->text());
-    state.zoneIndex = cboTimeZone->currentIndex() < 0 ? tz::kGmtIndex : cboTimeZone->currentIndex();
-    state.view = optGreenwich->isChecked() ? tz::View::Greenwich : tz::View::Local;
-    state.plusSelected = !optMinus->isChecked();
-    return state;
-}
-
-void frmMain::ShowState() {
-    if (txbDate->text() != Q(state.entryText)) SetEntryText(Q(state.entryText));
-    if (txbPlusMinus->text() != Q(state.dayCountText)) txbPlusMinus->setText(Q(state.dayCountText));
-    if (cboTimeZone->currentIndex() != state.zoneIndex) cboTimeZone->setCurrentIndex(state.zoneIndex);
-    lblActualEclipseData->setText(Q(state.actualEclipseData));
-    picCheck->setVisible(state.nowMode);
-}
-
-std::optional<eng::ClockTime> frmMain::ClockReading() const {
-    if (!nowMode) return std::nullopt;
-    const QTime t = clock_->Now().time();
-    return eng::ClockTime{t.hour(), t.minute()};
-}
-
-tavr::ui::MessageAnswer frmMain::ShowMessage(const eng::Message& message) {
-    tavr::ui::MessageRequest request;
-    request.title = Q(message.title);
-    request.text = Q(message.text);
-    request.icon = message.icon == eng::Icon::Information ? tavr::ui::MessageIcon::Information
-                                                          : tavr::ui::MessageIcon::Warning;
-    switch (message.buttons) {
-    case eng::Buttons::Ok:
-        request.buttons = tavr::ui::MessageButtons::Ok;
-        break;
-    case eng::Buttons::OkCancel:
-        request.buttons = tavr::ui::MessageButtons::OkCancel;
-        break;
-    case eng::Buttons::YesNo:
-        request.buttons = tavr::ui::MessageButtons::YesNo;
-        break;
-    }
-    // A modal box runs its own event loop, in which the clock keeps ticking;
-    // the ticks wait until it is answered (see Clock_Timer).
-    ++messagesOpen_;
-    const tavr::ui::MessageAnswer answer = boxes_->Show(request);
-    --messagesOpen_;
-    return answer;
-}
-
-void frmMain::ApplyAction(const eng::ActionResult& result, bool focus) {
-    const bool wasNow = nowMode;
-    state = result.state;
-    ShowState();
-    if (wasNow && !nowMode) picCheck->setVisible(false);
-    if (result.refreshed) {
-        ShowRows(result.display);
-        RefreshTimeLabel();
-        DisplayMoonData(kMoonBackground);
-        RefreshDeltaT();
-        HighlightCurrentCalendar();
-    }
-    if (result.message) {
-        ShowMessage(*result.message);
-        if (result.focusEntry) SetTheFocus();
-        return;
-    }
-    // The history list and the log take `result.historyText` and
-    // `result.actionText` when they exist; then the focus returns to the entry.
-    if (result.refreshed && focus) SetTheFocus();
-}
-
-// ---------------------------------------------------------------- display --
-
-void frmMain::ShowRows(const eng::Display& display) {
-    for (int i = 0; i < calendarCount; ++i) {
-        const eng::Row& row = display.rows[static_cast<size_t>(i)];
-        Row(i)[1]->setText(Q(row.value));
-        Row(i)[1]->setToolTip(Q(row.toolTip));
-    }
-}
-
-QString frmMain::RefreshDisplay() {
-    const eng::Display display = eng::RefreshDisplay(Snapshot());
-    ShowRows(display);
-    return Q(display.historyText);
-}
-
-void frmMain::RefreshTimeLabel() {
-    lblTime[1]->setText(Q(eng::RefreshTimeLabel(Snapshot(), ClockReading())));
-}
-
-void frmMain::HighlightCurrentCalendar() {
-    for (int i = 0; i < calendarCount; ++i)
-        SetCaptionColour(Row(i)[0], eng::CaptionHighlighted(state, i) ? colourOn : colourOff);
-}
-
-void frmMain::CopyCurrentDateToEntry() {
-    // The click on the current calendar's value label: entry text, time label,
-    // highlight and focus.
-    if (currentCalendar >= 0 && currentCalendar < calendarCount) Row_Click(currentCalendar, 1);
-}
-
-void frmMain::RefreshDeltaT() {
-    lblDeltaT[1]->setText(Q(tz::DeltaTWords(tavr::lunar::DeltaTAt(dblCurrentAJDate))));
-}
-
-void frmMain::DisplayMoonData(QColor background) {
-    const tavr::moon::MoonReport report = tavr::moon::ComputeMoonData(dblCurrentAJDate);
-    lblAgeOfMoon[1]->setText(Q(report.ageLabel));
-    if (report.error) {
-        ShowMessage({report.errorTitle, report.errorText, eng::Icon::Warning, eng::Buttons::Ok});
-        return;
-    }
-    lblPhaseOfMoon[1]->setText(Q(report.phaseLabel));
-#ifdef TAVR_HAVE_MOON_PICTURE
-    const QImage picture = tavr::moon::DrawMoonPicture(report, background, strPicPath, intMaxX, intMaxY);
-    if (!picture.isNull()) {
-        // On a scaled screen the picture is enlarged smoothly rather than by
-        // repeating pixels.
-        const qreal dpr = picMoon->devicePixelRatioF();
-        QPixmap pixmap;
-        if (dpr > 1.0) {
-            pixmap = QPixmap::fromImage(
-                picture.scaled(picture.size() * dpr, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            pixmap.setDevicePixelRatio(dpr);
-        } else {
-            pixmap = QPixmap::fromImage(picture);
-        }
-        picMoon->setPixmap(pixmap);
-    }
-#else
-    (void)background;
-#endif
-    picMoon->setVisible(true);
-}
-
 // ------------------------------------------------------------------ entry --
 
-int16_t frmMain::ParseDateEntry(const QString& entry, double& moment) {
-    const eng::ParseResult result = eng::ParseDateEntry(S(entry), Snapshot());
-    if (!fromHistory) SetEntryText(Q(result.entryText));
-    moment = result.moment;
-    if (result.error == 0) {
-        currentCalendar = result.calendar;
-        HighlightCurrentCalendar();
-    }
-    return result.error;
-}
-
-void frmMain::ShowEntryError(int16_t code) {
-    ShowMessage(eng::ShowEntryError(code));
-}
-
-bool frmMain::RangeCheck(double moment) {
-    const std::optional<eng::Message> message = eng::RangeCheck(moment);
-    if (message) ShowMessage(*message);
-    return message.has_value();
-}
-
 void frmMain::cmdCompute_Click() {
-    ApplyAction(eng::Convert(Snapshot()));
+    Apply(ses::Convert(ReadControls()));
 }
 
 void frmMain::Row_Click(int row, int index) {
-    const eng::RowClickResult result = eng::RowClick(Snapshot(), row, index);
-    currentCalendar = result.calendar;
-    RefreshTimeLabel();
+    const ses::RowClickResult result = ses::RowClick(ReadControls(), row, index);
+    state_.currentCalendar = result.calendar;
+    ShowTimeLabel();
     if (result.entryChanged) SetEntryText(Q(result.entryText));
     HighlightCurrentCalendar();
     SetTheFocus();
 }
 
+void frmMain::CopyCurrentDateToEntry() {
+    if (state_.currentCalendar >= 0 && state_.currentCalendar < ses::kCalendarCount)
+        Row_Click(state_.currentCalendar, 1);
+}
+
 void frmMain::lblTime_Click() {
-    SetEntryText(Q(eng::TimeLabelClick(Snapshot())));
+    SetEntryText(Q(ses::TimeLabelClick(ReadControls())));
 }
 
 // ------------------------------------------------------- zone, view, Now --
 
 void frmMain::optGreenwich_Click() {
     optGreenwich->setChecked(true);
-    SetCaptionColour(optGreenwich, colourOn);
-    SetCaptionColour(optLocal, colourOff);
+    SetCaptionColour(optGreenwich, kColourOn);
+    SetCaptionColour(optLocal, kColourOff);
     if (!isVisible()) return;
-    ApplyAction(eng::SwitchView(Snapshot(), tz::View::Greenwich));
+    Apply(ses::SwitchView(ReadControls(), tz::View::Greenwich, ClockNow()));
 }
 
 void frmMain::optLocal_Click() {
     optLocal->setChecked(true);
-    SetCaptionColour(optLocal, colourOn);
-    SetCaptionColour(optGreenwich, colourOff);
+    SetCaptionColour(optLocal, kColourOn);
+    SetCaptionColour(optGreenwich, kColourOff);
     if (!isVisible()) return;
-    ApplyAction(eng::SwitchView(Snapshot(), tz::View::Local));
+    Apply(ses::SwitchView(ReadControls(), tz::View::Local, ClockNow()));
 }
 
 void frmMain::cboTimeZone_Click() {
-    if (!isVisible() || restoringState) return;
+    if (!isVisible() || restoringState_) return;
     const int index = cboTimeZone->currentIndex();
-    ApplyAction(eng::ChangeZone(Snapshot(), index));
+    Apply(ses::ChangeZone(ReadControls(), index, ClockNow()));
 }
 
-QString frmMain::SetToNow() {
-    const eng::ActionResult result = eng::SetToNow(Snapshot(), NowAjd(), ClockReading());
-    ApplyAction(result, false);
-    return Q(result.historyText);
+double frmMain::NowAjd() const {
+    const QDateTime now = clock_->Now();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    tavr::ClockReading reading;
+    reading.year = d.year();
+    reading.month = d.month();
+    reading.day = d.day();
+    reading.hours = t.hour();
+    reading.minutes = t.minute();
+    reading.seconds = t.second();
+    reading.offset = static_cast<tavr::ZoneOffsetMinutes>(std::lround(now.offsetFromUtc() / 60.0));
+    return tavr::MomentOfReading(reading);
+}
+
+ses::ClockTime frmMain::ClockNow() const {
+    const QTime t = clock_->Now().time();
+    return ses::ClockTime{t.hour(), t.minute()};
+}
+
+void frmMain::SetToNow() {
+    Apply(ses::SetToNow(ReadControls(), NowAjd(), ClockNow()), false);
 }
 
 void frmMain::cmdNow_Click() {
-    ApplyAction(eng::NowClick(Snapshot(), NowAjd(), std::nullopt));
-    Clock->setInterval(clockSeconds * 1000);
+    Apply(ses::NowClick(ReadControls(), NowAjd(), ClockNow()));
+    Clock->setInterval(clockSeconds_ * 1000);
     Clock->start();
     SetTheFocus();
 }
@@ -251,11 +108,5 @@ void frmMain::Clock_Timer() {
     // While a message box is open a tick does nothing: a failing display
     // would otherwise open one more box inside it every few seconds.
     if (messagesOpen_ > 0) return;
-    if (nowMode) SetToNow();
-}
-
-void frmMain::InitialiseModules() {
-    // Date names, goddess and lunar week names are tables of their modules;
-    // the lunar constants are computed once here.
-    tavr::lunar::InitLunarConstants();
+    if (state_.nowMode) SetToNow();
 }

@@ -13,7 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "frmMain.h"
+#include "main/Colours.h"
+#include "main/frmMain.h"
 
 using tavr::ui::ClickLabel;
 using tavr::ui::LabelPair;
@@ -144,9 +145,9 @@ void frmMain::BuildControls() {
         "lblVoskoRindalSLCDate",      "lblDTCLunarDate",           "lblTVGDate",
         "lblChronologicalJulianDate", "lblAstronomicalJulianDate", "lblQuorvaneLWCDate"};
     int r = 0;
-    for (int16_t calendar : tavr::engine::kWindowOrder) {
+    for (int16_t calendar : tavr::session::kWindowOrder) {
         LabelPair& pair = Row(calendar);
-        const std::string_view caption = tavr::engine::RowCaption(calendar);
+        const std::string_view caption = tavr::session::RowCaption(calendar);
         pair[0] = new ClickLabel(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
                                  fraDates);
         pair[0]->setObjectName(QString("%1_0").arg(rowNames[calendar]));
@@ -307,7 +308,7 @@ void frmMain::SetCaptionColour(QWidget* w, const QColor& colour) {
 void frmMain::ApplyColourScheme() {
     QPalette p = palette();
     p.setColor(QPalette::Window, kNavy);
-    p.setColor(QPalette::WindowText, colourOff);
+    p.setColor(QPalette::WindowText, kColourOff);
     p.setColor(QPalette::Base, QColor(255, 255, 255));
     p.setColor(QPalette::Text, QColor(0, 0, 0));
     p.setColor(QPalette::Button, QColor(224, 224, 232));
@@ -340,7 +341,7 @@ void frmMain::ApplyColourScheme() {
         SetCaptionColour((*pair)[1], kValueText);
     SetCaptionColour(lblActualEclipseData, kValueText);
     for (QLabel* l : {lblEnterDateTime, lblTimeZone, lblTimeSystem})
-        SetCaptionColour(l, colourOn);
+        SetCaptionColour(l, kColourOn);
 
     for (QFrame* fr : {fraConvert, fraDates, fraMoon, fraTime}) {
         fr->setFrameShape(QFrame::NoFrame);

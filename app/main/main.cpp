@@ -7,12 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "LibLoader.h"
-#include "frmMain.h"
-
-#if TAVR_HAVE_CLI
-#include "Cli.h"
-#endif
+#include "base/LibLoader.h"
+#include "cli/Cli.h"
+#include "main/frmMain.h"
 
 namespace {
 
@@ -33,9 +30,7 @@ bool HasDisplay() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-#if TAVR_HAVE_CLI
     if (tavr::cli::IsCommandLineInvocation(argc, argv)) return tavr::cli::RunCommandLine(argc, argv);
-#endif
     if (!HasDisplay()) {
         std::fputs("tavr180: there is no display to open the window on (DISPLAY is not set).\n"
                    "The command line works without one: tavr180 convert \"2000-01-01 CE\" (see --help).\n",

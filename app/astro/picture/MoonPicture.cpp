@@ -1,4 +1,4 @@
-#include "MoonPicture.h"
+#include "astro/picture/MoonPicture.h"
 
 #include <QDir>
 

@@ -10,7 +10,7 @@
 #include <QImage>
 #include <QString>
 
-#include "MoonData.h"
+#include "astro/MoonData.h"
 
 namespace tavr::moon {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "DateLib.h"
-#include "LibLoader.h"
-#include "Lunar.h"
+#include "astro/Lunar.h"
+#include "base/DateLib.h"
+#include "base/LibLoader.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "Lunar.h"
-#include "MoonData.h"
+#include "astro/Lunar.h"
+#include "astro/MoonData.h"
 
 using namespace tavr::moon;
 namespace lunar = tavr::lunar;

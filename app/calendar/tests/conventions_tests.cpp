@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "Calendars.h"
-#include "DateTexts.h"
+#include "calendar/Calendars.h"
+#include "calendar/DateTexts.h"
 
 using namespace tavr;
 

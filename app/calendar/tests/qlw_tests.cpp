@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "DateLib.h"
-#include "Lunar.h"
-#include "QLWC.h"
+#include "astro/Lunar.h"
+#include "base/DateLib.h"
+#include "calendar/QLWC.h"
 
 #ifndef TAVR_FULL_SWEEPS
 #define TAVR_FULL_SWEEPS 1

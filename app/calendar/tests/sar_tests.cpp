@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "Calendars.h"
-#include "SarCal.h"
+#include "calendar/Calendars.h"
+#include "calendar/SarCal.h"
 
 using namespace tavr;
 

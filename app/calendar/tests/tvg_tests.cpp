@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "Calendars.h"
-#include "TVGCal.h"
+#include "calendar/Calendars.h"
+#include "calendar/TVGCal.h"
 
 using namespace tavr;
 using tvg::TvgDate;

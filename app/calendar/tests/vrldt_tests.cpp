@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "Calendars.h"
-#include "VRLDT.h"
+#include "calendar/Calendars.h"
+#include "calendar/VRLDT.h"
 
 using namespace tavr;
 

@@ -11,14 +11,20 @@
 #include <cmath>
 #include <memory>
 
-#include "LibLoader.h"
-#include "frmMain.h"
+#include "base/LibLoader.h"
+#include "main/frmMain.h"
+
+#include "main/tests/TestDoubles.h"
 
 using tavr::ui::FakeClock;
 using tavr::ui::MessageIcon;
 using tavr::ui::ScriptedMessageBoxes;
 
 namespace {
+
+// Caption colours: the chosen item white, the others light grey.
+const QColor kOn(255, 255, 255);
+const QColor kOff(200, 200, 200);
 
 // Indices of the calendars (order of the code table).
 constexpr int CE = 0, JC = 1, SAR = 2, VR = 3, LDT = 4, TVG = 5, CJD = 6, AJD = 7, QLW = 8;
@@ -76,7 +82,7 @@ struct Fixture {
     QColor CaptionColour(int row) { return w->Row(row)[0]->palette().color(QPalette::WindowText); }
 
     Snapshot Take() {
-        Snapshot s{w->dblCurrentAJDate, w->currentCalendar, {}};
+        Snapshot s{w->CurrentState().dblCurrentAJDate, w->CurrentState().currentCalendar, {}};
         for (int i = 0; i < 9; ++i)
             s.texts << w->Row(i)[1]->text() << w->Row(i)[1]->toolTip();
         for (auto* pair : {&w->lblTime, &w->lblDeltaT, &w->lblPhaseOfMoon, &w->lblAgeOfMoon})
@@ -146,9 +152,9 @@ void WindowTests::startUpTakesThePresentMoment() {
     QCOMPARE(w.cboTimeZone->itemText(25), QString("GMT + 00:30"));
     QVERIFY(w.optLocal->isChecked());
     QVERIFY(w.optPlus->isChecked());
-    QCOMPARE(int(w.currentCalendar), CE);
-    QCOMPARE(w.dblCurrentAJDate, AjdOf(f.clock.Now()));
-    QVERIFY(!w.nowMode);
+    QCOMPARE(int(w.CurrentState().currentCalendar), CE);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, AjdOf(f.clock.Now()));
+    QVERIFY(!w.CurrentState().nowMode);
     QVERIFY(w.picCheck->isHidden());
     QVERIFY(!w.Clock->isActive());
     QCOMPARE(f.Value(CE), QString("2020-06-15 CE (Monday, June 15, 2020)"));
@@ -162,9 +168,9 @@ void WindowTests::startUpTakesThePresentMoment() {
     const QImage moon = w.picMoon->pixmap().toImage();
     QVERIFY(!moon.isNull());
     QCOMPARE(QColor(moon.pixel(0, 0)), QColor(0, 0, 128));
-    QCOMPARE(f.CaptionColour(CE), w.colourOn);
+    QCOMPARE(f.CaptionColour(CE), kOn);
     for (int i = 1; i < 9; ++i)
-        QCOMPARE(f.CaptionColour(i), w.colourOff);
+        QCOMPARE(f.CaptionColour(i), kOff);
     QVERIFY(f.boxes.Asked().empty());
     QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txbDate));
     // Every value label but CJD and AJD explains its date in a tool tip.
@@ -230,9 +236,9 @@ void WindowTests::typeAndEnter() {
     Fixture f;
     f.Type(typed);
     f.Enter();
-    QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : qPrintable(f.boxes.Asked()[0].text));
+    QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : f.boxes.Asked()[0].text.c_str());
     QCOMPARE(f.w->txbDate->text(), entryAfter);
-    QCOMPARE(int(f.w->currentCalendar), calendar);
+    QCOMPARE(int(f.w->CurrentState().currentCalendar), calendar);
     QCOMPARE(f.Value(CE), ceRow);
     QCOMPARE(f.Value(AJD), ajdRow);
     QCOMPARE(f.TimeLabel(), timeLabel);
@@ -243,15 +249,15 @@ void WindowTests::typeAndEnter() {
 void WindowTests::enterKeys() {
     Fixture f;
     frmMain& w = *f.w;
-    const double start = w.dblCurrentAJDate;
+    const double start = w.CurrentState().dblCurrentAJDate;
     // Enter in the day-count box needs both boxes filled.
     QTest::keyClicks(w.txbPlusMinus, "2");
     QTest::keyClick(w.txbPlusMinus, Qt::Key_Return);
-    QCOMPARE(w.dblCurrentAJDate, start);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, start);
     QVERIFY(f.boxes.Asked().empty());
     QTest::keyClicks(w.txbDate, "2001-12-31 CE 12:00");
     QTest::keyClick(w.txbPlusMinus, Qt::Key_Return);
-    QCOMPARE(w.dblCurrentAJDate, 2452277.0);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, 2452277.0);
     // Enter in an empty entry box does nothing, not even the "No date given." message.
     w.txbDate->clear();
     QTest::keyClick(w.txbDate, Qt::Key_Return);
@@ -338,8 +344,8 @@ void WindowTests::refusalsChangeNothing() {
     w.cmdQuit->setFocus();
     w.cmdCompute->click();
     QCOMPARE(int(f.boxes.Asked().size()), 1);
-    QCOMPARE(f.boxes.Asked()[0].title, title);
-    QCOMPARE(f.boxes.Asked()[0].text, text);
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), title);
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), text);
     QCOMPARE(int(f.boxes.Asked()[0].icon), int(MessageIcon::Warning));
     QVERIFY(f.Take() == before);
     QCOMPARE(w.txbDate->text(), entryAfter);
@@ -375,12 +381,12 @@ void WindowTests::rangeLimits() {
     f.Convert(typed);
     if (std::isnan(accepted)) {
         QCOMPARE(int(f.boxes.Asked().size()), 1);
-        QCOMPARE(f.boxes.Asked()[0].title, QString("Date out of range"));
-        QCOMPARE(f.boxes.Asked()[0].text, message);
+        QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("Date out of range"));
+        QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), message);
         QVERIFY(f.Take() == before);
     } else {
-        QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : qPrintable(f.boxes.Asked()[0].text));
-        QCOMPARE(f.w->dblCurrentAJDate, accepted);
+        QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : f.boxes.Asked()[0].text.c_str());
+        QCOMPARE(f.w->CurrentState().dblCurrentAJDate, accepted);
         for (int i = 0; i < 9; ++i)
             QVERIFY2(!f.Value(i).isEmpty(), qPrintable(QString("row %1").arg(i)));
     }
@@ -390,11 +396,11 @@ void WindowTests::dayCountAddsDays() {
     Fixture f;
     frmMain& w = *f.w;
     f.Convert("2001-12-31 CE 12:00", "+1,000");
-    QCOMPARE(w.dblCurrentAJDate, 2452275.0 + 1000);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, 2452275.0 + 1000);
     QCOMPARE(f.Value(CE), QString("2004-09-26 CE (Sunday, September 26, 2004)"));
     w.optMinus_Click();
     f.Convert("2001-12-31 CE 12:00", "-5"); // minus minus five: five days later
-    QCOMPARE(w.dblCurrentAJDate, 2452280.0);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, 2452280.0);
     // A day count of 0 converts even when the moment is already current.
     f.Convert(w.txbDate->text(), "0");
     QVERIFY(f.boxes.Asked().empty());
@@ -402,8 +408,8 @@ void WindowTests::dayCountAddsDays() {
     const Snapshot before = f.Take();
     f.Convert(w.txbDate->text());
     QCOMPARE(int(f.boxes.Asked().size()), 1);
-    QCOMPARE(f.boxes.Asked()[0].title, QString("Compute date"));
-    QCOMPARE(f.boxes.Asked()[0].text, QString("Nothing to do!"));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("Compute date"));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Nothing to do!"));
     QVERIFY(f.Take() == before);
 }
 
@@ -425,7 +431,7 @@ void WindowTests::copyToEntryAndTimeLabel() {
     w.txbDate->clear();
     w.CopyCurrentDateToEntry();
     QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
-    QCOMPARE(f.CaptionColour(CE), w.colourOn);
+    QCOMPARE(f.CaptionColour(CE), kOn);
     // Fewer than 3 characters: no time appended.
     w.txbDate->setText("20");
     QTest::mouseClick(w.lblTime[1], Qt::LeftButton);
@@ -434,16 +440,16 @@ void WindowTests::copyToEntryAndTimeLabel() {
     // The JC value label: its date and the time; JC becomes current.
     QTest::mouseClick(w.lblJulianCalendarDate[1], Qt::LeftButton);
     QCOMPARE(w.txbDate->text(), QString("2001-12-18 JC 14:28"));
-    QCOMPARE(int(w.currentCalendar), JC);
-    QCOMPARE(f.CaptionColour(JC), w.colourOn);
-    QCOMPARE(f.CaptionColour(CE), w.colourOff);
+    QCOMPARE(int(w.CurrentState().currentCalendar), JC);
+    QCOMPARE(f.CaptionColour(JC), kOn);
+    QCOMPARE(f.CaptionColour(CE), kOff);
 
     // The CJD value label: the grouped number with its code, accepted back.
     QTest::mouseClick(w.lblChronologicalJulianDate[1], Qt::LeftButton);
     QCOMPARE(w.txbDate->text(), f.Value(CJD));
-    QCOMPARE(int(w.currentCalendar), CJD);
+    QCOMPARE(int(w.CurrentState().currentCalendar), CJD);
     f.Enter();
-    QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : qPrintable(f.boxes.Asked()[0].text));
+    QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : f.boxes.Asked()[0].text.c_str());
     QCOMPARE(f.Value(CE), QString("2001-12-31 CE (Monday, December 31, 2001)"));
     QCOMPARE(f.TimeLabel(), QString("14:28 (local=GMT)"));
 
@@ -458,7 +464,7 @@ void WindowTests::copyToEntryAndTimeLabel() {
         f.Convert(copied, "1"); // a day later, so that it is not "Nothing to do!"
         QVERIFY2(f.boxes.Asked().empty(), qPrintable(copied));
         QCOMPARE(f.Value(CE), QString("2002-01-01 CE (Tuesday, January 1, 2002)"));
-        QCOMPARE(int(w.currentCalendar), row);
+        QCOMPARE(int(w.CurrentState().currentCalendar), row);
     }
 }
 
@@ -469,9 +475,9 @@ void WindowTests::captionClickOnlyChangesTheCalendar() {
     const Snapshot before = f.Take();
     QTest::mouseClick(w.lblSarvenesDate[0], Qt::LeftButton);
     QCOMPARE(w.txbDate->text(), QString("something typed"));
-    QCOMPARE(int(w.currentCalendar), SAR);
-    QCOMPARE(f.CaptionColour(SAR), w.colourOn);
-    QCOMPARE(w.dblCurrentAJDate, before.ajd);
+    QCOMPARE(int(w.CurrentState().currentCalendar), SAR);
+    QCOMPARE(f.CaptionColour(SAR), kOn);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, before.ajd);
     QVERIFY(f.boxes.Asked().empty());
 }
 
@@ -485,11 +491,11 @@ void WindowTests::qlwRowAtHalfPastFive() {
     // writes the QLW date with the QLW clock time, which converts back.
     QTest::mouseClick(w.lblQuorvaneLWCDate[1], Qt::LeftButton);
     QVERIFY2(w.txbDate->text().endsWith("QLW 23:30"), qPrintable(w.txbDate->text()));
-    const double moment = w.dblCurrentAJDate;
+    const double moment = w.CurrentState().dblCurrentAJDate;
     f.Convert(w.txbDate->text());
     QCOMPARE(int(f.boxes.Asked().size()), 1);
-    QCOMPARE(f.boxes.Asked()[0].text, QString("Nothing to do!"));
-    QCOMPARE(w.dblCurrentAJDate, moment);
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Nothing to do!"));
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, moment);
 }
 
 void WindowTests::captionHighlighting_data() {
@@ -507,13 +513,13 @@ void WindowTests::captionHighlighting() {
     Fixture f;
     f.Convert(typed);
     QVERIFY(f.boxes.Asked().empty());
-    QCOMPARE(int(f.w->currentCalendar), calendar);
+    QCOMPARE(int(f.w->CurrentState().currentCalendar), calendar);
     for (int i = 0; i < 9; ++i)
-        QCOMPARE(f.CaptionColour(i), i == calendar ? f.w->colourOn : f.w->colourOff);
+        QCOMPARE(f.CaptionColour(i), i == calendar ? kOn : kOff);
     // A refused entry in another calendar does not move the highlight.
     f.Convert("2001-13-45 CE");
     for (int i = 0; i < 9; ++i)
-        QCOMPARE(f.CaptionColour(i), i == calendar ? f.w->colourOn : f.w->colourOff);
+        QCOMPARE(f.CaptionColour(i), i == calendar ? kOn : kOff);
 }
 
 void WindowTests::zoneChangeKeepsTheLocalTime_data() {
@@ -535,16 +541,16 @@ void WindowTests::zoneChangeKeepsTheLocalTime() {
     Fixture f;
     frmMain& w = *f.w;
     f.ChooseZone(fromMinutes);
-    QCOMPARE(int(w.zoneOffset), fromMinutes);
+    QCOMPARE(int(w.CurrentState().zoneOffset), fromMinutes);
     if (greenwich) w.optGreenwich_Click();
     f.Convert("2001-12-31 CE 12:00");
-    const double before = w.dblCurrentAJDate;
+    const double before = w.CurrentState().dblCurrentAJDate;
     const QString ce = f.Value(CE);
     const QString time = f.TimeLabel();
     f.ChooseZone(toMinutes);
-    QCOMPARE(int(w.zoneOffset), toMinutes);
+    QCOMPARE(int(w.CurrentState().zoneOffset), toMinutes);
     QCOMPARE(w.cboTimeZone->currentIndex(), ZoneIndex(toMinutes));
-    QVERIFY(qAbs(w.dblCurrentAJDate - (before + (fromMinutes - toMinutes) / 1440.0)) < 1e-9);
+    QVERIFY(qAbs(w.CurrentState().dblCurrentAJDate - (before + (fromMinutes - toMinutes) / 1440.0)) < 1e-9);
     QCOMPARE(f.Value(CE), ce);
     if (greenwich) {
         // The moment moves in the Greenwich view too, so the Greenwich time shown follows it.
@@ -569,8 +575,8 @@ void WindowTests::zoneChangeToTheSameZone() {
     w.hide();
     w.cboTimeZone->setCurrentIndex(ZoneIndex(60));
     w.cboTimeZone_Click();
-    QCOMPARE(w.dblCurrentAJDate, before.ajd);
-    QCOMPARE(int(w.zoneOffset), 0);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, before.ajd);
+    QCOMPARE(int(w.CurrentState().zoneOffset), 0);
 }
 
 void WindowTests::greenwichLocalNeverChangesTheMoment_data() {
@@ -593,16 +599,16 @@ void WindowTests::greenwichLocalNeverChangesTheMoment() {
     frmMain& w = *f.w;
     f.ChooseZone(zoneMinutes);
     f.Convert("2001-12-31 CE 12:00");
-    const double ajd = w.dblCurrentAJDate;
+    const double ajd = w.CurrentState().dblCurrentAJDate;
     const QString ajdRow = f.Value(AJD);
     QCOMPARE(f.TimeLabel(), localTime);
     QTest::mouseClick(w.optGreenwich, Qt::LeftButton);
     QVERIFY(w.optGreenwich->isChecked());
-    QCOMPARE(w.dblCurrentAJDate, ajd);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, ajd);
     QCOMPARE(f.Value(AJD), ajdRow);
     QCOMPARE(f.TimeLabel(), greenwichTime);
     QTest::mouseClick(w.optLocal, Qt::LeftButton);
-    QCOMPARE(w.dblCurrentAJDate, ajd);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, ajd);
     QCOMPARE(f.Value(AJD), ajdRow);
     QCOMPARE(f.TimeLabel(), localTime);
     QVERIFY(f.boxes.Asked().empty());
@@ -615,30 +621,30 @@ void WindowTests::nowModeFollowsTheClock() {
     w.txbPlusMinus->setText("3");
     f.clock.Set(Utc(2021, 3, 4, 22, 10, 30));
     QTest::mouseClick(w.cmdNow, Qt::LeftButton);
-    QVERIFY(w.nowMode);
+    QVERIFY(w.CurrentState().nowMode);
     QVERIFY(w.picCheck->isVisible());
     QVERIFY(w.Clock->isActive());
     QCOMPARE(w.Clock->interval(), 5000);
     QVERIFY(w.txbDate->text().isEmpty());
     QVERIFY(w.txbPlusMinus->text().isEmpty());
-    QCOMPARE(w.dblCurrentAJDate, AjdOf(f.clock.Now()));
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, AjdOf(f.clock.Now()));
     QCOMPARE(f.TimeLabel(), QString("22:10 (local=GMT)"));
 
     // A tick follows the clock, across midnight.
     f.clock.Set(Utc(2021, 3, 5, 0, 0, 5));
     w.Clock_Timer();
-    QCOMPARE(w.dblCurrentAJDate, AjdOf(f.clock.Now()));
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, AjdOf(f.clock.Now()));
     QCOMPARE(f.Value(CE), QString("2021-03-05 CE (Friday, March 5, 2021)"));
     QCOMPARE(f.TimeLabel(), QString("00:00 (local=GMT)"));
     QVERIFY(f.boxes.Asked().empty());
 
     // A convert ends Now mode; later ticks leave the moment alone.
     f.Convert("2001-12-31 CE");
-    QVERIFY(!w.nowMode);
+    QVERIFY(!w.CurrentState().nowMode);
     QVERIFY(w.picCheck->isHidden());
     f.clock.Advance(3600);
     w.Clock_Timer();
-    QCOMPARE(w.dblCurrentAJDate, 2452275.0);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, 2452275.0);
 }
 
 // Answers every box after letting the window's clock tick inside it, as the
@@ -661,19 +667,19 @@ void WindowTests::nowModeTicksWaitWhileABoxIsOpen() {
     w.Load(true);
     boxes.window = &w;
     w.cmdNow_Click();
-    QVERIFY(w.nowMode);
-    const double atNow = w.dblCurrentAJDate;
+    QVERIFY(w.CurrentState().nowMode);
+    const double atNow = w.CurrentState().dblCurrentAJDate;
     clock.Advance(60);
     // A refused entry shows one box; the tick inside it neither moves the
     // moment nor opens another box.
     w.txbDate->setText("CE 2001-12-31");
     w.cmdCompute_Click();
     QCOMPARE(boxes.shown, 1);
-    QCOMPARE(w.dblCurrentAJDate, atNow);
-    QVERIFY(w.nowMode);
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, atNow);
+    QVERIFY(w.CurrentState().nowMode);
     // Once it is answered the clock is followed again.
     w.Clock_Timer();
-    QCOMPARE(w.dblCurrentAJDate, AjdOf(clock.Now()));
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, AjdOf(clock.Now()));
 }
 
 void WindowTests::nowModeTimeLabelInGreenwichView() {
@@ -685,7 +691,7 @@ void WindowTests::nowModeTimeLabelInGreenwichView() {
     f.clock.Set(QDateTime(QDate(2021, 3, 4), QTime(22, 30), Qt::OffsetFromUTC, -5 * 3600));
     w.cmdNow_Click();
     QCOMPARE(f.TimeLabel(), QString("03:30 (GMT)"));
-    QCOMPARE(w.dblCurrentAJDate, AjdOf(Utc(2021, 3, 5, 3, 30)));
+    QCOMPARE(w.CurrentState().dblCurrentAJDate, AjdOf(Utc(2021, 3, 5, 3, 30)));
     // QLW current: the clock hour goes back 6 hours.
     w.Row_Click(QLW, 0);
     QCOMPARE(f.TimeLabel(), QString("21:30 (Greenwich QLW)"));
@@ -695,17 +701,17 @@ void WindowTests::optionButtonColours() {
     Fixture f;
     frmMain& w = *f.w;
     auto colour = [](QWidget* b) { return b->palette().color(QPalette::WindowText); };
-    QCOMPARE(colour(w.optPlus), w.colourOn);
-    QCOMPARE(colour(w.optMinus), w.colourOff);
-    QCOMPARE(colour(w.optLocal), w.colourOn);
-    QCOMPARE(colour(w.optGreenwich), w.colourOff);
+    QCOMPARE(colour(w.optPlus), kOn);
+    QCOMPARE(colour(w.optMinus), kOff);
+    QCOMPARE(colour(w.optLocal), kOn);
+    QCOMPARE(colour(w.optGreenwich), kOff);
     QTest::mouseClick(w.optMinus, Qt::LeftButton);
     QVERIFY(w.optMinus->isChecked());
-    QCOMPARE(colour(w.optMinus), w.colourOn);
-    QCOMPARE(colour(w.optPlus), w.colourOff);
+    QCOMPARE(colour(w.optMinus), kOn);
+    QCOMPARE(colour(w.optPlus), kOff);
     QTest::mouseClick(w.optGreenwich, Qt::LeftButton);
-    QCOMPARE(colour(w.optGreenwich), w.colourOn);
-    QCOMPARE(colour(w.optLocal), w.colourOff);
+    QCOMPARE(colour(w.optGreenwich), kOn);
+    QCOMPARE(colour(w.optLocal), kOff);
 }
 
 void WindowTests::loaderErrorsAreShown() {
@@ -713,8 +719,8 @@ void WindowTests::loaderErrorsAreShown() {
     tavr::BindExport("tavr_no_such_library", "no_such_function", 0);
     QCoreApplication::processEvents();
     QCOMPARE(int(f.boxes.Asked().size()), 1);
-    QCOMPARE(f.boxes.Asked()[0].title, QString("Error"));
-    QVERIFY(f.boxes.Asked()[0].text.contains("tavr_no_such_library"));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("Error"));
+    QVERIFY(QString::fromStdString(f.boxes.Asked()[0].text).contains("tavr_no_such_library"));
 }
 
 // Pictures of the window for a person to look at: only when

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "MoonPicture.h"
+#include "astro/picture/MoonPicture.h"
 
 using namespace tavr::moon;
 

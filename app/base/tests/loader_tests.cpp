@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "LibLoader.h"
+#include "base/LibLoader.h"
 
 namespace {
 

@@ -55,13 +55,6 @@ struct ZoneChange {
 };
 ZoneChange ChangeZone(double ajd, int16_t currentOffset, int16_t newOffset);
 
-// Rounds to the nearest whole number, halves to the even neighbour.
-double RoundHalfEven(double value);
-
-// "1 day, 2 hours and 3 minutes": whole days, hours and minutes of a count of
-// minutes, each with its singular or plural word, joined by " and "; when more
-// than one " and" results, the first becomes ",". Zero or less: "0 minutes".
-std::string MinutesAsWords(int64_t minutes);
 // Text of the delta T label for delta T in minutes: "More than 24 hours" from
 // 1440 minutes on, else the minutes rounded (halves to even) as words.
 std::string DeltaTWords(double minutes);
@@ -74,11 +67,6 @@ std::string NowClockText(int hour, int minute, View view, int16_t zoneOffset, bo
 // The suffix of the time label: " (Greenwich QLW)", " (local QLW)", " (GMT)",
 // " (local)", " (GMT=local)" or " (local=GMT)".
 std::string TimeLabelSuffix(bool qlwCurrent, View view, int16_t zoneOffset);
-
-// The leading number of a text: leading spaces skipped, an optional sign,
-// digits with at most one decimal point; reading stops at the first character
-// that cannot continue the number. No number gives 0. Locale-independent.
-double LeadingNumber(std::string_view text);
 
 } // namespace tavr::timezone
 

@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -8,11 +8,9 @@
 
 #include <cstdio>
 
-#include "Calendars.h"
-#include "Engine.h"
-#include "Lunar.h"
-#include "MoonData.h"
-#include "TimeZone.h"
+#include "calendar/Calendars.h"
+#include "session/Session.h"
+#include "session/TimeZone.h"
 
 namespace tavr::cli {
 
@@ -65,55 +63,39 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-struct MoonTexts {
-    std::string phase;
-    std::string age;
-    std::string deltaT;
-    std::string error; // the message the window would show, if any
-};
-
-MoonTexts MoonAndDeltaT(double ajd) {
-    MoonTexts texts;
-    const moon::MoonReport report = moon::ComputeMoonData(ajd);
-    texts.phase = report.phaseLabel;
-    texts.age = report.ageLabel;
-    if (report.error) texts.error = report.errorTitle + ": " + report.errorText;
-    texts.deltaT = timezone::DeltaTWords(lunar::DeltaTAt(ajd));
-    return texts;
-}
-
-std::string TextOutput(const engine::ActionResult& result, const MoonTexts& moon) {
+std::string TextOutput(const session::Tail& tail) {
     std::string out;
-    for (int16_t index : engine::kWindowOrder) {
-        const engine::Row& row = result.display.rows[index];
+    for (int16_t index : session::kWindowOrder) {
+        const session::Row& row = tail.display.rows[index];
         out += row.caption + " " + row.value + "\n";
     }
-    out += "Time: " + result.timeLabel + "\n";
-    out += "Phase of Moon, illumination: " + moon.phase + "\n";
-    out += "[Lunation] Age of Moon: " + moon.age + "\n";
-    out += "Delta T: " + moon.deltaT + "\n";
+    out += "Time: " + tail.timeLabel + "\n";
+    out += "Phase of Moon, illumination: " + tail.moon.phaseLabel + "\n";
+    out += "[Lunation] Age of Moon: " + tail.moon.ageLabel + "\n";
+    out += "Delta T: " + tail.deltaTWords + "\n";
     return out;
 }
 
-std::string JsonOutput(const engine::ActionResult& result, const MoonTexts& moon) {
+std::string JsonOutput(const session::ActionResult& result) {
+    const session::Tail& tail = *result.tail;
     QJsonObject rows;
-    for (int16_t index = 0; index < engine::kCalendarCount; ++index) {
-        const engine::Row& row = result.display.rows[index];
+    for (int16_t index = 0; index < session::kCalendarCount; ++index) {
+        const session::Row& row = tail.display.rows[index];
         QJsonObject entry;
         entry.insert("value", Q(row.value));
         entry.insert("tooltip", Q(row.toolTip));
-        rows.insert(Q(std::string(engine::CalendarCode(index))), entry);
+        rows.insert(Q(std::string(session::CalendarCode(index))), entry);
     }
     QJsonObject object;
     object.insert("ajd", result.state.dblCurrentAJDate);
-    object.insert("cjd", result.display.cjd);
-    object.insert("calendar", Q(std::string(engine::CalendarCode(result.state.currentCalendar))));
+    object.insert("cjd", tail.display.cjd);
+    object.insert("calendar", Q(std::string(session::CalendarCode(result.state.currentCalendar))));
     object.insert("history", Q(result.historyText));
-    object.insert("time", Q(result.timeLabel));
+    object.insert("time", Q(tail.timeLabel));
     object.insert("rows", rows);
-    object.insert("phase", Q(moon.phase));
-    object.insert("age", Q(moon.age));
-    object.insert("deltaT", Q(moon.deltaT));
+    object.insert("phase", Q(tail.moon.phaseLabel));
+    object.insert("age", Q(tail.moon.ageLabel));
+    object.insert("deltaT", Q(tail.deltaTWords));
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
@@ -195,9 +177,9 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         }
     }
 
-    engine::State state;
+    session::State state;
     const std::string code = parser.value(calendarOption).toUpper().toStdString();
-    state.currentCalendar = engine::IndexOfCode(code);
+    state.currentCalendar = session::IndexOfCode(code);
     if (state.currentCalendar < 0) {
         err += "tavr180: unknown calendar \"" + parser.value(calendarOption).toStdString() +
                "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
@@ -210,37 +192,42 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         return kExitUsage;
     }
     state.zoneIndex = *zone;
-    state.zoneOffset = engine::ZoneMinutes(state);
-    state.view = parser.isSet(greenwichOption) ? engine::View::Greenwich : engine::View::Local;
+    state.zoneOffset = session::ZoneMinutes(state);
+    state.view = parser.isSet(greenwichOption) ? session::View::Greenwich : session::View::Local;
     state.dayCountText = parser.value(daysOption).toStdString();
     state.plusSelected = !parser.isSet(minusOption);
     state.entryText = parser.positionalArguments().join(' ').toStdString();
 
     // The window's current moment when it starts: the present one.
     const ClockReading clock = ReadLocalClock();
-    EuroDate today{clock.year, clock.month, clock.day, kLetterCE, 0, 0};
-    const double now =
-        MomentFromClock(EuroDateToDayNumber(today), clock.hours, clock.minutes, clock.seconds, clock.offset);
+    const double now = MomentOfReading(clock);
     state.dblCurrentAJDate = now;
 
-    engine::ActionResult result;
+    session::ActionResult result;
     if (parser.isSet(nowOption)) {
         if (!state.entryText.empty() || parser.isSet(daysOption)) {
             err += "tavr180: --now takes no date text and no --days\n";
             return kExitUsage;
         }
-        result = engine::NowClick(state, now, engine::ClockTime{clock.hours, clock.minutes});
+        result = session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes});
     } else {
-        result = engine::Convert(state);
+        result = session::Convert(state);
     }
-    if (result.message) {
-        err += result.message->title + ": " + result.message->text + "\n";
-        return result.message->title == "Date out of range" ? kExitOutOfRange : kExitRefused;
+    if (result.message) err += result.message->title + ": " + result.message->text + "\n";
+    switch (result.kind) {
+    case session::ResultKind::Refused:
+        return kExitRefused;
+    case session::ResultKind::OutOfRange:
+        return kExitOutOfRange;
+    case session::ResultKind::Done:
+    case session::ResultKind::Unchanged:
+        break;
     }
+    if (!result.tail) return kExitRefused;
 
-    const MoonTexts moon = MoonAndDeltaT(result.state.dblCurrentAJDate);
-    if (!moon.error.empty()) err += moon.error + "\n";
-    out += parser.isSet(jsonOption) ? JsonOutput(result, moon) : TextOutput(result, moon);
+    const moon::MoonReport& moon = result.tail->moon;
+    if (moon.error) err += moon.errorTitle + ": " + moon.errorText + "\n";
+    out += parser.isSet(jsonOption) ? JsonOutput(result) : TextOutput(*result.tail);
     return kExitShown;
 }
 

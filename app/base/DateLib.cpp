@@ -1,6 +1,6 @@
-#include "DateLib.h"
+#include "base/DateLib.h"
 
-#include "LibLoader.h"
+#include "base/LibLoader.h"
 
 namespace tavr::datelib {
 namespace {

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <limits>
 
-#include "EngineTestSupport.h"
+#include "session/tests/SessionTestSupport.h"
 
-using namespace tavr::engine;
-using namespace tavr::engine::testing;
+using namespace tavr::session;
+using namespace tavr::session::testing;
 
 namespace {
 
@@ -90,13 +90,16 @@ TEST(EngineConvert, RangeLimitsExactlyAndOneStepBeyond) {
         const State before = Typed(row.entry, row.dayCount, row.plus);
         const ActionResult result = Convert(before);
         if (row.refusal) {
-            EXPECT_FALSE(result.changed) << row.entry;
+            EXPECT_FALSE(result.historyDue) << row.entry;
             ASSERT_TRUE(result.message.has_value()) << row.entry;
             EXPECT_EQ(*result.message, *row.refusal) << row.entry;
             EXPECT_FALSE(result.focusEntry) << row.entry;
             ExpectUnchanged(before, result.state, row.entry);
         } else {
-            EXPECT_TRUE(result.changed) << row.entry;
+            EXPECT_TRUE(result.historyDue) << row.entry;
+            EXPECT_EQ(result.kind, ResultKind::Done) << row.entry;
+            ASSERT_TRUE(result.tail.has_value()) << row.entry;
+            EXPECT_EQ(result.historyText, result.tail->display.historyText) << row.entry;
             EXPECT_FALSE(result.message.has_value()) << row.entry;
             EXPECT_NEAR(result.state.dblCurrentAJDate, row.ajd, kMomentTolerance) << row.entry;
         }
@@ -150,7 +153,7 @@ TEST(EngineConvert, DayCountsAndActionTexts) {
             ExpectUnchanged(before, result.state, row.count);
             continue;
         }
-        ASSERT_TRUE(result.changed) << row.count;
+        ASSERT_TRUE(result.historyDue) << row.count;
         EXPECT_NEAR(result.state.dblCurrentAJDate, entered + row.days, kMomentTolerance) << row.count;
         EXPECT_EQ(result.actionText, row.action);
         EXPECT_EQ(ConvertActionText(row.count, row.plus), row.action);
@@ -160,8 +163,8 @@ TEST(EngineConvert, DayCountsAndActionTexts) {
 TEST(EngineConvert, CommitMakesTheEnteredCalendarCurrent) {
     const State before = Typed("2001-12-31 jc 9:05");
     const ActionResult result = Convert(before);
-    ASSERT_TRUE(result.changed);
-    EXPECT_TRUE(result.refreshed);
+    ASSERT_TRUE(result.historyDue);
+    EXPECT_TRUE(result.tail.has_value());
     const State& after = result.state;
     EXPECT_EQ(after.currentCalendar, kJC);
     EXPECT_NEAR(after.dblCurrentAJDate, Ajd(kDay2001_12_31 + 13, Clock(9, 5), 60), kMomentTolerance);
@@ -170,14 +173,14 @@ TEST(EngineConvert, CommitMakesTheEnteredCalendarCurrent) {
     EXPECT_EQ(after.actualEclipseData, "");
     EXPECT_EQ(after.entryText, "2001-12-31 JC 09:05");
     EXPECT_EQ(result.historyText, "2001-12-31 JC");
-    EXPECT_EQ(result.display.rows[kJC].value, "2001-12-31 JC (Sunday, December 31, 2001)");
-    EXPECT_EQ(result.display.rows[kCE].value, "2002-01-13 CE (Sunday, January 13, 2002)");
-    EXPECT_EQ(result.timeLabel, "09:05 (local)");
+    EXPECT_EQ(result.tail->display.rows[kJC].value, "2001-12-31 JC (Sunday, December 31, 2001)");
+    EXPECT_EQ(result.tail->display.rows[kCE].value, "2002-01-13 CE (Sunday, January 13, 2002)");
+    EXPECT_EQ(result.tail->timeLabel, "09:05 (local)");
     EXPECT_EQ(result.actionText, "Convert date");
 
     // A CJD entry: the entry shows the grouped number afterwards.
     const ActionResult cjd = Convert(Typed("2452275.6028cjd"));
-    ASSERT_TRUE(cjd.changed);
+    ASSERT_TRUE(cjd.historyDue);
     EXPECT_EQ(cjd.state.currentCalendar, kCJD);
     EXPECT_EQ(cjd.state.entryText, "2,452,275.6028 CJD");
     EXPECT_EQ(cjd.historyText, "2,452,275.6028 CJD");
@@ -210,9 +213,12 @@ TEST(EngineConvert, RefusalsChangeNothingButTheNormalisedEntry) {
     for (const Row& row : rows) {
         const State before = Typed(row.entry, row.dayCount);
         const ActionResult result = Convert(before);
-        EXPECT_FALSE(result.changed) << row.entry;
-        EXPECT_FALSE(result.refreshed) << row.entry;
+        EXPECT_FALSE(result.historyDue) << row.entry;
+        EXPECT_FALSE(result.tail.has_value()) << row.entry;
         EXPECT_EQ(result.errorCode, row.error) << row.entry;
+        EXPECT_EQ(result.kind, std::string(row.title) == "Date out of range" ? ResultKind::OutOfRange
+                                                                             : ResultKind::Refused)
+            << row.entry;
         EXPECT_EQ(result.focusEntry, row.error != 0) << row.entry;
         ASSERT_TRUE(result.message.has_value()) << row.entry;
         EXPECT_EQ(result.message->title, row.title) << row.entry;
@@ -223,29 +229,29 @@ TEST(EngineConvert, RefusalsChangeNothingButTheNormalisedEntry) {
     }
     // With a day count of 0 the same entry converts.
     const ActionResult zero = Convert(Typed("2000-01-01 CE 13:00", "0"));
-    EXPECT_TRUE(zero.changed);
+    EXPECT_TRUE(zero.historyDue);
     EXPECT_EQ(zero.state.dblCurrentAJDate, 2451545.0);
 }
 
 TEST(EngineConvert, GreenwichLocalSwitchNeverMovesTheMoment) {
     const State local = MakeState(Ajd(kDay2001_12_31, Clock(0, 30), 120), 120, View::Local);
     const ActionResult result = SwitchView(local, View::Greenwich);
-    EXPECT_TRUE(result.refreshed);
-    EXPECT_FALSE(result.changed);
+    EXPECT_TRUE(result.tail.has_value());
+    EXPECT_FALSE(result.historyDue);
     EXPECT_EQ(result.state.dblCurrentAJDate, local.dblCurrentAJDate);
     EXPECT_EQ(result.state.view, View::Greenwich);
-    EXPECT_EQ(result.display.rows[kAJD].value, RefreshDisplay(local).rows[kAJD].value);
+    EXPECT_EQ(result.tail->display.rows[kAJD].value, RefreshDisplay(local).rows[kAJD].value);
     // 00:30 local at GMT+02:00 is 22:30 of the day before at Greenwich.
-    EXPECT_EQ(result.display.rows[kCE].shortText, "2001-12-30 CE");
-    EXPECT_EQ(result.timeLabel, "22:30 (GMT)");
+    EXPECT_EQ(result.tail->display.rows[kCE].shortText, "2001-12-30 CE");
+    EXPECT_EQ(result.tail->timeLabel, "22:30 (GMT)");
     const ActionResult back = SwitchView(result.state, View::Local);
-    EXPECT_EQ(back.display.rows[kCE].shortText, "2001-12-31 CE");
+    EXPECT_EQ(back.tail->display.rows[kCE].shortText, "2001-12-31 CE");
     EXPECT_EQ(back.state.dblCurrentAJDate, local.dblCurrentAJDate);
 
     State history = local;
     history.fromHistory = true;
     const ActionResult quiet = SwitchView(history, View::Greenwich);
-    EXPECT_FALSE(quiet.refreshed);
+    EXPECT_FALSE(quiet.tail.has_value());
     EXPECT_EQ(quiet.state.view, View::Greenwich);
 }
 
@@ -265,22 +271,22 @@ TEST(EngineConvert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
         State state = MakeState(Ajd(kDay2001_12_31, 0.5, row.from), row.from, row.view);
         state.actualEclipseData = "eclipse";
         const ActionResult result = ChangeZone(state, tavr::timezone::ZoneIndexOfMinutes(row.to));
-        EXPECT_TRUE(result.changed);
+        EXPECT_TRUE(result.historyDue);
         EXPECT_EQ(result.actionText, "Timezone changed.");
         EXPECT_EQ(result.state.zoneOffset, row.to);
         EXPECT_EQ(result.state.actualEclipseData, "");
         EXPECT_NEAR(result.state.dblCurrentAJDate - state.dblCurrentAJDate, row.shiftHours / 24.0,
                     kMomentTolerance);
-        EXPECT_EQ(result.timeLabel, row.time);
+        EXPECT_EQ(result.tail->timeLabel, row.time);
     }
     // Restored zone GMT+01:00 and 12:00 local; GMT+02:00 still shows 12:00, one hour earlier.
     const State restored = MakeState(Ajd(kDay2000_01_01, 0.5, 60), 60, View::Local);
     const ActionResult result = ChangeZone(restored, tavr::timezone::ZoneIndexOfMinutes(120));
-    EXPECT_EQ(result.display.rows[kCE].shortText, "2000-01-01 CE");
-    EXPECT_EQ(result.timeLabel, "12:00 (local)");
+    EXPECT_EQ(result.tail->display.rows[kCE].shortText, "2000-01-01 CE");
+    EXPECT_EQ(result.tail->timeLabel, "12:00 (local)");
     EXPECT_NEAR(result.state.dblCurrentAJDate, restored.dblCurrentAJDate - 1.0 / 24.0, kMomentTolerance);
     // A list index outside the list changes nothing.
-    EXPECT_FALSE(ChangeZone(restored, 49).changed);
+    EXPECT_FALSE(ChangeZone(restored, 49).historyDue);
     EXPECT_EQ(ChangeZone(restored, -1).state.dblCurrentAJDate, restored.dblCurrentAJDate);
 }
 
@@ -289,7 +295,7 @@ TEST(EngineConvert, NowAndItsClock) {
     state.nowMode = false;
     const double now = Ajd(kDay2001_12_31, Clock(21, 10), -300);
     const ActionResult click = NowClick(state, now, ClockTime{21, 10});
-    EXPECT_TRUE(click.changed);
+    EXPECT_TRUE(click.historyDue);
     EXPECT_EQ(click.actionText, "Now");
     EXPECT_TRUE(click.state.nowMode);
     EXPECT_EQ(click.state.entryText, "");
@@ -303,7 +309,7 @@ TEST(EngineConvert, NowAndItsClock) {
     greenwich.zoneOffset = -300;
     greenwich.view = View::Greenwich;
     const ActionResult tick = SetToNow(greenwich, now + 5.0 / 86400.0, ClockTime{21, 10});
-    EXPECT_FALSE(tick.changed);
-    EXPECT_TRUE(tick.refreshed);
-    EXPECT_EQ(tick.timeLabel, "02:10 (GMT)");
+    EXPECT_FALSE(tick.historyDue);
+    EXPECT_TRUE(tick.tail.has_value());
+    EXPECT_EQ(tick.tail->timeLabel, "02:10 (GMT)");
 }

@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-#include "EngineTestSupport.h"
-#include "QLWC.h"
+#include "calendar/QLWC.h"
+#include "session/tests/SessionTestSupport.h"
 
-using namespace tavr::engine;
-using namespace tavr::engine::testing;
+using namespace tavr::session;
+using namespace tavr::session::testing;
 
 namespace {
 

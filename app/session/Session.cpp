@@ -1,46 +1,20 @@
-#include "Engine.h"
+#include "session/Session.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "Calendars.h"
-#include "DateTexts.h"
-#include "QLWC.h"
-#include "SarCal.h"
-#include "StrProc.h"
-#include "TVGCal.h"
-#include "VRLDT.h"
+#include "astro/Lunar.h"
+#include "base/StrProc.h"
+#include "calendar/Calendars.h"
+#include "calendar/DateTexts.h"
+#include "calendar/QLWC.h"
+#include "calendar/SarCal.h"
+#include "calendar/TVGCal.h"
+#include "calendar/VRLDT.h"
 
-namespace tavr::engine {
+namespace tavr::session {
 
 namespace {
-
-constexpr std::array<std::string_view, 9> kCodes = {"CE",  "JC",  "SAR", "VR", "LDT",
-                                                    "TVG", "CJD", "AJD", "QLW"};
-
-constexpr std::array<std::string_view, 9> kNames = {
-    "Common Era date",
-    "Julian date",
-    "Sarvenes Calendar date",
-    "Vosko-Rindal Solilunar Calendar date",
-    "Lunar Dovrenia Triday Calendar date",
-    "Tussary-Vosko Goddess Calendar date",
-    "chronological Julian date",
-    "astronomical Julian date",
-    "Quorvane Lunar Week Calendar",
-};
-
-constexpr std::array<std::string_view, 9> kCaptions = {
-    "Common Era:",
-    "Julian:",
-    "Sarvenes Calendar:",
-    "Vosko-Rindal Solilunar:",
-    "Lunar Dovrenia Triday:",
-    "Tussary-Vosko Goddess",
-    "Chronological Julian date:",
-    "Astronomical Julian date:",
-    "Quorvane Lunar Week:",
-};
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -166,11 +140,9 @@ Message Warning(std::string title, std::string text) {
     return {std::move(title), std::move(text), Icon::Warning, Buttons::Ok};
 }
 
-void FillRefresh(ActionResult& result) {
-    result.refreshed = true;
-    result.timeLabel = RefreshTimeLabel(result.state);
-    result.display = RefreshDisplay(result.state);
-    result.historyText = result.display.historyText;
+void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullopt) {
+    result.tail = ComputeTail(result.state, clock);
+    result.historyText = result.tail->display.historyText;
 }
 
 } // namespace
@@ -178,21 +150,21 @@ void FillRefresh(ActionResult& result) {
 // ---- tables ------------------------------------------------------------------
 
 std::string_view CalendarCode(int index) {
-    return index >= 0 && index < kCalendarCount ? kCodes[index] : std::string_view();
+    return ::tavr::CalendarCode(index);
 }
 
 std::string_view CalendarName(int index) {
-    return index >= 0 && index < kCalendarCount ? kNames[index] : std::string_view();
+    const CalendarInfo* info = CalendarAt(index);
+    return info ? info->name : std::string_view();
 }
 
 std::string_view RowCaption(int index) {
-    return index >= 0 && index < kCalendarCount ? kCaptions[index] : std::string_view();
+    const CalendarInfo* info = CalendarAt(index);
+    return info ? info->rowCaption : std::string_view();
 }
 
 int16_t IndexOfCode(std::string_view code) {
-    for (int16_t i = 0; i < kCalendarCount; ++i)
-        if (kCodes[i] == code) return i;
-    return -1;
+    return CalendarIndexOf(code);
 }
 
 // ---- messages ----------------------------------------------------------------
@@ -291,7 +263,7 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     int16_t codeIndex = -1;
     size_t p = std::string::npos; // 0-based position of the code = length of the date text
     for (int16_t i = 0; i < kCalendarCount; ++i) {
-        const size_t at = s.find(kCodes[i]);
+        const size_t at = s.find(CalendarSet()[static_cast<size_t>(i)].code);
         if (at != std::string::npos) {
             codeIndex = i;
             p = at;
@@ -299,7 +271,7 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
         }
     }
     if (codeIndex >= 0) {
-        const size_t after = p + kCodes[codeIndex].size();
+        const size_t after = p + CalendarCode(codeIndex).size();
         if (after < s.size() && !(IsDigit(s[after]) || s[after] == '(')) return fail(2);
     } else {
         // 7. No code: a date without code holds no space; the current calendar's code is assumed.
@@ -340,8 +312,8 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
             t = "0" + s.substr(colon - 1, 4); // a one-digit hour
             s.resize(colon - 1);
         }
-        const double hours = timezone::LeadingNumber(t.substr(0, 2));
-        const double minutes = timezone::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
+        const double hours = strproc::LeadingNumber(t.substr(0, 2));
+        const double minutes = strproc::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
         f = (hours * 60.0 + minutes) / 1440.0;
         if (!(f >= 0.0 && f < 1.0)) return fail(4);
     } else if (!state.fromHistory && Contains(s, ":")) {
@@ -387,10 +359,10 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
         break;
     }
     case kCJD:
-        moment = AjdFromCjd(state, timezone::LeadingNumber(dateText));
+        moment = AjdFromCjd(state, strproc::LeadingNumber(dateText));
         break;
     case kAJD:
-        moment = timezone::LeadingNumber(dateText);
+        moment = strproc::LeadingNumber(dateText);
         break;
     case kQLW: {
         qlw::QlwDate date;
@@ -498,6 +470,17 @@ std::string CopyCurrentDateToEntry(const State& state) {
     return RowClick(state, state.currentCalendar, 1).entryText;
 }
 
+// ---- the common tail ---------------------------------------------------------
+
+Tail ComputeTail(const State& state, std::optional<ClockTime> clock) {
+    Tail tail;
+    tail.display = RefreshDisplay(state);
+    tail.timeLabel = RefreshTimeLabel(state, clock);
+    tail.moon = moon::ComputeMoonData(state.dblCurrentAJDate);
+    tail.deltaTWords = timezone::DeltaTWords(lunar::DeltaTAt(state.dblCurrentAJDate));
+    return tail;
+}
+
 // ---- Convert -----------------------------------------------------------------
 
 std::optional<Message> RangeCheck(double moment) {
@@ -511,7 +494,7 @@ std::optional<Message> RangeCheck(double moment) {
 std::string ConvertActionText(const std::string& dayCount, bool plus) {
     const std::string n = strproc::Trim(dayCount);
     if (n.empty()) return "Convert date";
-    const double value = timezone::LeadingNumber(strproc::RemoveChars(n, "+,"));
+    const double value = strproc::LeadingNumber(strproc::RemoveChars(n, "+,"));
     std::string text = "Convert date";
     text += plus ? " plus" : " minus";
     text += " " + n + " day";
@@ -524,6 +507,7 @@ ActionResult Convert(const State& in) {
     result.state = in;
     State& state = result.state;
     auto refuseEntry = [&result](int16_t code) {
+        result.kind = ResultKind::Refused;
         result.errorCode = code;
         result.message = ShowEntryError(code);
         result.focusEntry = true;
@@ -546,15 +530,17 @@ ActionResult Convert(const State& in) {
     double r = parsed.moment;
     if (n.empty()) {
         if (r == in.dblCurrentAJDate) {
+            result.kind = ResultKind::Refused;
             result.message = Warning("Compute date", "Nothing to do!");
             return result;
         }
     } else {
-        const double v = timezone::LeadingNumber(strproc::RemoveChars(n, "+,"));
+        const double v = strproc::LeadingNumber(strproc::RemoveChars(n, "+,"));
         r = state.plusSelected ? r + v : r - v;
     }
     // 7. The range.
     if (auto message = RangeCheck(r)) {
+        result.kind = ResultKind::OutOfRange;
         result.message = std::move(message);
         return result;
     }
@@ -566,22 +552,24 @@ ActionResult Convert(const State& in) {
     state.dblCurrentAJDate = r;
     state.currentCalendar = parsed.calendar;
     // 9., 10. The common tail.
-    FillRefresh(result);
+    FillTail(result);
     state.entryText = CopyCurrentDateToEntry(state);
-    result.changed = true;
+    result.kind = ResultKind::Done;
+    result.historyDue = true;
     result.actionText = ConvertActionText(n, state.plusSelected);
     return result;
 }
 
-ActionResult SwitchView(const State& in, View view) {
+ActionResult SwitchView(const State& in, View view, std::optional<ClockTime> clock) {
     ActionResult result;
+    result.kind = ResultKind::Done;
     result.state = in;
     result.state.view = view;
-    if (!in.fromHistory) FillRefresh(result);
+    if (!in.fromHistory) FillTail(result, clock);
     return result;
 }
 
-ActionResult ChangeZone(const State& in, int zoneIndex) {
+ActionResult ChangeZone(const State& in, int zoneIndex, std::optional<ClockTime> clock) {
     ActionResult result;
     result.state = in;
     State& state = result.state;
@@ -592,8 +580,9 @@ ActionResult ChangeZone(const State& in, int zoneIndex) {
         timezone::ChangeZone(state.dblCurrentAJDate, state.zoneOffset, ZoneMinutes(state));
     state.dblCurrentAJDate = change.ajd;
     state.zoneOffset = change.zoneOffset;
-    FillRefresh(result);
-    result.changed = !in.fromHistory;
+    FillTail(result, clock);
+    result.kind = ResultKind::Done;
+    result.historyDue = !in.fromHistory;
     result.actionText = "Timezone changed.";
     return result;
 }
@@ -603,8 +592,8 @@ ActionResult SetToNow(const State& in, double nowAjd, std::optional<ClockTime> c
     result.state = in;
     result.state.actualEclipseData.clear();
     result.state.dblCurrentAJDate = nowAjd;
-    FillRefresh(result);
-    result.timeLabel = RefreshTimeLabel(result.state, clock);
+    FillTail(result, clock);
+    result.kind = ResultKind::Done;
     return result;
 }
 
@@ -615,9 +604,9 @@ ActionResult NowClick(const State& in, double nowAjd, std::optional<ClockTime> c
     state.displayedEclipseLunation = kNoEclipse;
     state.nowMode = true;
     ActionResult result = SetToNow(state, nowAjd, clock);
-    result.changed = true;
+    result.historyDue = true;
     result.actionText = "Now";
     return result;
 }
 
-} // namespace tavr::engine
+} // namespace tavr::session

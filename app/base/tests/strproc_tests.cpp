@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "StrProc.h"
+#include "base/StrProc.h"
 
 using namespace tavr::strproc;
 
@@ -128,7 +128,7 @@ TEST(StrProc, StripLeadingPrefixAndReplace) {
     EXPECT_EQ(ReplaceAllNoCase("\xC9t\xE9", "\xE9", "e"), "ete");
 }
 
-TEST(StrProc, MinutesText) {
+TEST(StrProc, MinutesAsWords) {
     struct Case {
         int64_t minutes;
         const char* expected;
@@ -150,13 +150,33 @@ TEST(StrProc, MinutesText) {
         {2 * 1440 + 2 * 60 + 2, "2 days, 2 hours and 2 minutes"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MinutesText(c.minutes), c.expected) << c.minutes;
-    EXPECT_EQ(RoundedMinutesText(69.4), "1 hour and 9 minutes");
-    EXPECT_EQ(RoundedMinutesText(59.6), "1 hour");
-    EXPECT_EQ(RoundedMinutesText(0.4), "0 minutes");
-    EXPECT_EQ(RoundedMinutesText(-3.0), "0 minutes");
-    EXPECT_EQ(RoundedMinutesText(std::nan("")), "0 minutes");
-    EXPECT_FALSE(RoundedMinutesText(1e300).empty());
+        EXPECT_EQ(MinutesAsWords(c.minutes), c.expected) << c.minutes;
+}
+
+TEST(StrProcRoundHalfEven, Halves) {
+    const double rows[][2] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
+    for (const auto& row : rows)
+        EXPECT_EQ(RoundHalfEven(row[0]), row[1]) << row[0];
+}
+
+TEST(StrProcLeadingNumber, Forms) {
+    struct Row {
+        const char* text;
+        double value;
+    };
+    const Row rows[] = {
+        {"12", 12},        {"  12:30", 12},
+        {"-5.25x", -5.25}, {"+3", 3},
+        {".5", 0.5},       {"5.", 5},
+        {"1.2.3", 1.2},    {"", 0},
+        {"abc", 0},        {"-", 0},
+        {".", 0},          {"1E5", 1},
+        {"007", 7},        {"2451545.25CJD", 2451545.25},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LeadingNumber(row.text), row.value) << row.text;
+    EXPECT_TRUE(std::isinf(LeadingNumber(std::string(400, '9'))));
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
 }
 
 } // namespace

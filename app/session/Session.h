@@ -15,24 +15,30 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "TimeZone.h"
+#include "astro/MoonData.h"
+#include "base/Range.h"
+#include "calendar/Calendars.h"
 
-namespace tavr::engine {
+#include "session/TimeZone.h"
+
+namespace tavr::session {
 
 using timezone::View;
 
-inline constexpr int16_t kCalendarCount = 9;
-// Indices into the table of calendar codes (the order of the entry parser).
-inline constexpr int16_t kCE = 0, kJC = 1, kSAR = 2, kVR = 3, kLDT = 4, kTVG = 5, kCJD = 6, kAJD = 7,
-                         kQLW = 8;
+using ::tavr::kCalendarCount;
+// Short names of the calendar indices of calendar/Calendars.h.
+inline constexpr int16_t kCE = kCalendarCE, kJC = kCalendarJC, kSAR = kCalendarSAR, kVR = kCalendarVR,
+                         kLDT = kCalendarLDT, kTVG = kCalendarTVG, kCJD = kCalendarCJD, kAJD = kCalendarAJD,
+                         kQLW = kCalendarQLW;
 // The rows from top to bottom as the window shows them (QLW above CJD and AJD).
 inline constexpr std::array<int16_t, 9> kWindowOrder = {kCE, kJC, kSAR, kVR, kLDT, kTVG, kQLW, kCJD, kAJD};
 
-inline constexpr double kEarliestMoment = 552283.0; // AJD, shown as -3200-01-01 CE
-inline constexpr double kLatestMoment = 3912515.0;  // AJD, 6000-01-01 CE
-inline constexpr int32_t kNoEclipse = -10000000;    // displayed-eclipse lunation: none
-inline constexpr double kQlwDayStart = 0.25;        // a QLW day begins at 06:00 civil time
+using ::tavr::kEarliestMoment; // the accepted range (base/Range.h)
+using ::tavr::kLatestMoment;
+inline constexpr int32_t kNoEclipse = -10000000; // displayed-eclipse lunation: none
+inline constexpr double kQlwDayStart = 0.25;     // a QLW day begins at 06:00 civil time
 
 // ---- tables ------------------------------------------------------------------
 
@@ -45,9 +51,11 @@ std::string_view RowCaption(int index);
 // Index of the first code equal to `code` (exact, case-sensitive), or -1.
 int16_t IndexOfCode(std::string_view code);
 
-// ---- message boxes -----------------------------------------------------------
+// ---- message boxes ---
+// The one message type: the session asks, the window's message box interface
+// (or the command line) shows it.--------------------------------------------------------
 
-enum class Icon { Information, Warning };
+enum class Icon { Information, Warning, Critical, Question };
 enum class Buttons { Ok, OkCancel, YesNo };
 struct Message {
     std::string title;
@@ -66,7 +74,35 @@ Message ShowEntryError(int code);
 
 // ---- state -------------------------------------------------------------------
 
+inline constexpr int16_t kHistoryMax = 8; // lines of the history list
+// The log's include switches, in the order of the saved state: CE, JC, SAR,
+// VR, LDT, TVG, CJD, AJD, phase and illumination, lunation and age, QLW.
+inline constexpr int kLogIncludeCount = 11;
+enum LogInclude : int16_t {
+    kIncludeCE = 0,
+    kIncludeJC,
+    kIncludeSAR,
+    kIncludeVR,
+    kIncludeLDT,
+    kIncludeTVG,
+    kIncludeCJD,
+    kIncludeAJD,
+    kIncludePhaseOfMoonAndIllumination,
+    kIncludeLunationAndAgeOfMoon,
+    kIncludeQLWC,
+};
+
+// One line of the history list and its item value (the eclipse type; 0 none).
+struct HistoryLine {
+    std::string text;
+    int32_t eclipseType = 0;
+    bool operator==(const HistoryLine&) const = default;
+};
+
+// Every value of the main window that an action, the saved state, the
+// history and the log need. The window shows it; it does not keep a copy.
 struct State {
+    // The moment and how it is shown.
     double dblCurrentAJDate = 0.0;
     int16_t currentCalendar = kCE;
     int zoneIndex = timezone::kGmtIndex; // entry selected in cboTimeZone
@@ -74,11 +110,37 @@ struct State {
     View view = View::Local;             // optLocal / optGreenwich
     bool nowMode = false;
     bool fromHistory = false;
+
+    // The entry.
     bool plusSelected = true; // optPlus (else optMinus)
     std::string entryText;    // txbDate
     std::string dayCountText; // txbPlusMinus
+
+    // The eclipse last displayed.
     int32_t displayedEclipseLunation = kNoEclipse;
     std::string actualEclipseData; // lblActualEclipseData
+
+    // Move.
+    bool moveForward = true;        // optMoveDirection index 0 (else 1, "back")
+    int16_t moveStepIndex = 2;      // cboMoveStep ("1 day")
+    bool repeatedly = false;        // chkRepeatedly
+    int16_t refreshPeriodIndex = 2; // cboRefreshPeriod ("1" second)
+
+    // Search.
+    bool searchNext = true;  // optNext (else optPrevious)
+    int16_t targetIndex = 0; // cboTarget
+
+    // Log.
+    bool chkLog = false;   // log every result
+    int16_t logFormat = 0; // optLogFormat: 0 "calendar=date", 1 "date calendar,"
+    std::array<bool, kLogIncludeCount> logInclude{true, true, true, true, true, true,
+                                                  true, true, true, true, true};
+
+    // Lunation calendar window.
+    int16_t monthCalendarIndex = 0; // cboMonthCalendar
+
+    // History list, newest first, at most kHistoryMax lines.
+    std::vector<HistoryLine> history;
 };
 
 // Offset in minutes of the selected zone entry.
@@ -163,19 +225,42 @@ std::optional<Message> RangeCheck(double moment);
 // "Convert date", or "Convert date plus +1,000 days" with a day count.
 std::string ConvertActionText(const std::string& dayCount, bool plus);
 
-struct ActionResult {
-    bool refreshed = false; // display and timeLabel hold the texts to show
-    bool changed = false;   // a history entry (and log entry) is due
-    std::optional<Message> message;
-    bool focusEntry = false; // SetTheFocus after the message (entry refusals)
-    int16_t errorCode = 0;   // entry error code of a refusal (14, 19, 1..18), else 0
-    State state;             // the state after the action
-    // When `refreshed`: the texts of the common tail.
-    Display display;
-    std::string timeLabel;
-    std::string historyText; // handed to the history list when `changed`
-    std::string actionText;  // handed to the log when `changed`
+// What an action ended in; the command line takes its exit status from it.
+enum class ResultKind {
+    Done,       // the state changed as asked
+    Unchanged,  // nothing to do (no message, or an informative one)
+    Refused,    // the entry or an argument was refused with a message
+    OutOfRange, // the result would lie outside the accepted range
 };
+
+// The common tail of an action: everything the window shows below the entry,
+// computed once and shown by whoever asked (window or command line).
+struct Tail {
+    Display display;         // the nine rows, the CJD, the civil day, the history text
+    std::string timeLabel;   // lblTime index 1
+    moon::MoonReport moon;   // phase, illumination, age; an error to show
+    std::string deltaTWords; // lblDeltaT index 1
+};
+
+struct ActionResult {
+    ResultKind kind = ResultKind::Unchanged;
+    std::optional<Message> message; // at most one message box, shown after the tail
+    bool focusEntry = false;        // SetTheFocus after the message (entry refusals)
+    int16_t errorCode = 0;          // entry error code of a refusal (14, 19, 1..18), else 0
+    State state;                    // the state after the action
+    std::optional<Tail> tail;       // present when the display changed
+
+    // For the history list and the log.
+    bool historyDue = false;  // a history line (and a log entry) is due
+    std::string historyText;  // the history line
+    int32_t eclipseType = 0;  // the history item's value
+    std::string actionText;   // the log's action text
+    std::string extraLogText; // an optional second log text ("" for none)
+};
+
+// The common tail for a state. In Now mode the time label takes the clock
+// reading when one is given.
+Tail ComputeTail(const State& state, std::optional<ClockTime> clock = std::nullopt);
 
 // The Convert button (and Enter in the entry boxes): trims both boxes, parses,
 // adds the day count, checks the range and commits. Refusals: error 19 (empty
@@ -187,12 +272,12 @@ ActionResult Convert(const State& state);
 
 // The Greenwich / Local switch: the moment stays, the rows and the time label
 // follow the view (not recomputed while `fromHistory` is set).
-ActionResult SwitchView(const State& state, View view);
+ActionResult SwitchView(const State& state, View view, std::optional<ClockTime> clock = std::nullopt);
 
 // A zone chosen in cboTimeZone: the local clock time shown stays and the
 // moment moves by the difference of the offsets. Action text "Timezone changed.";
 // a history entry is due unless `fromHistory` is set.
-ActionResult ChangeZone(const State& state, int zoneIndex);
+ActionResult ChangeZone(const State& state, int zoneIndex, std::optional<ClockTime> clock = std::nullopt);
 
 // SetToNow: eclipse data cleared, `nowAjd` becomes current, rows and time
 // label recomputed (the time label from `clock` in Now mode). Used by the
@@ -203,6 +288,6 @@ ActionResult SetToNow(const State& state, double nowAjd, std::optional<ClockTime
 // then SetToNow; a history entry is due with the action text "Now".
 ActionResult NowClick(const State& state, double nowAjd, std::optional<ClockTime> clock = std::nullopt);
 
-} // namespace tavr::engine
+} // namespace tavr::session
 
 #endif

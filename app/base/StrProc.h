@@ -56,15 +56,18 @@ std::string StripLeadingPrefix(std::string_view text, std::string_view prefix);
 // text. An empty `find` returns the text unchanged.
 std::string ReplaceAllNoCase(std::string_view text, std::string_view find, std::string_view replacement);
 
-// A whole number of minutes in words: days, hours and minutes, each with
-// " day"/" days", " hour"/" hours", " minute"/" minutes" (singular for
-// exactly 1), joined by " and "; when more than one " and" results, the first
-// becomes ",". Zero parts are left out; 0 or less gives "0 minutes".
-// 69 -> "1 hour and 9 minutes"; 60 -> "1 hour"; 1501 -> "1 day, 1 hour and 1 minute".
-std::string MinutesText(int64_t minutes);
-// The same for a real number of minutes rounded to the nearest whole minute
-// (halves away from zero); NaN gives "0 minutes".
-std::string RoundedMinutesText(double minutes);
+// Rounds to the nearest whole number, halves to the even neighbour.
+double RoundHalfEven(double value);
+
+// "1 day, 2 hours and 3 minutes": whole days, hours and minutes of a count of
+// minutes, each with its singular or plural word, joined by " and "; when more
+// than one " and" results, the first becomes ",". Zero or less: "0 minutes".
+std::string MinutesAsWords(int64_t minutes);
+
+// The leading number of a text: leading spaces skipped, an optional sign,
+// digits with at most one decimal point; reading stops at the first character
+// that cannot continue the number. No number gives 0. Locale-independent.
+double LeadingNumber(std::string_view text);
 
 } // namespace tavr::strproc
 

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-#include "TimeZone.h"
+#include "base/StrProc.h"
+#include "session/TimeZone.h"
 
 using namespace tavr::timezone;
+using tavr::strproc::MinutesAsWords;
 
 namespace {
 
@@ -160,12 +162,6 @@ TEST(ZoneDeltaTWords, GeneralFormatterWithDays) {
     EXPECT_EQ(MinutesAsWords(0), "0 minutes");
 }
 
-TEST(ZoneRoundHalfEven, Halves) {
-    const double rows[][2] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
-    for (const auto& row : rows)
-        EXPECT_EQ(RoundHalfEven(row[0]), row[1]) << row[0];
-}
-
 TEST(ZoneTimeLabel, NowModeClockAndSuffix) {
     struct Row {
         int hour, minute;
@@ -192,24 +188,4 @@ TEST(ZoneTimeLabel, NowModeClockAndSuffix) {
                                  TimeLabelSuffix(row.qlw, row.view, row.offset);
         EXPECT_EQ(text, row.text);
     }
-}
-
-TEST(ZoneLeadingNumber, Forms) {
-    struct Row {
-        const char* text;
-        double value;
-    };
-    const Row rows[] = {
-        {"12", 12},        {"  12:30", 12},
-        {"-5.25x", -5.25}, {"+3", 3},
-        {".5", 0.5},       {"5.", 5},
-        {"1.2.3", 1.2},    {"", 0},
-        {"abc", 0},        {"-", 0},
-        {".", 0},          {"1E5", 1},
-        {"007", 7},        {"2451545.25CJD", 2451545.25},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(LeadingNumber(row.text), row.value) << row.text;
-    EXPECT_TRUE(std::isinf(LeadingNumber(std::string(400, '9'))));
-    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
 }

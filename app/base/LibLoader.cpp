@@ -1,4 +1,4 @@
-#include "LibLoader.h"
+#include "base/LibLoader.h"
 
 #include <cstdlib>
 #include <iostream>

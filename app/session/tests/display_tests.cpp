@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-#include "EngineTestSupport.h"
-#include "QLWC.h"
-#include "VRLDT.h"
+#include "calendar/QLWC.h"
+#include "calendar/VRLDT.h"
+#include "session/tests/SessionTestSupport.h"
 
-using namespace tavr::engine;
-using namespace tavr::engine::testing;
+using namespace tavr::session;
+using namespace tavr::session::testing;
 
 namespace {
 

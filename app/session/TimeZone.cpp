@@ -1,4 +1,6 @@
-#include "TimeZone.h"
+#include "session/TimeZone.h"
+
+#include "base/StrProc.h"
 
 #include <cctype>
 #include <charconv>
@@ -7,6 +9,10 @@
 
 namespace tavr::timezone {
 
+using strproc::LeadingNumber;
+using strproc::MinutesAsWords;
+using strproc::RoundHalfEven;
+
 namespace {
 
 constexpr int kHalfHours = 24; // entries on each side of "GMT"
@@ -14,12 +20,6 @@ constexpr int kHalfHours = 24; // entries on each side of "GMT"
 std::string TwoDigits(int value) {
     std::string text = std::to_string(value);
     if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
-    return text;
-}
-
-std::string Plural(int64_t count, const char* word) {
-    std::string text = std::to_string(count) + " " + word;
-    if (count != 1) text += "s";
     return text;
 }
 
@@ -127,36 +127,6 @@ ZoneChange ChangeZone(double ajd, int16_t currentOffset, int16_t newOffset) {
     return {ajd + (currentOffset - newOffset) / kMinutesPerDay, newOffset, true};
 }
 
-double RoundHalfEven(double value) {
-    if (!std::isfinite(value)) return value;
-    const double down = std::floor(value);
-    const double rest = value - down;
-    if (rest < 0.5) return down;
-    if (rest > 0.5) return down + 1.0;
-    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
-}
-
-std::string MinutesAsWords(int64_t minutes) {
-    if (minutes <= 0) return "0 minutes";
-    const int64_t days = minutes / 1440;
-    const int64_t hours = (minutes % 1440) / 60;
-    const int64_t rest = minutes % 60;
-    std::string text;
-    if (days > 0) text = Plural(days, "day");
-    if (hours > 0) {
-        if (!text.empty()) text += " and ";
-        text += Plural(hours, "hour");
-    }
-    if (rest > 0) {
-        if (!text.empty()) text += " and ";
-        text += Plural(rest, "minute");
-    }
-    const size_t first = text.find(" and");
-    if (first != std::string::npos && text.find(" and", first + 1) != std::string::npos)
-        text.replace(first, 4, ",");
-    return text;
-}
-
 std::string DeltaTWords(double minutes) {
     if (std::isnan(minutes)) return "0 minutes";
     if (minutes >= 1440.0) return "More than 24 hours";
@@ -187,41 +157,6 @@ std::string TimeLabelSuffix(bool qlwCurrent, View view, int16_t zoneOffset) {
     if (qlwCurrent) return greenwich ? " (Greenwich QLW)" : " (local QLW)";
     if (zoneOffset != 0) return greenwich ? " (GMT)" : " (local)";
     return greenwich ? " (GMT=local)" : " (local=GMT)";
-}
-
-double LeadingNumber(std::string_view text) {
-    size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ')
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const size_t start = pos;
-    bool point = false;
-    bool digits = false;
-    size_t integerDigits = 0; // significant digits before the point
-    while (pos < text.size()) {
-        const char c = text[pos];
-        if (c >= '0' && c <= '9') {
-            digits = true;
-            if (!point && (integerDigits > 0 || c != '0')) ++integerDigits;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-        ++pos;
-    }
-    if (!digits) return 0.0;
-    double value = 0.0;
-    const auto result = std::from_chars(text.data() + start, text.data() + pos, value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = integerDigits > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (result.ec != std::errc())
-        value = 0.0;
-    return negative ? -value : value;
 }
 
 } // namespace tavr::timezone

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "Cli.h"
+#include "cli/Cli.h"
 
 using tavr::cli::Run;
 

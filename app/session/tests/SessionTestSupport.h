@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "Engine.h"
+#include "session/Session.h"
 
-namespace tavr::engine::testing {
+namespace tavr::session::testing {
 
 inline constexpr int32_t kDay2000_01_01 = 2451545; // Saturday
 inline constexpr int32_t kDay2001_12_31 = 2452275; // Monday
@@ -29,6 +29,6 @@ inline State MakeState(double ajd = 2451545.0, int zoneMinutes = 0, View view = 
     return state;
 }
 
-} // namespace tavr::engine::testing
+} // namespace tavr::session::testing
 
 #endif

@@ -1,6 +1,9 @@
-#include "StrProc.h"
+#include "base/StrProc.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace tavr::strproc {
 
@@ -16,6 +19,12 @@ unsigned char LowerChar(unsigned char c) {
     if (c == 0x8A) return 0x9A; // S-caron
     if (c == 0x9F) return 0xFF; // Y-diaeresis
     return c;
+}
+
+std::string Plural(int64_t count, const char* word) {
+    std::string text = std::to_string(count) + " " + word;
+    if (count != 1) text += "s";
+    return text;
 }
 
 } // namespace
@@ -151,29 +160,69 @@ std::string ReplaceAllNoCase(std::string_view text, std::string_view find, std::
     return out;
 }
 
-std::string MinutesText(int64_t minutes) {
+double RoundHalfEven(double value) {
+    if (!std::isfinite(value)) return value;
+    const double down = std::floor(value);
+    const double rest = value - down;
+    if (rest < 0.5) return down;
+    if (rest > 0.5) return down + 1.0;
+    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
+}
+
+std::string MinutesAsWords(int64_t minutes) {
     if (minutes <= 0) return "0 minutes";
     const int64_t days = minutes / 1440;
     const int64_t hours = (minutes % 1440) / 60;
-    const int64_t mins = minutes % 60;
-    std::string parts[3];
-    int count = 0;
-    auto add = [&](int64_t n, const char* unit) {
-        if (n <= 0) return;
-        parts[count++] = std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
-    };
-    add(days, "day");
-    add(hours, "hour");
-    add(mins, "minute");
-    if (count == 1) return parts[0];
-    if (count == 2) return parts[0] + " and " + parts[1];
-    return parts[0] + ", " + parts[1] + " and " + parts[2];
+    const int64_t rest = minutes % 60;
+    std::string text;
+    if (days > 0) text = Plural(days, "day");
+    if (hours > 0) {
+        if (!text.empty()) text += " and ";
+        text += Plural(hours, "hour");
+    }
+    if (rest > 0) {
+        if (!text.empty()) text += " and ";
+        text += Plural(rest, "minute");
+    }
+    const size_t first = text.find(" and");
+    if (first != std::string::npos && text.find(" and", first + 1) != std::string::npos)
+        text.replace(first, 4, ",");
+    return text;
 }
 
-std::string RoundedMinutesText(double minutes) {
-    if (std::isnan(minutes) || minutes <= 0.0) return "0 minutes";
-    if (minutes >= 9.0e18) return MinutesText(INT64_MAX);
-    return MinutesText(static_cast<int64_t>(std::llround(minutes)));
+double LeadingNumber(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const size_t start = pos;
+    bool point = false;
+    bool digits = false;
+    size_t integerDigits = 0; // significant digits before the point
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            if (!point && (integerDigits > 0 || c != '0')) ++integerDigits;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        ++pos;
+    }
+    if (!digits) return 0.0;
+    double value = 0.0;
+    const auto result = std::from_chars(text.data() + start, text.data() + pos, value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = integerDigits > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (result.ec != std::errc())
+        value = 0.0;
+    return negative ? -value : value;
 }
 
 } // namespace tavr::strproc
