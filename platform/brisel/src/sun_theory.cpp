@@ -14,7 +14,7 @@ namespace {
 template <std::size_t N> double SumSeries(const VsopTerm (&terms)[N], double tau) {
     double s = 0;
     for (const VsopTerm& term : terms)
-        s += term.a * std::cos(term.b + term.c * tau);
+        s += term.a * SeriesSin(term.b + term.c * tau + 0.5 * std::numbers::pi);
     return s;
 }
 

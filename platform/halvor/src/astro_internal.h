@@ -109,10 +109,13 @@ struct MoonPlace {
     double distance; // kilometres
     double rate;     // speed in longitude, radians per day
 };
+// The complete series (good to a few hundredths of an arcsecond) or shorter
+// ones for displays (0.3").
+enum class MoonSeries { kFull, kShort };
 // The geometric place, from the lunar theory.
-MoonPlace MoonGeometric(double t);
+MoonPlace MoonGeometric(double t, MoonSeries series = MoonSeries::kFull);
 // The apparent place: nutation in longitude and light time applied.
-MoonPlace MoonApparent(double t);
+MoonPlace MoonApparent(double t, MoonSeries series = MoonSeries::kFull);
 
 } // namespace halvor_detail
 

@@ -47,7 +47,7 @@ TAVR_API(double) deltat(double year, int32_t /*model*/) {
 TAVR_API(double) moonpos(double daysSinceJ2000, double* latitude, double* distance) {
     double lon = 0, lat = 0, dist = 0;
     if (std::isfinite(daysSinceJ2000)) {
-        const MoonPlace m = MoonApparent(daysSinceJ2000 / kDaysPerCentury);
+        const MoonPlace m = MoonApparent(daysSinceJ2000 / kDaysPerCentury, MoonSeries::kShort);
         const double reduced = ReduceAngle(m.longitude);
         if (std::isfinite(reduced) && std::isfinite(m.latitude) && std::isfinite(m.distance)) {
             lon = reduced;

@@ -10,13 +10,16 @@ namespace {
 
 // Terms of the main longitude series whose rates make the Moon's speed in
 // longitude to better than 0.1 %: enough for the light-time correction.
-constexpr std::size_t kRateTerms = 40;
+constexpr std::size_t kRateTerms = 24;
 constexpr double kLightKmPerDay = 299792.458 * 86400.0;
 
-template <std::size_t N> double SumSeries(const ElpTerm (&terms)[N], double t) {
+// The terms of a series (ordered by decreasing amplitude) down to `limit`.
+template <std::size_t N> double SumSeries(const ElpTerm (&terms)[N], double t, double limit) {
     double s = 0;
-    for (const ElpTerm& x : terms)
-        s += x.a * std::sin(x.p0 + t * (x.p1 + t * (x.p2 + t * (x.p3 + t * x.p4))));
+    for (const ElpTerm& x : terms) {
+        if (std::abs(x.a) < limit) break;
+        s += x.a * SeriesSin(x.p0 + t * (x.p1 + t * (x.p2 + t * (x.p3 + t * x.p4))));
+    }
     return s;
 }
 
@@ -39,14 +42,21 @@ double Precession(double t) {
 
 } // namespace
 
-MoonPlace MoonGeometric(double t) {
+MoonPlace MoonGeometric(double t, MoonSeries series) {
+    // The shorter series leave out terms below 0.01" (longitude, latitude) and
+    // 0.05 km (distance), counting a term in T^n ten times larger per power.
+    const bool full = series == MoonSeries::kFull;
+    const double angle = full ? 0.0 : 0.01, range = full ? 0.0 : 0.05;
     const double w1 = kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + t * (kElpW1[3] + t * kElpW1[4])));
-    const double l = SumSeries(kElpL0, t) +
-                     t * (SumSeries(kElpL1, t) + t * (SumSeries(kElpL2, t) + t * SumSeries(kElpL3, t)));
-    const double b = SumSeries(kElpB0, t) +
-                     t * (SumSeries(kElpB1, t) + t * (SumSeries(kElpB2, t) + t * SumSeries(kElpB3, t)));
-    const double r = SumSeries(kElpR0, t) +
-                     t * (SumSeries(kElpR1, t) + t * (SumSeries(kElpR2, t) + t * SumSeries(kElpR3, t)));
+    const double l = SumSeries(kElpL0, t, angle) +
+                     t * (SumSeries(kElpL1, t, angle / 10) +
+                          t * (SumSeries(kElpL2, t, angle / 100) + t * SumSeries(kElpL3, t, angle / 1000)));
+    const double b = SumSeries(kElpB0, t, angle) +
+                     t * (SumSeries(kElpB1, t, angle / 10) +
+                          t * (SumSeries(kElpB2, t, angle / 100) + t * SumSeries(kElpB3, t, angle / 1000)));
+    const double r = SumSeries(kElpR0, t, range) +
+                     t * (SumSeries(kElpR1, t, range / 10) +
+                          t * (SumSeries(kElpR2, t, range / 100) + t * SumSeries(kElpR3, t, range / 1000)));
     const double w1Rate = kElpW1[1] + t * (2 * kElpW1[2] + t * (3 * kElpW1[3] + t * 4 * kElpW1[4]));
     const double lRate = RateOfSeries(kElpL0, t, kRateTerms) + 5029.0966 - 0.29965;
     MoonPlace m;
@@ -57,8 +67,8 @@ MoonPlace MoonGeometric(double t) {
     return m;
 }
 
-MoonPlace MoonApparent(double t) {
-    MoonPlace m = MoonGeometric(t);
+MoonPlace MoonApparent(double t, MoonSeries series) {
+    MoonPlace m = MoonGeometric(t, series);
     m.longitude += NutationAt(t).longitude - m.rate * m.distance / kLightKmPerDay;
     return m;
 }
