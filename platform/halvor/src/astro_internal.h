@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <numbers>
 
+#include "sun_theory.h"
+
 namespace halvor_detail {
 
+using namespace brisel_detail;
+
 inline constexpr double kDegToRad = std::numbers::pi / 180.0;
-inline constexpr double kJ2000 = 2451545.0;
-inline constexpr double kDaysPerCentury = 36525.0;
 // Lunations per Julian century, the time unit of the phase and eclipse theory.
 inline constexpr double kLunationsPerCentury = 1236.85;
 
@@ -86,6 +88,12 @@ struct Eclipse {
 // The solar eclipse at the new Moon (lunar = false) or the lunar eclipse at the
 // full Moon (lunar = true) of lunation k; type 0 when there is none.
 Eclipse EclipseAt(int32_t lunation, bool lunar);
+// Whether an eclipse is possible at all at that phase (the Moon near a node).
+bool NearNode(int32_t lunation, bool lunar);
+// The same from the positions of the theories (phaseMoment from PrecisePhaseMoment).
+Eclipse PreciseEclipse(int32_t lunation, bool lunar, double phaseMoment);
+// Moment of the phase as the root of the apparent elongation (0, 90, 180, 270 degrees).
+double PrecisePhaseMoment(int32_t lunation, int phase);
 // Saros series of the solar (new Moon) or lunar (full Moon) eclipse of lunation k.
 int32_t SarosOf(int32_t lunation, bool lunar);
 
@@ -93,15 +101,21 @@ int32_t SarosOf(int32_t lunation, bool lunar);
 // correction of the eclipse predictions.
 double DeltaTSeconds(double year);
 
-// Nutation in longitude, degrees, at t Julian centuries from J2000 (dynamical time).
-double NutationLongitude(double t);
-
-struct MoonPosition {
-    double longitude; // apparent geocentric longitude, degrees (not reduced)
-    double latitude;  // geocentric latitude, degrees
-    double distance;  // Earth-Moon distance, kilometres
+// Geocentric place of the Moon (radians, kilometres) at t Julian centuries from
+// J2000 (dynamical time), referred to the mean ecliptic and equinox of date.
+struct MoonPlace {
+    double longitude; // not reduced
+    double latitude;
+    double distance; // kilometres
+    double rate;     // speed in longitude, radians per day
 };
-MoonPosition MoonAt(double t);
+// The complete series (good to a few hundredths of an arcsecond) or shorter
+// ones for displays (0.3").
+enum class MoonSeries { kFull, kShort };
+// The geometric place, from the lunar theory.
+MoonPlace MoonGeometric(double t, MoonSeries series = MoonSeries::kFull);
+// The apparent place: nutation in longitude and light time applied.
+MoonPlace MoonApparent(double t, MoonSeries series = MoonSeries::kFull);
 
 } // namespace halvor_detail
 

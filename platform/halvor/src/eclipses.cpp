@@ -59,6 +59,11 @@ int32_t SarosOf(int32_t lunation, bool lunar) {
     return static_cast<int32_t>(lo + FloorMod(c + 38 * k - lo, 223));
 }
 
+bool NearNode(int32_t lunation, bool lunar) {
+    const double k = lunation + (lunar ? 0.5 : 0.0);
+    return std::abs(std::sin(MeanPhaseOf(k).f)) <= kSinFLimit;
+}
+
 Eclipse EclipseAt(int32_t lunation, bool lunar) {
     Eclipse ec;
     const double k = lunation + (lunar ? 0.5 : 0.0);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "astro_internal.h"
+#include "phase_table.h"
 
 using namespace halvor_detail;
 
@@ -13,9 +14,11 @@ TAVR_API(double) halvor(int32_t lunation, int32_t phase, PhaseEventRecord* recor
     r.lunation = lunation;
     r.phase = phase;
     if (phase >= 0 && phase <= 3) {
-        r.jde = PhaseMoment(lunation, phase);
+        // The table of the supported lunations; the textbook series beyond it.
+        if (!TablePhase(lunation, phase, &r.jde)) r.jde = PhaseMoment(lunation, phase);
         if (phase == 0 || phase == 2) {
-            const Eclipse ec = EclipseAt(lunation, phase == 2);
+            Eclipse ec;
+            if (!TableEclipseAt(lunation, phase == 2, r.jde, &ec)) ec = EclipseAt(lunation, phase == 2);
             if (ec.type != 0) {
                 r.saros = ec.saros;
                 r.eclipseType = ec.type;
@@ -44,11 +47,12 @@ TAVR_API(double) deltat(double year, int32_t /*model*/) {
 TAVR_API(double) moonpos(double daysSinceJ2000, double* latitude, double* distance) {
     double lon = 0, lat = 0, dist = 0;
     if (std::isfinite(daysSinceJ2000)) {
-        const MoonPosition pos = MoonAt(daysSinceJ2000 / kDaysPerCentury);
-        if (std::isfinite(pos.longitude) && std::isfinite(pos.latitude) && std::isfinite(pos.distance)) {
-            lon = Radians(pos.longitude);
-            lat = pos.latitude * kDegToRad;
-            dist = pos.distance;
+        const MoonPlace m = MoonApparent(daysSinceJ2000 / kDaysPerCentury, MoonSeries::kShort);
+        const double reduced = ReduceAngle(m.longitude);
+        if (std::isfinite(reduced) && std::isfinite(m.latitude) && std::isfinite(m.distance)) {
+            lon = reduced;
+            lat = m.latitude;
+            dist = m.distance;
         }
     }
     if (latitude != nullptr) *latitude = lat;

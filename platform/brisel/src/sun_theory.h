@@ -1,0 +1,68 @@
+// Internal interface of the solar astronomy library, shared with the lunar one:
+// the Earth's orbit (VSOP87D), nutation and the Sun's apparent place. Angles in
+// radians, time t in Julian centuries from J2000 (dynamical time).
+#ifndef BRISEL_SUN_THEORY_H
+#define BRISEL_SUN_THEORY_H
+
+#include <cmath>
+#include <numbers>
+
+namespace brisel_detail {
+
+inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
+inline constexpr double kArcsec = std::numbers::pi / (180.0 * 3600.0);
+inline constexpr double kJ2000 = 2451545.0;
+inline constexpr double kDaysPerCentury = 36525.0;
+inline constexpr double kAuKm = 149597870.7;
+// Light time for one astronomical unit, days.
+inline constexpr double kLightDaysPerAu = 0.0057755183;
+
+// sin x for the large arguments of the series: one reduction to [-pi/2, pi/2]
+// and the Taylor polynomial to x^17 (error below 1e-13); about twice as fast as
+// the library's sine and exact enough for amplitudes of arcseconds.
+inline double SeriesSin(double x) {
+    constexpr double kInvTwoPi = 0.15915494309189535;
+    constexpr double kTwoPiHi = 6.283185307179586, kTwoPiLo = 2.4492935982947064e-16;
+    constexpr double kPi = 3.141592653589793, kHalfPi = 1.5707963267948966;
+    const double n = std::nearbyint(x * kInvTwoPi);
+    double r = (x - n * kTwoPiHi) - n * kTwoPiLo;
+    r = r > kHalfPi ? kPi - r : r;
+    r = r < -kHalfPi ? -kPi - r : r;
+    const double r2 = r * r;
+    double p = 1.0 / 355687428096000.0;
+    p = p * r2 - 1.0 / 1307674368000.0;
+    p = p * r2 + 1.0 / 6227020800.0;
+    p = p * r2 - 1.0 / 39916800.0;
+    p = p * r2 + 1.0 / 362880.0;
+    p = p * r2 - 1.0 / 5040.0;
+    p = p * r2 + 1.0 / 120.0;
+    p = p * r2 - 1.0 / 6.0;
+    return r + r * r2 * p;
+}
+
+// An angle reduced to [0, 2 pi) for every finite input; non-finite inputs give NaN.
+double ReduceAngle(double radians);
+
+struct Nutation {
+    double longitude; // delta psi
+    double obliquity; // delta epsilon
+};
+Nutation NutationAt(double t);
+// Mean obliquity of the ecliptic.
+double MeanObliquity(double t);
+
+struct SunPlace {
+    double longitude; // geocentric, mean equinox of date, not reduced
+    double latitude;
+    double radius; // astronomical units
+};
+// Geometric geocentric place of the Sun.
+SunPlace SunGeometric(double t);
+// Annual aberration in longitude for the Sun at `radius` au.
+double SunAberration(double radius);
+// Apparent longitude (nutation and aberration applied), not reduced.
+double SunApparentLongitude(double t);
+
+} // namespace brisel_detail
+
+#endif

@@ -1,0 +1,123 @@
+// Tests of the theories behind the lunar library: the built-in table against
+// the theories it was computed from, the angle reduction, and the lunar
+// eclipse geometry against a few of the catalogue's figures.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <numbers>
+
+#include "astro_internal.h"
+#include "halvor.h"
+#include "phase_table.h"
+
+using namespace halvor_detail;
+
+namespace {
+
+// The table stores a phase moment as a float offset of up to a day: 10 ms.
+constexpr double kTableMomentToleranceDays = 0.01 / 86400.0;
+// Its eclipse figures are floats.
+constexpr double kTableFigureTolerance = 1e-5;
+// The catalogue prints lunar gamma and magnitudes to 3 decimals.
+constexpr double kCatalogLunarFigureTolerance = 1.5e-3;
+
+TEST(HalvorTable, AgreesWithTheTheoriesItWasComputedFrom) {
+    // A sample of lunations over the whole table, every phase and eclipse.
+    constexpr int32_t kStep = TAVR_FULL_SWEEPS ? 97 : 997;
+    double worstMoment = 0;
+    int eclipses = 0;
+    for (int32_t k = kTableFirstLunation; k <= kTableLastLunation; k += kStep) {
+        for (int phase = 0; phase < 4; ++phase) {
+            double fromTable = 0;
+            ASSERT_TRUE(TablePhase(k, phase, &fromTable)) << k;
+            const double precise = PrecisePhaseMoment(k, phase);
+            worstMoment = std::max(worstMoment, std::abs(fromTable - precise));
+            if (phase % 2 != 0) continue;
+            const bool lunar = phase == 2;
+            Eclipse stored;
+            ASSERT_TRUE(TableEclipseAt(k, lunar, fromTable, &stored));
+            const Eclipse computed = PreciseEclipse(k, lunar, precise);
+            ASSERT_EQ(stored.type, computed.type) << k << "/" << phase;
+            if (computed.type == 0) continue;
+            ++eclipses;
+            EXPECT_EQ(stored.saros, computed.saros);
+            EXPECT_NEAR(stored.greatest, computed.greatest, kTableMomentToleranceDays);
+            EXPECT_NEAR(stored.gamma, computed.gamma, kTableFigureTolerance);
+            EXPECT_NEAR(stored.magnitude, computed.magnitude, kTableFigureTolerance);
+            EXPECT_NEAR(stored.semiPartial, computed.semiPartial, 1e-3);
+        }
+    }
+    std::printf("table against the theories: worst moment %.4f s, %d eclipses compared\n",
+                worstMoment * 86400, eclipses);
+    EXPECT_LE(worstMoment, kTableMomentToleranceDays);
+    EXPECT_GT(eclipses, 0);
+}
+
+TEST(HalvorTable, OutsideItTheSeriesTakeOver) {
+    double jde = 0;
+    Eclipse ec;
+    for (int32_t k : {kTableFirstLunation - 1, kTableLastLunation + 1, std::numeric_limits<int32_t>::min(),
+                      std::numeric_limits<int32_t>::max()}) {
+        EXPECT_FALSE(TablePhase(k, 0, &jde)) << k;
+        EXPECT_FALSE(TableEclipseAt(k, false, 0.0, &ec)) << k;
+        EXPECT_EQ(halvor(k, 1, nullptr), PhaseMoment(k, 1)) << k;
+    }
+    EXPECT_FALSE(TablePhase(0, 4, &jde));
+    EXPECT_FALSE(TablePhase(0, -1, &jde));
+}
+
+TEST(HalvorAngles, ReducedIntoOneTurn) {
+    constexpr double kTwoPiValue = 2 * std::numbers::pi;
+    struct Case {
+        double in, out;
+    } cases[] = {
+        {0.0, 0.0},
+        {kTwoPiValue, 0.0},
+        {-1e-300, 0.0}, // a tiny negative angle is a whole turn less a hair: 0
+        {-1.0, kTwoPiValue - 1.0},
+        {7.0, 7.0 - kTwoPiValue},
+        {-7.0, 2 * kTwoPiValue - 7.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(ReduceAngle(c.in), c.out, 1e-15) << c.in;
+    for (double huge : {1e10, 7.3e10 * 0.23, -4.4e15, 1e300, -std::numeric_limits<double>::max()}) {
+        const double r = ReduceAngle(huge);
+        EXPECT_TRUE(r >= 0 && r < kTwoPiValue) << huge;
+    }
+    EXPECT_TRUE(std::isnan(ReduceAngle(std::numeric_limits<double>::infinity())));
+    EXPECT_TRUE(std::isnan(ReduceAngle(std::numeric_limits<double>::quiet_NaN())));
+}
+
+TEST(HalvorAngles, SeriesSineMatchesTheLibrary) {
+    // Within a few units in the last place of the argument (its own precision) and 1e-13.
+    int bad = 0;
+    for (double x = -2e5; x <= 2e5; x += 12.345)
+        bad += !(std::abs(SeriesSin(x) - std::sin(x)) <= 1e-15 * std::abs(x) + 1e-13);
+    EXPECT_EQ(bad, 0);
+}
+
+struct LunarCatalogFact {
+    const char* what;
+    int32_t k;
+    double gamma, umbralMagnitude;
+};
+
+TEST(HalvorEclipses, LunarShadowAsTheCatalogue) {
+    // The catalogue's gamma and umbral magnitude: the Earth's shadow enlarged
+    // by 1/50 as the catalogue does.
+    const LunarCatalogFact facts[] = {
+        {"total 1910-05-24", -1109, -0.397, 1.100},    {"total 2000-01-21", 0, -0.296, 1.330},
+        {"total 2021-05-26", 264, 0.477, 1.016},       {"partial 2023-10-28", 294, 0.947, 0.127},
+        {"penumbral 2023-05-05", 288, -1.035, -0.041},
+    };
+    for (const LunarCatalogFact& f : facts) {
+        PhaseEventRecord r;
+        halvor(f.k, 2, &r);
+        EXPECT_NEAR(r.gamma, f.gamma, kCatalogLunarFigureTolerance) << f.what;
+        EXPECT_NEAR(r.magnitude, f.umbralMagnitude, kCatalogLunarFigureTolerance) << f.what;
+    }
+}
+
+} // namespace
