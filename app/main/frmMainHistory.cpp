@@ -134,9 +134,8 @@ void frmMain::cboHistory_Click(int index) {
         return;
     }
     if (index == state_.historySelected) return;
-    lblActualEclipseData->clear();
-    Clock->stop();
     Apply(ses::SelectFromHistory(ReadControls(), index, ClockNow()));
+    if (!state_.nowMode) Clock->stop();
     ShowHistory();
     HighlightCurrentCalendar();
     SetTheFocus();
