@@ -147,6 +147,15 @@ void frmLog::PlaceButtons(int clearOffsetTwips) {
 
 void frmLog::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
+    FollowSize();
+}
+
+void frmLog::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    FollowSize();
+}
+
+void frmLog::FollowSize() {
     if (!isVisible() || isMinimized()) return;
     const int w = frameGeometry().width();
     const int h = frameGeometry().height();

@@ -66,6 +66,7 @@ class frmLog : public QWidget {
   protected:
     bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -74,6 +75,8 @@ class frmLog : public QWidget {
     void Activate();
     void SetCopyCaption(bool selection);
     void PlaceButtons(int clearOffsetTwips);
+    // The resize rules: text area, close and clear buttons follow the window's size.
+    void FollowSize();
     int Tw(int twips) const { return TwipsToPixels(this, twips); }
 
     LogQuestions& questions_;

@@ -84,6 +84,7 @@ class HistoryLogTests : public QObject {
     void copyToClipboard();
     void clearAndCloseBox();
     void logIsFull();
+    void logWindowFollowsItsSize();
     void preferencesWindow();
     void screenshots();
 };
@@ -313,6 +314,26 @@ void HistoryLogTests::logIsFull() {
     QCOMPARE(f.boxes.Asked().back().text, std::string("Erase all data in the log?"));
     QVERIFY(f.w->LogText().isEmpty());
     QVERIFY(!f.w->cmdViewLog->isEnabled());
+}
+
+void HistoryLogTests::logWindowFollowsItsSize() {
+    Fixture f;
+    f.LogAll(true);
+    f.Convert("2001-12-31 CE 14:28");
+    tavr::logwin::frmLog* lw = f.w->LogWindow();
+    // Hidden: a new size moves nothing.
+    const QRect text = lw->txbText->geometry();
+    lw->resize(lw->width() + 100, lw->height() + 50);
+    QCOMPARE(lw->txbText->geometry(), text);
+    // Shown: the text area and the close button follow the window.
+    f.w->cmdViewLog_Click();
+    lw->resize(900, 500);
+    QCoreApplication::processEvents();
+    const int w = lw->frameGeometry().width();
+    const int h = lw->frameGeometry().height();
+    QCOMPARE(lw->txbText->width(), w - tavr::logwin::TwipsToPixels(lw, 300));
+    QCOMPARE(lw->txbText->height(), h - lw->cmdClose->height() - tavr::logwin::TwipsToPixels(lw, 700));
+    QCOMPARE(lw->cmdClose->x() + lw->cmdClose->width(), w - tavr::logwin::TwipsToPixels(lw, 210));
 }
 
 void HistoryLogTests::preferencesWindow() {
