@@ -58,6 +58,7 @@ cases=(
     "convert|--calendar|LDT|--zone|+05:30|--days|100|2451545 CJD"
     "convert|1-13-2 SAR"
     "convert|9999-01-01 CE"
+    "convert|--log|--log-format|date calendar,|--zone|-03:30|2001-12-31 CE 14:28"
 )
 run() { # program, arguments...: stdout, stderr and exit status in one text
     local out err rc=0

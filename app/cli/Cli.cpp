@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "calendar/Calendars.h"
+#include "cli/CliLog.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
 
@@ -37,6 +38,9 @@ constexpr const char* kHelp =
     "  --minus          subtract the days instead\n"
     "  --json           one JSON object instead of text lines\n"
     "  --now            convert the present moment (no TEXT)\n"
+    "  --log            print the log entry of the result instead (CR LF line ends)\n"
+    "  --log-format F   calendar line of the entry: calendar=date (default) or\n"
+    "                   \"date calendar,\"\n"
     "  -h, --help       this text\n"
     "  -v, --version    the program's version\n"
     "\n"
@@ -51,7 +55,7 @@ bool IsVersion(const std::string& a) {
 
 // Options that take a value; the value is kept next to its option.
 bool TakesValue(const std::string& a) {
-    return a == "--calendar" || a == "--zone" || a == "--days";
+    return a == "--calendar" || a == "--zone" || a == "--days" || a == "--log-format";
 }
 
 // A date text such as "-3200-01-01 CE" or "-5 AJD", not an option.
@@ -76,7 +80,7 @@ std::string TextOutput(const session::Tail& tail) {
     return out;
 }
 
-std::string JsonOutput(const session::ActionResult& result) {
+std::string JsonOutput(const session::ActionResult& result, const std::optional<int16_t>& logFormat) {
     const session::Tail& tail = *result.tail;
     QJsonObject rows;
     for (int16_t index = 0; index < session::kCalendarCount; ++index) {
@@ -96,6 +100,7 @@ std::string JsonOutput(const session::ActionResult& result) {
     object.insert("phase", Q(tail.moon.phaseLabel));
     object.insert("age", Q(tail.moon.ageLabel));
     object.insert("deltaT", Q(tail.deltaTWords));
+    if (logFormat) object.insert("log", Q(LogEntryOf(result, *logFormat)));
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
@@ -159,8 +164,10 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const QCommandLineOption jsonOption("json", "JSON output");
     const QCommandLineOption nowOption("now", "the present moment");
     const QCommandLineOption helpOption(QStringList{"h", "help"}, "help");
+    const QCommandLineOption logOption("log", "the log entry");
+    const QCommandLineOption logFormatOption("log-format", "format of the log entry", "F", "calendar=date");
     parser.addOptions({calendarOption, zoneOption, greenwichOption, daysOption, minusOption, jsonOption,
-                       nowOption, helpOption});
+                       nowOption, helpOption, logOption, logFormatOption});
     parser.addPositionalArgument("text", "the date text");
     if (!parser.parse(list)) {
         err += "tavr180: " + parser.errorText().toStdString() + " (try tavr180 --help)\n";
@@ -170,9 +177,23 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         out += kHelp;
         return kExitShown;
     }
-    for (const QCommandLineOption* single : {&calendarOption, &zoneOption, &daysOption}) {
+    for (const QCommandLineOption* single : {&calendarOption, &zoneOption, &daysOption, &logFormatOption}) {
         if (parser.values(*single).size() > 1) {
             err += "tavr180: --" + single->names().first().toStdString() + " given more than once\n";
+            return kExitUsage;
+        }
+    }
+
+    std::optional<int16_t> logFormat;
+    if (parser.isSet(logOption) || parser.isSet(logFormatOption)) {
+        logFormat = ParseLogFormat(parser.value(logFormatOption).toStdString());
+        if (!logFormat) {
+            err += "tavr180: unknown log format \"" + parser.value(logFormatOption).toStdString() +
+                   "\" (calendar=date or \"date calendar,\")\n";
+            return kExitUsage;
+        }
+        if (!parser.isSet(logOption)) {
+            err += "tavr180: --log-format needs --log\n";
             return kExitUsage;
         }
     }
@@ -227,7 +248,10 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
 
     const moon::MoonReport& moon = result.tail->moon;
     if (moon.error) err += moon.errorTitle + ": " + moon.errorText + "\n";
-    out += parser.isSet(jsonOption) ? JsonOutput(result) : TextOutput(*result.tail);
+    if (parser.isSet(jsonOption))
+        out += JsonOutput(result, logFormat);
+    else
+        out += logFormat ? LogEntryOf(result, *logFormat) : TextOutput(*result.tail);
     return kExitShown;
 }
 

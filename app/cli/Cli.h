@@ -2,7 +2,7 @@
 // (and Now), without any window.
 //
 //   tavr180 convert [--calendar CODE] [--zone ZONE] [--greenwich] [--days N]
-//                   [--minus] [--json] [--now] TEXT
+//                   [--minus] [--json] [--now] [--log [--log-format F]] TEXT
 //   tavr180 --help | --version
 //
 // Exit statuses: 0 shown, 1 wrong use of the command line, 2 the entry was

@@ -1,6 +1,7 @@
 #include "main/frmMain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -19,6 +20,7 @@
 #include "astro/picture/MoonPicture.h"
 #include "base/LibLoader.h"
 #include "calendar/Calendars.h"
+#include "log/frmLog.h"
 #include "main/Colours.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
@@ -164,12 +166,15 @@ void frmMain::Load(bool showWindow) {
     // No saved state yet: the moment is now.
     restoringState_ = false;
     SetToNow();
+    RecordStartUp();
     if (showWindow) show();
     SetTheFocus();
     blnStartUpCompleted_ = true;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // The log is not saved; its window goes first.
+    if (frmLog_ && frmLog_->isVisible()) frmLog_->hide();
     event->accept();
 }
 
@@ -183,6 +188,9 @@ void frmMain::EnableDisableFunctions(bool enable) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{cmdCompute, cmdClearDate, cmdReset, txbDate, txbPlusMinus})
         w->setEnabled(enable);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdLogPreferences, cmdLogThisResult, chkLog})
+        w->setEnabled(enable);
+    EnableViewLog();
     FocusMoveButton();
 }
 
@@ -295,6 +303,13 @@ void frmMain::ShowState() {
     if (txbDate->text() != Q(state_.entryText)) SetEntryText(Q(state_.entryText));
     if (txbPlusMinus->text() != Q(state_.dayCountText)) txbPlusMinus->setText(Q(state_.dayCountText));
     if (cboTimeZone->currentIndex() != state_.zoneIndex) cboTimeZone->setCurrentIndex(state_.zoneIndex);
+    // The view as the state holds it (a history line brings its own back).
+    const bool greenwich = state_.view == tz::View::Greenwich;
+    if (optGreenwich->isChecked() != greenwich) {
+        (greenwich ? optGreenwich : optLocal)->setChecked(true);
+        SetCaptionColour(optGreenwich, greenwich ? kColourOn : kColourOff);
+        SetCaptionColour(optLocal, greenwich ? kColourOff : kColourOn);
+    }
     lblActualEclipseData->setText(Q(state_.actualEclipseData));
     picCheck->setVisible(state_.nowMode);
 }
@@ -364,11 +379,12 @@ void frmMain::Apply(const ses::ActionResult& result, bool focus) {
     if (result.message) {
         ShowMessage(*result.message);
         if (result.focusEntry) SetTheFocus();
+        RecordResult(result);
         emit resultApplied(result);
         return;
     }
-    // Here the history list takes `result.historyText` (with `eclipseType`)
-    // and the log `result.actionText` when `result.historyDue` is set.
+    // The history line (with `eclipseType`) and the log entry of the result.
+    RecordResult(result);
     emit resultApplied(result);
     if (result.tail && focus) SetTheFocus();
 }

@@ -21,6 +21,7 @@
 
 #include "main/ClickLabel.h"
 #include "main/ClockSource.h"
+#include "log/LogEntry.h"
 #include "main/MessageBoxes.h"
 #include "session/Session.h"
 
@@ -33,6 +34,12 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class QVBoxLayout;
+
+namespace tavr::logwin {
+class frmLog;
+class frmLogPreferences;
+class LogQuestions;
+} // namespace tavr::logwin
 
 namespace tavr::ui {
 // Caption (index 0) and value (index 1) of one row of the window.
@@ -76,6 +83,21 @@ class frmMain : public QWidget {
     void ShowHelp();
     void SetTheFocus();
 
+    // ---- history and log (frmMainHistory.cpp) ----
+    void cboHistory_Click(int index);
+    void chkLog_Click();
+    void cmdLogThisResult_Click();
+    void cmdLogPreferences_Click();
+    void cmdViewLog_Click();
+    // The log window and the preferences window, created on first use.
+    tavr::logwin::frmLog* LogWindow();
+    tavr::logwin::frmLogPreferences* LogPreferencesWindow();
+    // The log text (CR LF line ends); "" before the first entry.
+    QString LogText() const;
+    // Characters the log may hold (tests make it small to reach "Log is full").
+    void SetLogCapacity(size_t capacity) { logCapacity_ = capacity; }
+    const tavr::log::PendingLogEntry& PendingLogEntry() const { return pending_; }
+
     // ---- controls (driven by the tests as a user drives them) ----
     QFrame* fraConvert = nullptr;
     QLabel* lblEnterDateTime = nullptr;
@@ -116,6 +138,13 @@ class frmMain : public QWidget {
     QPushButton* cmdNow = nullptr;
     QLabel* picCheck = nullptr;
     QTimer* Clock = nullptr;
+
+    QFrame* fraHistory = nullptr;
+    QComboBox* cboHistory = nullptr;
+    QCheckBox* chkLog = nullptr;
+    QPushButton* cmdLogThisResult = nullptr;
+    QPushButton* cmdViewLog = nullptr;
+    QPushButton* cmdLogPreferences = nullptr;
 
     QPushButton* cmdQuit = nullptr;
 
@@ -161,6 +190,17 @@ class frmMain : public QWidget {
     tavr::ui::MessageAnswer ShowMessage(const tavr::session::Message& message);
     void ReportLoadError(const std::string& message);
 
+    // ---- history and log (frmMainHistory.cpp) ----
+    void BuildHistoryAndLogControls();
+    // The history line and the log entry of an applied result.
+    void RecordResult(const tavr::session::ActionResult& result);
+    // Start-up: the first history line and its log entry.
+    void RecordStartUp();
+    // The list shows state_.history with the line last shown selected.
+    void ShowHistory();
+    void AddLogEntry(const std::string& heading, const std::string& action, const std::string& extra);
+    void EnableViewLog();
+
     // ---- the clock ----
     double NowAjd() const;
     // The local clock's hour and minute now (for the time label in Now mode).
@@ -183,6 +223,15 @@ class frmMain : public QWidget {
     // The one place of the later frames (history, move, search, log buttons,
     // month calendar, help, save state and reset), above the Quit row.
     QVBoxLayout* laterGroups_ = nullptr;
+
+    // History and log.
+    bool addingHistory_ = false;
+    tavr::log::PendingLogEntry pending_;
+    std::optional<tavr::session::Tail> lastTail_; // what the window shows now
+    size_t logCapacity_ = tavr::log::kLogCapacity;
+    tavr::logwin::frmLog* frmLog_ = nullptr;
+    tavr::logwin::frmLogPreferences* frmLogPreferences_ = nullptr;
+    std::unique_ptr<tavr::logwin::LogQuestions> logQuestions_;
 };
 
 #endif

@@ -139,8 +139,9 @@ struct State {
     // Lunation calendar window.
     int16_t monthCalendarIndex = 0; // cboMonthCalendar
 
-    // History list, newest first, at most kHistoryMax lines.
+    // History list, oldest first (the list's order), at most kHistoryMax lines.
     std::vector<HistoryLine> history;
+    int16_t historySelected = -1; // index of the line last shown; -1 none
 };
 
 // Offset in minutes of the selected zone entry.
@@ -256,6 +257,7 @@ struct ActionResult {
     int32_t eclipseType = 0;  // the history item's value
     std::string actionText;   // the log's action text
     std::string extraLogText; // an optional second log text ("" for none)
+    std::string logHeading;   // a log entry without a new history line (a history choice)
 };
 
 // The common tail for a state. In Now mode the time label takes the clock

@@ -1,0 +1,167 @@
+#include "log/frmLogPreferences.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tavr::logwin {
+
+namespace ses = tavr::session;
+
+namespace {
+
+// Switches in the order the window lists them, with their object names.
+struct Switch {
+    int include;
+    const char* name;
+};
+constexpr std::array<Switch, ses::kLogIncludeCount> kShown = {{
+    {ses::kIncludeCE, "chkIncludeCE"},
+    {ses::kIncludeJC, "chkIncludeJC"},
+    {ses::kIncludeSAR, "chkIncludeSAR"},
+    {ses::kIncludeVR, "chkIncludeVR"},
+    {ses::kIncludeLDT, "chkIncludeLDT"},
+    {ses::kIncludeTVG, "chkIncludeTVG"},
+    {ses::kIncludeQLWC, "chkIncludeQLWC"},
+    {ses::kIncludeCJD, "chkIncludeCJD"},
+    {ses::kIncludeAJD, "chkIncludeAJD"},
+    {ses::kIncludePhaseOfMoonAndIllumination, "chkIncludePhaseOfMoonAndIllumination"},
+    {ses::kIncludeLunationAndAgeOfMoon, "chkIncludeLunationAndAgeOfMoon"},
+}};
+
+} // namespace
+
+const char* IncludeCaption(int include) {
+    switch (include) {
+    case ses::kIncludeCE:
+        return "CE (Common Era Calendar)";
+    case ses::kIncludeJC:
+        return "JC (Julian Calendar)";
+    case ses::kIncludeSAR:
+        return "SAR (Sarvenes Calendar)";
+    case ses::kIncludeVR:
+        return "VR (Vosko-Rindal Solilunar Calendar)";
+    case ses::kIncludeLDT:
+        return "LDT (Lunar Dovrenia Triday Calendar)";
+    case ses::kIncludeTVG:
+        return "TVG (Tussary-Vosko Goddess Calendar)";
+    case ses::kIncludeQLWC:
+        return "QLW (Quorvane Lunar Week Calendar)";
+    case ses::kIncludeCJD:
+        return "CJD (Chronological Julian Date)";
+    case ses::kIncludeAJD:
+        return "AJD (Astronomicall Julian Date)";
+    case ses::kIncludePhaseOfMoonAndIllumination:
+        return "Phase of Moon and illumination";
+    case ses::kIncludeLunationAndAgeOfMoon:
+        return "Lunation and age of Moon";
+    default:
+        return "";
+    }
+}
+
+frmLogPreferences::frmLogPreferences(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+    setObjectName("frmLogPreferences");
+    setWindowTitle("Set log preferences");
+    setAttribute(Qt::WA_QuitOnClose, false);
+    auto* outer = new QVBoxLayout(this);
+    lblFormat = new QLabel("Format:", this);
+    lblFormat->setObjectName("lblFormat");
+    auto* hFormat = new QHBoxLayout;
+    hFormat->addWidget(lblFormat);
+    auto* group = new QButtonGroup(this);
+    const char* formats[2] = {"calendar=date", "date calendar,"};
+    for (int i = 0; i < 2; ++i) {
+        optLogFormat[static_cast<size_t>(i)] = new QRadioButton(formats[i], this);
+        optLogFormat[static_cast<size_t>(i)]->setObjectName(QString("optLogFormat_%1").arg(i));
+        group->addButton(optLogFormat[static_cast<size_t>(i)], i);
+        hFormat->addWidget(optLogFormat[static_cast<size_t>(i)]);
+        connect(optLogFormat[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this](bool on) {
+            if (on && !showing_) emit changed();
+        });
+    }
+    hFormat->addStretch(1);
+    outer->addLayout(hFormat);
+    lblInclude = new QLabel("Include in log entries:", this);
+    lblInclude->setObjectName("lblInclude");
+    outer->addWidget(lblInclude);
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const Switch& s : kShown) {
+        auto* box = new QCheckBox(IncludeCaption(s.include), this);
+        box->setObjectName(s.name);
+        QFont f = box->font();
+        f.setBold(false);
+        box->setFont(f);
+        box->setChecked(true);
+        chkInclude[static_cast<size_t>(s.include)] = box;
+        // Calendars in two columns, the Moon switches below them.
+        if (row < 9)
+            grid->addWidget(box, row % 5, row / 5);
+        else
+            grid->addWidget(box, 5 + (row - 9), 0, 1, 2);
+        connect(box, &QCheckBox::toggled, this, [this] {
+            if (!showing_) emit changed();
+        });
+        ++row;
+    }
+    outer->addLayout(grid);
+    auto* hButtons = new QHBoxLayout;
+    cmdSetALL = new QPushButton("Set all", this);
+    cmdSetALL->setObjectName("cmdSetALL");
+    cmdClearAll = new QPushButton("Clear all", this);
+    cmdClearAll->setObjectName("cmdClearAll");
+    cmdClose = new QPushButton("Close", this);
+    cmdClose->setObjectName("cmdClose");
+    hButtons->addWidget(cmdSetALL);
+    hButtons->addWidget(cmdClearAll);
+    hButtons->addStretch(1);
+    hButtons->addWidget(cmdClose);
+    outer->addLayout(hButtons);
+    optLogFormat[0]->setChecked(true);
+    connect(cmdSetALL, &QPushButton::clicked, this, [this] { cmdSetALL_Click(); });
+    connect(cmdClearAll, &QPushButton::clicked, this, [this] { cmdClearAll_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+}
+
+void frmLogPreferences::ShowSettings(const ses::State& state) {
+    showing_ = true;
+    optLogFormat[state.logFormat == 1 ? 1 : 0]->setChecked(true);
+    for (size_t i = 0; i < chkInclude.size(); ++i)
+        chkInclude[i]->setChecked(state.logInclude[i]);
+    showing_ = false;
+}
+
+void frmLogPreferences::ReadSettings(ses::State& state) const {
+    state.logFormat = optLogFormat[1]->isChecked() ? 1 : 0;
+    for (size_t i = 0; i < chkInclude.size(); ++i)
+        state.logInclude[i] = chkInclude[i]->isChecked();
+}
+
+void frmLogPreferences::cmdSetALL_Click() {
+    for (QCheckBox* box : chkInclude)
+        box->setChecked(true);
+}
+
+void frmLogPreferences::cmdClearAll_Click() {
+    for (QCheckBox* box : chkInclude)
+        box->setChecked(false);
+}
+
+void frmLogPreferences::cmdClose_Click() {
+    hide();
+    emit closed();
+}
+
+bool frmLogPreferences::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) cmdClose->setFocus(Qt::OtherFocusReason);
+    return QWidget::event(e);
+}
+
+} // namespace tavr::logwin
