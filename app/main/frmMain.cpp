@@ -141,6 +141,7 @@ void frmMain::InitialiseMainWindow() {
         b->setFont(bf);
     }
     FillLists();
+    InitialiseMove();
     ClearDisplay();
     state_.zoneIndex = tz::kGmtIndex;
     state_.zoneOffset = ses::ZoneMinutes(state_);
@@ -197,9 +198,11 @@ void frmMain::FocusEntry() {
 }
 
 void frmMain::FocusMoveButton() {
-    // The move group joins later; until then its place in the focus order is
-    // taken by Quit.
-    if (isVisible()) cmdQuit->setFocus(Qt::OtherFocusReason);
+    if (!isVisible()) return;
+    if (cmdMove && cmdMove->isEnabled())
+        cmdMove->setFocus(Qt::OtherFocusReason);
+    else
+        cmdQuit->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::SetTheFocus() {

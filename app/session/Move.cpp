@@ -123,8 +123,9 @@ int16_t MoveStepIndexOf(std::string_view text) {
 
 int RefreshIntervalMs(int periodIndex) {
     static constexpr std::array<int, kRefreshPeriods.size()> kMs = {200, 500, 1000, 2000, 5000};
-    return periodIndex >= 0 && periodIndex < static_cast<int>(kMs.size()) ? kMs[static_cast<size_t>(periodIndex)]
-                                                                          : 1000;
+    return periodIndex >= 0 && periodIndex < static_cast<int>(kMs.size())
+               ? kMs[static_cast<size_t>(periodIndex)]
+               : 1000;
 }
 
 // ---- range stops -------------------------------------------------------------
@@ -234,8 +235,8 @@ ActionResult MoveStep(const State& in) {
         // Only a date beyond the reach of the step's calendar refuses a step:
         // the move ends as at the end of the range it was heading for.
         result.kind = ResultKind::OutOfRange;
-        result.message =
-            Message{kMoveRangeTitle, in.moveForward ? kLatestExceeded : kEarliestExceeded, Icon::Warning, Buttons::Ok};
+        result.message = Message{kMoveRangeTitle, in.moveForward ? kLatestExceeded : kEarliestExceeded,
+                                 Icon::Warning, Buttons::Ok};
         return result;
     }
     state.dblCurrentAJDate = step.moment;
@@ -245,6 +246,9 @@ ActionResult MoveStep(const State& in) {
     state.entryText = CopyCurrentDateToEntry(state);
     result.message = MoveRangeStop(state.dblCurrentAJDate);
     result.kind = result.message ? ResultKind::OutOfRange : ResultKind::Done;
+    // Beyond the range the Moon is not shown; the range message is the one
+    // box of this step.
+    if (result.message && result.tail->moon.error) result.tail->moon = moon::MoonReport{};
     return result;
 }
 

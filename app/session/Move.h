@@ -49,9 +49,9 @@ std::optional<Message> MoveRangeStop(double moment);
 // ---- the step ----------------------------------------------------------------
 
 struct StepResult {
-    bool ok = false;          // false: the calendar could not take the step
-    double moment = 0.0;      // the moment reached (AJD)
-    int16_t calendar = -1;    // the calendar that becomes current (-1: unchanged)
+    bool ok = false;       // false: the calendar could not take the step
+    double moment = 0.0;   // the moment reached (AJD)
+    int16_t calendar = -1; // the calendar that becomes current (-1: unchanged)
 };
 // The moment one step of `stepIndex` away from the state's moment, in the
 // state's zone and view. A step the calendar cannot take (a date beyond what
