@@ -58,6 +58,7 @@ cases=(
     "convert|--calendar|LDT|--zone|+05:30|--days|100|2451545 CJD"
     "convert|1-13-2 SAR"
     "convert|9999-01-01 CE"
+    "move|1 QLW week|forward|--from|2000-01-01 CE 05:30|--times|3|--json"
 )
 run() { # program, arguments...: stdout, stderr and exit status in one text
     local out err rc=0
