@@ -184,6 +184,7 @@ void frmMain::EnableDisableFunctions(bool enable) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{cmdCompute, cmdClearDate, cmdReset, txbDate, txbPlusMinus})
         w->setEnabled(enable);
+    if (cmdMove) cmdMove->setEnabled(enable);
     FocusMoveButton();
 }
 
