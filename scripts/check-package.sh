@@ -59,6 +59,7 @@ cases=(
     "convert|1-13-2 SAR"
     "convert|9999-01-01 CE"
     "convert|--log|--log-format|date calendar,|--zone|-03:30|2001-12-31 CE 14:28"
+    "move|1 QLW week|forward|--from|2000-01-01 CE 05:30|--times|3|--json"
 )
 run() { # program, arguments...: stdout, stderr and exit status in one text
     local out err rc=0

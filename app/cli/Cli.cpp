@@ -21,6 +21,8 @@ constexpr const char* kVersion = "tavr180 18.0\n";
 
 constexpr const char* kHelp =
     "Usage: tavr180 convert [options] TEXT\n"
+    "       tavr180 move STEP forward|back [--times N] [--from TEXT] [--calendar CODE]\n"
+    "                    [--zone ZONE] [--greenwich] [--json]\n"
     "       tavr180 --help | --version\n"
     "\n"
     "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
@@ -43,6 +45,10 @@ constexpr const char* kHelp =
     "                   \"date calendar,\"\n"
     "  -h, --help       this text\n"
     "  -v, --version    the program's version\n"
+    "\n"
+    "move makes N steps of STEP (a text of the window's move list such as \"1 SAR month\",\n"
+    "or its number 0..19) from the moment of --from TEXT (default: now) and shows the\n"
+    "moment after each (--json: an array of convert's objects); tavr180 move --help.\n"
     "\n"
     "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date out of range.\n";
 
@@ -109,7 +115,7 @@ std::string JsonOutput(const session::ActionResult& result, const std::optional<
 bool IsCommandLineInvocation(int argc, char** argv) {
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
     const std::string first = argv[1];
-    return first == "convert" || IsHelp(first) || IsVersion(first);
+    return first == "convert" || first == "move" || IsHelp(first) || IsVersion(first);
 }
 
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -125,6 +131,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         out += kVersion;
         return kExitShown;
     }
+    if (args[0] == "move") return RunMove(args, out, err);
     if (args[0] != "convert") {
         err += "tavr180: unknown command \"" + args[0] + "\" (try tavr180 --help)\n";
         return kExitUsage;

@@ -3,6 +3,8 @@
 //
 //   tavr180 convert [--calendar CODE] [--zone ZONE] [--greenwich] [--days N]
 //                   [--minus] [--json] [--now] [--log [--log-format F]] TEXT
+//   tavr180 move STEP forward|back [--times N] [--from TEXT] [--calendar CODE]
+//                [--zone ZONE] [--greenwich] [--json]
 //   tavr180 --help | --version
 //
 // Exit statuses: 0 shown, 1 wrong use of the command line, 2 the entry was
@@ -31,6 +33,9 @@ int RunCommandLine(int argc, char** argv);
 // The same for the arguments after the program name, with both outputs kept
 // as texts (the tests call this).
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err);
+
+// "move STEP forward|back [options]" (CliMove.cpp); `args` begins with "move".
+int RunMove(const std::vector<std::string>& args, std::string& out, std::string& err);
 
 } // namespace tavr::cli
 

@@ -143,6 +143,7 @@ void frmMain::InitialiseMainWindow() {
         b->setFont(bf);
     }
     FillLists();
+    InitialiseMove();
     ClearDisplay();
     state_.zoneIndex = tz::kGmtIndex;
     state_.zoneOffset = ses::ZoneMinutes(state_);
@@ -191,6 +192,7 @@ void frmMain::EnableDisableFunctions(bool enable) {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdLogPreferences, cmdLogThisResult, chkLog})
         w->setEnabled(enable);
     EnableViewLog();
+    if (cmdMove) cmdMove->setEnabled(enable);
     FocusMoveButton();
 }
 
@@ -205,9 +207,11 @@ void frmMain::FocusEntry() {
 }
 
 void frmMain::FocusMoveButton() {
-    // The move group joins later; until then its place in the focus order is
-    // taken by Quit.
-    if (isVisible()) cmdQuit->setFocus(Qt::OtherFocusReason);
+    if (!isVisible()) return;
+    if (cmdMove && cmdMove->isEnabled())
+        cmdMove->setFocus(Qt::OtherFocusReason);
+    else
+        cmdQuit->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::SetTheFocus() {

@@ -148,6 +148,29 @@ class frmMain : public QWidget {
 
     QPushButton* cmdQuit = nullptr;
 
+    // ---- move (frmMainMove.cpp) ----
+    void cmdMove_Click();
+    void cmdStop_Click();
+    void cmdPauseResume_Click();
+    void cboRefreshPeriod_Click();
+    void optMoveDirection_Click(int index);
+    void chkRepeatedly_Click();
+    void cboMoveStep_Click();
+    // The move controls set from the state (after a restore).
+    void ShowMoveState();
+    bool RepeatRunning() const { return repeatRunning_; }
+    bool Paused() const { return paused_; }
+    QFrame* fraMove = nullptr;
+    QComboBox* cboMoveStep = nullptr;
+    std::array<QRadioButton*, 2> optMoveDirection{}; // 0 "forward", 1 "back"
+    QPushButton* cmdMove = nullptr;
+    QCheckBox* chkRepeatedly = nullptr;
+    QFrame* fraStopPauseResume = nullptr;
+    QPushButton* cmdStop = nullptr;
+    QPushButton* cmdPauseResume = nullptr;
+    QLabel* lblRefreshPeriod = nullptr;
+    QComboBox* cboRefreshPeriod = nullptr;
+
     // The row of calendar index i (calendar-code order).
     tavr::ui::LabelPair& Row(int i);
 
@@ -206,6 +229,22 @@ class frmMain : public QWidget {
     // The local clock's hour and minute now (for the time label in Now mode).
     tavr::session::ClockTime ClockNow() const;
     void SetToNow();
+
+    // ---- move (frmMainMove.cpp) ----
+    void BuildMoveFrame();
+    void InitialiseMove();
+    // A clock tick while a repeated move runs: the due step.
+    void MoveTick();
+    void MakeMoveStep();
+    void EndMove();
+    void StopRepeat();
+    // The controls that could start another operation, during a repeated move.
+    void EnableDuringMove(bool enable);
+    bool repeatRunning_ = false;
+    bool paused_ = false;
+    bool tickDue_ = false;
+    bool stepping_ = false;
+    std::string moveActionText_;
 
     tavr::session::State state_;
     bool blnStartUpCompleted_ = false;

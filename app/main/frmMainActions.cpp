@@ -98,6 +98,8 @@ void frmMain::SetToNow() {
 }
 
 void frmMain::cmdNow_Click() {
+    // A running repeated move ends first, with its own history line.
+    if (repeatRunning_) cmdStop_Click();
     Apply(ses::NowClick(ReadControls(), NowAjd(), ClockNow()));
     Clock->setInterval(clockSeconds_ * 1000);
     Clock->start();
@@ -108,5 +110,8 @@ void frmMain::Clock_Timer() {
     // While a message box is open a tick does nothing: a failing display
     // would otherwise open one more box inside it every few seconds.
     if (messagesOpen_ > 0) return;
-    if (state_.nowMode) SetToNow();
+    if (state_.nowMode)
+        SetToNow();
+    else if (repeatRunning_)
+        MoveTick();
 }

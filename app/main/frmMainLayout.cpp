@@ -267,6 +267,7 @@ void frmMain::BuildControls() {
     laterGroups_ = new QVBoxLayout;
     outer->addLayout(laterGroups_);
     BuildHistoryAndLogControls();
+    BuildMoveFrame();
 
     // ---- buttons ----
     auto* hButtons = new QHBoxLayout;

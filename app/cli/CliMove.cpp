@@ -1,0 +1,200 @@
+// tavr180 move STEP forward|back [--times N] [--from TEXT] [--calendar CODE]
+//               [--zone ZONE] [--greenwich] [--json]
+//
+// The window's move through the same session operations: the start (with the
+// entry of --from), N steps as a repeated move makes them, each shown, and
+// the range stop after a step that left the accepted range.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <charconv>
+
+#include "calendar/Calendars.h"
+#include "cli/Cli.h"
+#include "session/Move.h"
+#include "session/Session.h"
+#include "session/TimeZone.h"
+
+namespace tavr::cli {
+
+namespace {
+
+// The most steps one call makes (the range stops every move long before:
+// the smallest step, a minute, crosses it in about 4.8e9 steps).
+constexpr long kMostSteps = 1000000;
+
+constexpr const char* kMoveHelp =
+    "Usage: tavr180 move STEP forward|back [options]\n"
+    "\n"
+    "Moves the moment by STEP, a text of the window's move list (\"1 SAR month\") or\n"
+    "its number 0..19, as the window's Move does, and shows the moment after each step.\n"
+    "\n"
+    "Options:\n"
+    "  --times N        make N steps, as a repeated move makes them (default 1)\n"
+    "  --from TEXT      start from the moment of TEXT, typed as in the date box\n"
+    "                   (default: the present moment)\n"
+    "  --calendar CODE  current calendar, assumed when TEXT has no code (default CE)\n"
+    "  --zone ZONE      time zone, as for convert (default GMT)\n"
+    "  --greenwich      dates and times in Greenwich time (default: local time)\n"
+    "  --json           a JSON array with the convert --json object after each step\n"
+    "\n"
+    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 a step left the range\n"
+    "(the steps up to and including it are shown).\n";
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The texts of one step, as convert shows them.
+std::string StepText(const session::Tail& tail) {
+    std::string out;
+    for (int16_t index : session::kWindowOrder) {
+        const session::Row& row = tail.display.rows[static_cast<size_t>(index)];
+        out += row.caption + " " + row.value + "\n";
+    }
+    out += "Time: " + tail.timeLabel + "\n";
+    out += "Phase of Moon, illumination: " + tail.moon.phaseLabel + "\n";
+    out += "[Lunation] Age of Moon: " + tail.moon.ageLabel + "\n";
+    out += "Delta T: " + tail.deltaTWords + "\n";
+    return out;
+}
+
+// The object convert --json prints, for one step.
+QJsonObject StepJson(const session::ActionResult& result) {
+    const session::Tail& tail = *result.tail;
+    QJsonObject rows;
+    for (int16_t index = 0; index < session::kCalendarCount; ++index) {
+        const session::Row& row = tail.display.rows[static_cast<size_t>(index)];
+        QJsonObject entry;
+        entry.insert("value", Q(row.value));
+        entry.insert("tooltip", Q(row.toolTip));
+        rows.insert(Q(std::string(session::CalendarCode(index))), entry);
+    }
+    QJsonObject object;
+    object.insert("ajd", result.state.dblCurrentAJDate);
+    object.insert("cjd", tail.display.cjd);
+    object.insert("calendar", Q(std::string(session::CalendarCode(result.state.currentCalendar))));
+    object.insert("history", Q(result.historyText));
+    object.insert("time", Q(tail.timeLabel));
+    object.insert("rows", rows);
+    object.insert("phase", Q(tail.moon.phaseLabel));
+    object.insert("age", Q(tail.moon.ageLabel));
+    object.insert("deltaT", Q(tail.deltaTWords));
+    return object;
+}
+
+int Usage(std::string& err, const std::string& text) {
+    err += "tavr180 move: " + text + " (try tavr180 move --help)\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+int RunMove(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    std::vector<std::string> words;
+    std::string from;
+    std::string calendar = "CE";
+    std::string zoneText = "GMT";
+    std::string timesText;
+    bool timesGiven = false, fromGiven = false, calendarGiven = false, zoneGiven = false;
+    bool greenwich = false, json = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into, bool& given) {
+            if (given) return false;
+            if (i + 1 >= args.size()) return false;
+            into = args[++i];
+            given = true;
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            out += kMoveHelp;
+            return kExitShown;
+        }
+        if (a == "--times" || a == "--from" || a == "--calendar" || a == "--zone") {
+            bool& given = a == "--times"      ? timesGiven
+                          : a == "--from"     ? fromGiven
+                          : a == "--calendar" ? calendarGiven
+                                              : zoneGiven;
+            std::string& into = a == "--times"      ? timesText
+                                : a == "--from"     ? from
+                                : a == "--calendar" ? calendar
+                                                    : zoneText;
+            if (given) return Usage(err, a + " given more than once");
+            if (!value(into, given)) return Usage(err, "missing value after " + a);
+            if (a == "--times" && timesText.empty()) return Usage(err, "--times needs a number");
+        } else if (a == "--greenwich") {
+            greenwich = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
+            return Usage(err, "unknown option " + a);
+        } else {
+            words.push_back(a);
+        }
+    }
+    // STEP (one argument or several words) and then the direction.
+    if (words.size() < 2) return Usage(err, "STEP and forward|back are needed");
+    const std::string direction = words.back();
+    if (direction != "forward" && direction != "back")
+        return Usage(err, "the direction is forward or back, not \"" + direction + "\"");
+    std::string stepText;
+    for (size_t i = 0; i + 1 < words.size(); ++i)
+        stepText += (i ? " " : "") + words[i];
+    const int16_t step = session::MoveStepIndexOf(stepText);
+    if (step < 0) return Usage(err, "unknown step \"" + stepText + "\" (a text of the move list or 0..19)");
+
+    long times = 1;
+    if (!timesText.empty()) {
+        const char* end = timesText.data() + timesText.size();
+        const auto parsed = std::from_chars(timesText.data(), end, times);
+        if (parsed.ec != std::errc() || parsed.ptr != end || times < 1 || times > kMostSteps)
+            return Usage(err, "--times takes a whole number from 1 to " + std::to_string(kMostSteps));
+    }
+
+    session::State state;
+    state.currentCalendar = session::IndexOfCode(QString::fromStdString(calendar).toUpper().toStdString());
+    if (state.currentCalendar < 0)
+        return Usage(err, "unknown calendar \"" + calendar +
+                              "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)");
+    const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
+    if (!zone) return Usage(err, "unknown zone \"" + zoneText + "\" (e.g. \"GMT + 05:30\" or +05:30)");
+    state.zoneIndex = *zone;
+    state.zoneOffset = session::ZoneMinutes(state);
+    state.view = greenwich ? session::View::Greenwich : session::View::Local;
+    state.dblCurrentAJDate = NowAjd();
+    state.entryText = from;
+    state.moveStepIndex = step;
+    state.moveForward = direction == "forward";
+    state.repeatedly = times > 1;
+
+    const session::ActionResult begun = session::BeginMove(state);
+    if (begun.kind != session::ResultKind::Done) {
+        if (begun.message) err += begun.message->title + ": " + begun.message->text + "\n";
+        return kExitRefused;
+    }
+    state = begun.state;
+
+    QJsonArray steps;
+    int status = kExitShown;
+    for (long n = 0; n < times; ++n) {
+        const session::ActionResult result = session::MoveStep(state);
+        if (result.tail) {
+            if (json)
+                steps.append(StepJson(result));
+            else
+                out += (n ? "\n" : "") + StepText(*result.tail);
+            state = result.state;
+        }
+        if (result.kind == session::ResultKind::OutOfRange) {
+            if (result.message) err += result.message->title + ": " + result.message->text + "\n";
+            status = kExitOutOfRange;
+            break;
+        }
+    }
+    if (json) out += QJsonDocument(steps).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    return status;
+}
+
+} // namespace tavr::cli

@@ -1,0 +1,266 @@
+#include "session/Move.h"
+
+#include <cmath>
+
+#include "base/StrProc.h"
+#include "calendar/CalendarSet.h"
+#include "calendar/Calendars.h"
+#include "calendar/QLWC.h"
+#include "calendar/SarCal.h"
+#include "calendar/TVGCal.h"
+#include "calendar/VRLDT.h"
+
+namespace tavr::session {
+
+namespace {
+
+// A parsed entry this close to the current moment leaves it where it is.
+constexpr double kSameMoment = 0.0007;
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+StepUnit UnitOf(StepKind kind) {
+    switch (kind) {
+    case StepKind::Week:
+        return StepUnit::Week;
+    case StepKind::Month:
+        return StepUnit::Month;
+    case StepKind::Year:
+        return StepUnit::Year;
+    case StepKind::Cycle:
+    case StepKind::Days:
+        break;
+    }
+    return StepUnit::Cycle;
+}
+
+// Common Era month: the day falls back to the last day of a shorter month.
+// Year and century: 29 February becomes 28 February.
+bool StepCommonEra(DayNumber& d, const ::tavr::MoveStep& step, bool forward) {
+    EuroDate date = DayNumberToEuroDate(d, kLetterCE);
+    if (date.valid != 1) return false;
+    if (step.kind == StepKind::Month) {
+        if (forward) {
+            if (++date.month > 12) {
+                date.month = 1;
+                ++date.year;
+            }
+        } else if (--date.month < 1) {
+            date.month = 12;
+            --date.year;
+        }
+    } else {
+        date.year += forward ? step.count : -step.count;
+    }
+    // At most three days are given up (31 -> 28); a date the library refuses
+    // beyond that is a date it cannot reach.
+    const int tries = step.kind == StepKind::Month ? 4 : 2;
+    for (int i = 0; i < tries && date.day >= 1; ++i) {
+        date.valid = 0;
+        const DayNumber to = EuroDateToDayNumber(date);
+        if (date.valid == 1) {
+            d = to;
+            return true;
+        }
+        --date.day;
+    }
+    return false;
+}
+
+bool StepQlw(DayNumber& d, const ::tavr::MoveStep& step, bool forward) {
+    qlw::QlwDate date;
+    qlw::DayNumberToQlw(d, date);
+    if (date.valid != 1) return false;
+    int32_t code = qlw::kBadForm;
+    switch (step.kind) {
+    case StepKind::Week:
+        code = qlw::WeekStep(date, forward);
+        break;
+    case StepKind::Month:
+        code = qlw::MonthStep(date, forward);
+        break;
+    case StepKind::Year:
+        code = qlw::YearStep(date, forward);
+        break;
+    default:
+        break;
+    }
+    if (code != qlw::kOk || date.valid != 1) return false;
+    d = date.dayNumber;
+    return true;
+}
+
+} // namespace
+
+// ---- lists -------------------------------------------------------------------
+
+std::string_view MoveStepText(int index) {
+    return index >= 0 && index < kMoveStepCount ? MoveSteps()[static_cast<size_t>(index)].text
+                                                : std::string_view();
+}
+
+int16_t MoveStepIndexOf(std::string_view text) {
+    const std::string trimmed = strproc::Trim(text);
+    for (int16_t i = 0; i < kMoveStepCount; ++i)
+        if (EqualNoCase(trimmed, MoveStepText(i))) return i;
+    if (trimmed.empty() || trimmed.size() > 2) return -1;
+    int value = 0;
+    for (char c : trimmed) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value < kMoveStepCount ? static_cast<int16_t>(value) : int16_t{-1};
+}
+
+int RefreshIntervalMs(int periodIndex) {
+    static constexpr std::array<int, kRefreshPeriods.size()> kMs = {200, 500, 1000, 2000, 5000};
+    return periodIndex >= 0 && periodIndex < static_cast<int>(kMs.size())
+               ? kMs[static_cast<size_t>(periodIndex)]
+               : 1000;
+}
+
+// ---- range stops -------------------------------------------------------------
+
+std::optional<Message> MoveRangeStop(double moment) {
+    if (moment < kEarliestMoment || std::isnan(moment))
+        return Message{kMoveRangeTitle, kEarliestExceeded, Icon::Warning, Buttons::Ok};
+    if (moment > kLatestMoment) return Message{kMoveRangeTitle, kLatestExceeded, Icon::Warning, Buttons::Ok};
+    return std::nullopt;
+}
+
+// ---- the step ----------------------------------------------------------------
+
+StepResult StepMoment(const State& state, int stepIndex, bool forward) {
+    StepResult result;
+    result.moment = state.dblCurrentAJDate;
+    if (stepIndex < 0 || stepIndex >= kMoveStepCount || !std::isfinite(state.dblCurrentAJDate)) return result;
+    const ::tavr::MoveStep& step = MoveSteps()[static_cast<size_t>(stepIndex)];
+    if (step.kind == StepKind::Days) {
+        result.moment = state.dblCurrentAJDate + (forward ? step.days : -step.days);
+        result.ok = true;
+        return result;
+    }
+
+    // The civil day and the time of day, kept across the step. A QLW day
+    // begins at 06:00, so for QLW steps both are measured from there: the
+    // step lands on the stepped QLW date at the same clock time whatever the
+    // hour.
+    const bool qlwStep = step.calendar == kQLW;
+    const double m = CjdFromAjd(state, state.dblCurrentAJDate) - (qlwStep ? kQlwDayStart : 0.0);
+    DayNumber d = CivilDayOf(m);
+    const double f = TimeOfDayOf(m);
+
+    bool ok = false;
+    switch (step.calendar) {
+    case kCE:
+        ok = StepCommonEra(d, step, forward);
+        break;
+    case kSAR:
+        ok = sar::StepDayNumber(d, UnitOf(step.kind), forward);
+        break;
+    case kVR:
+        ok = vr::StepDayNumber(d, UnitOf(step.kind), forward);
+        break;
+    case kTVG:
+        ok = tvg::StepDayNumber(d, UnitOf(step.kind), forward);
+        break;
+    case kLDT:
+        ok = ldt::StepDayNumber(d, UnitOf(step.kind), forward);
+        break;
+    case kQLW:
+        ok = StepQlw(d, step, forward);
+        break;
+    default:
+        break;
+    }
+    if (!ok) return result;
+    result.ok = true;
+    result.calendar = step.calendar;
+    result.moment = AjdFromCjd(state, static_cast<double>(d) + f + (qlwStep ? kQlwDayStart : 0.0));
+    return result;
+}
+
+std::string MoveActionText(bool forward, int stepIndex, bool repeatedly) {
+    std::string text = "Move";
+    text += forward ? " forward" : " back";
+    text += " ";
+    text += MoveStepText(stepIndex);
+    if (repeatedly) text += " repeatedly";
+    return text + ".";
+}
+
+// ---- the move ----------------------------------------------------------------
+
+ActionResult BeginMove(const State& in) {
+    ActionResult result;
+    result.state = in;
+    State& state = result.state;
+    state.entryText = strproc::Trim(state.entryText);
+    if (!state.entryText.empty()) {
+        const ParseResult parsed = ParseDateEntry(state.entryText, state);
+        state.entryText = parsed.entryText;
+        if (parsed.error != 0) {
+            result.kind = ResultKind::Refused;
+            result.errorCode = parsed.error;
+            result.message = ShowEntryError(parsed.error);
+            result.focusEntry = true;
+            return result;
+        }
+        if (std::fabs(parsed.moment - state.dblCurrentAJDate) >= kSameMoment)
+            state.dblCurrentAJDate = parsed.moment;
+    }
+    state.actualEclipseData.clear();
+    state.displayedEclipseLunation = kNoEclipse;
+    state.nowMode = false;
+    result.kind = ResultKind::Done;
+    result.actionText = MoveActionText(state.moveForward, state.moveStepIndex, state.repeatedly);
+    return result;
+}
+
+ActionResult MoveStep(const State& in) {
+    ActionResult result;
+    result.state = in;
+    State& state = result.state;
+    const StepResult step = StepMoment(in, in.moveStepIndex, in.moveForward);
+    if (!step.ok) {
+        // Only a date beyond the reach of the step's calendar refuses a step:
+        // the move ends as at the end of the range it was heading for.
+        result.kind = ResultKind::OutOfRange;
+        result.message = Message{kMoveRangeTitle, in.moveForward ? kLatestExceeded : kEarliestExceeded,
+                                 Icon::Warning, Buttons::Ok};
+        return result;
+    }
+    state.dblCurrentAJDate = step.moment;
+    if (step.calendar >= 0) state.currentCalendar = step.calendar;
+    result.tail = ComputeTail(state);
+    result.historyText = result.tail->display.historyText;
+    state.entryText = CopyCurrentDateToEntry(state);
+    result.message = MoveRangeStop(state.dblCurrentAJDate);
+    result.kind = result.message ? ResultKind::OutOfRange : ResultKind::Done;
+    // Beyond the range the Moon is not shown; the range message is the one
+    // box of this step.
+    if (result.message && result.tail->moon.error) result.tail->moon = moon::MoonReport{};
+    return result;
+}
+
+ActionResult EndMove(const State& in, const std::string& actionText) {
+    ActionResult result;
+    result.state = in;
+    result.kind = ResultKind::Done;
+    result.historyDue = true;
+    result.historyText = RefreshDisplay(in).historyText;
+    result.eclipseType = 0;
+    result.actionText = actionText;
+    return result;
+}
+
+} // namespace tavr::session
