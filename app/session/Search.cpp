@@ -67,8 +67,8 @@ Hit OutOf(bool next) {
     return {false, next, 0.0};
 }
 
-Hit EclipseSearch(int16_t item, int32_t k, int16_t q, bool next, const State& state, PhaseEventRecord& record,
-                  int16_t& kind) {
+Hit EclipseSearch(int16_t item, int32_t& k, int16_t q, bool next, const State& state,
+                  PhaseEventRecord& record, int16_t& kind) {
     const bool late = q == lunar::kFullMoon || q == lunar::kLastQuarter;
     if (item == kTargetAnyEclipse) {
         if (next) {
@@ -195,7 +195,7 @@ int16_t TargetPhase(int index) {
 bool TargetMatches(int index, int t) {
     switch (index) {
     case 6:
-        return t > 0;
+        return t >= 1 && t <= 10;
     case 7:
         return t >= 8 && t <= 10;
     case 8:
