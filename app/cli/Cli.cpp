@@ -20,6 +20,9 @@ constexpr const char* kVersion = "tavr180 18.0\n";
 
 constexpr const char* kHelp =
     "Usage: tavr180 convert [options] TEXT\n"
+    "       tavr180 search next|previous TARGET [--from TEXT] [--count N] [--calendar CODE]\n"
+    "                      [--zone ZONE] [--greenwich] [--json]\n"
+    "       tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all] [--ics|--json]\n"
     "       tavr180 --help | --version\n"
     "\n"
     "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
@@ -39,6 +42,14 @@ constexpr const char* kHelp =
     "  --now            convert the present moment (no TEXT)\n"
     "  -h, --help       this text\n"
     "  -v, --version    the program's version\n"
+    "\n"
+    "search: moves from the moment of --from (default: now) to the next or previous\n"
+    "TARGET, N times in a row as repeated clicks would; TARGET is a text of the\n"
+    "search list (\"Total solar eclipse\") or one of full-moon, dark-moon,\n"
+    "first-quarter, last-quarter, quarter, eclipse, lunar, total-lunar, umbral-lunar,\n"
+    "solar, total-solar, annular-solar, saros, coincidence.\n"
+    "events: every lunar phase and eclipse from --from up to --to (times in UT);\n"
+    "--ics writes an iCalendar file (RFC 5545) for calendar programs.\n"
     "\n"
     "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date out of range.\n";
 
@@ -101,9 +112,20 @@ std::string JsonOutput(const session::ActionResult& result) {
 
 } // namespace
 
+std::string ResultText(const session::Tail& tail) {
+    return TextOutput(tail);
+}
+
+std::string ResultJson(const session::ActionResult& result) {
+    std::string text = JsonOutput(result);
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
 bool IsCommandLineInvocation(int argc, char** argv) {
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
     const std::string first = argv[1];
+    if (first == "search" || first == "events") return true;
     return first == "convert" || IsHelp(first) || IsVersion(first);
 }
 
@@ -120,6 +142,8 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         out += kVersion;
         return kExitShown;
     }
+    if (args[0] == "search") return RunSearch(args, out, err);
+    if (args[0] == "events") return RunEvents(args, out, err);
     if (args[0] != "convert") {
         err += "tavr180: unknown command \"" + args[0] + "\" (try tavr180 --help)\n";
         return kExitUsage;
