@@ -58,6 +58,8 @@ cases=(
     "convert|--calendar|LDT|--zone|+05:30|--days|100|2451545 CJD"
     "convert|1-13-2 SAR"
     "convert|9999-01-01 CE"
+    "search|next|total-solar|--from|2024-01-01 CE|--count|2|--json"
+    "events|--from|2024-01-01 CE|--to|2024-03-01 CE"
 )
 run() { # program, arguments...: stdout, stderr and exit status in one text
     local out err rc=0
