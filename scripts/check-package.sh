@@ -60,6 +60,8 @@ cases=(
     "convert|9999-01-01 CE"
     "convert|--log|--log-format|date calendar,|--zone|-03:30|2001-12-31 CE 14:28"
     "move|1 QLW week|forward|--from|2000-01-01 CE 05:30|--times|3|--json"
+    "search|next|total-solar|--from|2024-01-01 CE|--count|2|--json"
+    "events|--from|2024-01-01 CE|--to|2024-03-01 CE"
 )
 run() { # program, arguments...: stdout, stderr and exit status in one text
     local out err rc=0

@@ -8,6 +8,8 @@ PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev l
           libbenchmark-dev libgif-dev python3 fonts-liberation cmark
           dpkg-dev file librsvg2-bin help2man man-db groff-base desktop-file-utils appstream
           strace)
+# The test of the calendar export reads it with a standard iCalendar parser.
+PACKAGES+=(python3-icalendar)
 
 preset="${1:-default}"
 # The fuzz targets need clang and its libFuzzer runtime; the coverage build

@@ -23,6 +23,9 @@ constexpr const char* kHelp =
     "Usage: tavr180 convert [options] TEXT\n"
     "       tavr180 move STEP forward|back [--times N] [--from TEXT] [--calendar CODE]\n"
     "                    [--zone ZONE] [--greenwich] [--json]\n"
+    "       tavr180 search next|previous TARGET [--from TEXT] [--count N] [--calendar CODE]\n"
+    "                      [--zone ZONE] [--greenwich] [--json]\n"
+    "       tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all] [--ics|--json]\n"
     "       tavr180 --help | --version\n"
     "\n"
     "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
@@ -49,6 +52,13 @@ constexpr const char* kHelp =
     "move makes N steps of STEP (a text of the window's move list such as \"1 SAR month\",\n"
     "or its number 0..19) from the moment of --from TEXT (default: now) and shows the\n"
     "moment after each (--json: an array of convert's objects); tavr180 move --help.\n"
+    "search: moves from the moment of --from (default: now) to the next or previous\n"
+    "TARGET, N times in a row as repeated clicks would; TARGET is a text of the\n"
+    "search list (\"Total solar eclipse\") or one of full-moon, dark-moon,\n"
+    "first-quarter, last-quarter, quarter, eclipse, lunar, total-lunar, umbral-lunar,\n"
+    "solar, total-solar, annular-solar, saros, coincidence.\n"
+    "events: every lunar phase and eclipse from --from up to --to (times in UT);\n"
+    "--ics writes an iCalendar file (RFC 5545) for calendar programs.\n"
     "\n"
     "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date out of range.\n";
 
@@ -112,9 +122,20 @@ std::string JsonOutput(const session::ActionResult& result, const std::optional<
 
 } // namespace
 
+std::string ResultText(const session::Tail& tail) {
+    return TextOutput(tail);
+}
+
+std::string ResultJson(const session::ActionResult& result) {
+    std::string text = JsonOutput(result);
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
 bool IsCommandLineInvocation(int argc, char** argv) {
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
     const std::string first = argv[1];
+    if (first == "search" || first == "events") return true;
     return first == "convert" || first == "move" || IsHelp(first) || IsVersion(first);
 }
 
@@ -132,6 +153,8 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         return kExitShown;
     }
     if (args[0] == "move") return RunMove(args, out, err);
+    if (args[0] == "search") return RunSearch(args, out, err);
+    if (args[0] == "events") return RunEvents(args, out, err);
     if (args[0] != "convert") {
         err += "tavr180: unknown command \"" + args[0] + "\" (try tavr180 --help)\n";
         return kExitUsage;

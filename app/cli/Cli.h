@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "session/Session.h"
+
 namespace tavr::cli {
 
 inline constexpr int kExitShown = 0;
@@ -27,6 +29,11 @@ inline constexpr int kExitOutOfRange = 3;
 // "--version") rather than the window.
 bool IsCommandLineInvocation(int argc, char** argv);
 
+// The output of one result as `convert` prints it: the text lines, or the
+// JSON object (without a line end).
+std::string ResultText(const session::Tail& tail);
+std::string ResultJson(const session::ActionResult& result);
+
 // Runs the command line; writes to standard output and error; gives the exit status.
 int RunCommandLine(int argc, char** argv);
 
@@ -36,6 +43,10 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
 
 // "move STEP forward|back [options]" (CliMove.cpp); `args` begins with "move".
 int RunMove(const std::vector<std::string>& args, std::string& out, std::string& err);
+// The subcommands "search" and "events" (CliSearch.cpp); `args` holds the
+// subcommand itself first.
+int RunSearch(const std::vector<std::string>& args, std::string& out, std::string& err);
+int RunEvents(const std::vector<std::string>& args, std::string& out, std::string& err);
 
 } // namespace tavr::cli
 

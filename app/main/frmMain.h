@@ -170,6 +170,17 @@ class frmMain : public QWidget {
     QPushButton* cmdPauseResume = nullptr;
     QLabel* lblRefreshPeriod = nullptr;
     QComboBox* cboRefreshPeriod = nullptr;
+    // ---- search (frmMainSearch.cpp) ----
+    void cmdSearch_Click();
+    void optNext_Click();
+    void optPrevious_Click();
+    void cboTarget_Click();
+    QFrame* fraSearch = nullptr;
+    QComboBox* cboTarget = nullptr;
+    QRadioButton* optNext = nullptr;
+    QRadioButton* optPrevious = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QLabel* lblSearching = nullptr;
 
     // The row of calendar index i (calendar-code order).
     tavr::ui::LabelPair& Row(int i);
@@ -192,6 +203,10 @@ class frmMain : public QWidget {
     void SetDefaults();
     void FillLists();
     void InitialiseMainWindow();
+
+    // ---- search (frmMainSearch.cpp) ----
+    void BuildSearchFrame();
+    void FocusSearchButton();
 
     // ---- applying results (frmMain.cpp) ----
     // The one place a result reaches the window: the state, the common tail,

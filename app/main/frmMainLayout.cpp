@@ -268,6 +268,7 @@ void frmMain::BuildControls() {
     outer->addLayout(laterGroups_);
     BuildHistoryAndLogControls();
     BuildMoveFrame();
+    BuildSearchFrame();
 
     // ---- buttons ----
     auto* hButtons = new QHBoxLayout;

@@ -118,6 +118,7 @@ struct State {
 
     // The eclipse last displayed.
     int32_t displayedEclipseLunation = kNoEclipse;
+    bool displayedEclipseLunar = false; // at a full Moon (phase 2), else at a new Moon
     std::string actualEclipseData; // lblActualEclipseData
 
     // Move.

@@ -1,0 +1,419 @@
+// tavr180 search and tavr180 events: the search button and the event finder
+// of the command line, through the session's search operations.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <optional>
+
+#include "astro/Lunar.h"
+#include "calendar/Calendars.h"
+#include "cli/Cli.h"
+#include "session/Search.h"
+#include "session/TimeZone.h"
+
+namespace tavr::cli {
+
+namespace {
+
+constexpr int kMaxCount = 10000;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Options with their values and the positional words, read in order; an
+// option's value is the next argument whatever it looks like.
+struct Arguments {
+    std::map<std::string, std::string> values;
+    std::vector<std::string> flags;
+    std::vector<std::string> words;
+    bool Has(const std::string& flag) const {
+        for (const std::string& f : flags)
+            if (f == flag) return true;
+        return false;
+    }
+};
+
+bool ReadArguments(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                   const std::vector<std::string>& switches, Arguments& parsed, std::string& err) {
+    bool endOfOptions = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool option = !endOfOptions && a.size() > 2 && a.rfind("--", 0) == 0;
+        if (!endOfOptions && a == "--") {
+            endOfOptions = true;
+        } else if (option && std::find(valued.begin(), valued.end(), a) != valued.end()) {
+            if (i + 1 >= args.size()) {
+                err += "tavr180: Missing value after '" + a + "'. (try tavr180 --help)\n";
+                return false;
+            }
+            if (parsed.values.count(a) != 0) {
+                err += "tavr180: " + a + " given more than once\n";
+                return false;
+            }
+            parsed.values[a] = args[++i];
+        } else if (option && std::find(switches.begin(), switches.end(), a) != switches.end()) {
+            parsed.flags.push_back(a);
+        } else if (option ||
+                   (!endOfOptions && a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9'))) {
+            err += "tavr180: Unknown option '" + a + "'. (try tavr180 --help)\n";
+            return false;
+        } else {
+            parsed.words.push_back(a);
+        }
+    }
+    return true;
+}
+
+// The calendar, zone and view of the options, as the window would hold them.
+bool StateOfOptions(const Arguments& a, session::State& state, std::string& err) {
+    const auto calendar = a.values.find("--calendar");
+    const std::string code = calendar == a.values.end() ? "CE" : calendar->second;
+    std::string upper = code;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    state.currentCalendar = session::IndexOfCode(upper);
+    if (state.currentCalendar < 0) {
+        err +=
+            "tavr180: unknown calendar \"" + code + "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
+        return false;
+    }
+    const auto zoneValue = a.values.find("--zone");
+    const std::string zoneText = zoneValue == a.values.end() ? "GMT" : zoneValue->second;
+    const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
+    if (!zone) {
+        err += "tavr180: unknown zone \"" + zoneText +
+               "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
+        return false;
+    }
+    state.zoneIndex = *zone;
+    state.zoneOffset = session::ZoneMinutes(state);
+    state.view = a.Has("--greenwich") ? session::View::Greenwich : session::View::Local;
+    return true;
+}
+
+// The moment of an entered text under the state: an exit status on failure.
+std::optional<int> MomentOf(const std::string& text, session::State& state, double& moment,
+                            std::string& err) {
+    const session::ParseResult parsed = session::ParseDateEntry(text, state);
+    if (parsed.error != 0) {
+        const session::Message m = session::ShowEntryError(parsed.error);
+        err += m.title + ": " + m.text + "\n";
+        return kExitRefused;
+    }
+    if (auto message = session::RangeCheck(parsed.moment)) {
+        err += message->title + ": " + message->text + "\n";
+        return kExitOutOfRange;
+    }
+    moment = parsed.moment;
+    state.currentCalendar = parsed.calendar;
+    return std::nullopt;
+}
+
+int ExitOf(session::ResultKind kind) {
+    switch (kind) {
+    case session::ResultKind::Refused:
+        return kExitRefused;
+    case session::ResultKind::OutOfRange:
+        return kExitOutOfRange;
+    case session::ResultKind::Done:
+    case session::ResultKind::Unchanged:
+        break;
+    }
+    return kExitShown;
+}
+
+std::string WithoutCarriageReturns(std::string text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r') out += c;
+    return out;
+}
+
+QJsonObject EclipseJson(const session::SearchDetails& details) {
+    QJsonObject eclipse;
+    eclipse.insert("type", details.record.eclipseType);
+    eclipse.insert("kind", Q(details.data.lines[0]));
+    eclipse.insert("lunation", details.record.lunation);
+    eclipse.insert("saros", details.record.saros);
+    eclipse.insert("greatestTD", details.greatestTD);
+    eclipse.insert("label", Q(details.data.label));
+    eclipse.insert("log", Q(details.data.log));
+    return eclipse;
+}
+
+// ---- the moments of the events ---------------------------------------------------
+
+struct UtcTime {
+    EuroDate date{};
+    int hour = 0, minute = 0, second = 0;
+};
+
+// The CE date and the time of day (to the nearest second) of a UT moment.
+UtcTime UtcOf(double ajd) {
+    const double jd = ajd + 0.5;
+    int64_t day = static_cast<int64_t>(std::floor(jd));
+    int64_t seconds = std::llround((jd - std::floor(jd)) * 86400.0);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        ++day;
+    }
+    UtcTime t;
+    t.date = DayNumberToEuroDate(static_cast<DayNumber>(day), kLetterCE);
+    t.hour = static_cast<int>(seconds / 3600);
+    t.minute = static_cast<int>(seconds / 60 % 60);
+    t.second = static_cast<int>(seconds % 60);
+    return t;
+}
+
+std::string Format(const char* format, int a, int b, int c, int d, int e, int f) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, a, b, c, d, e, f);
+    return buffer;
+}
+
+std::string IsoText(double ajd) {
+    const UtcTime t = UtcOf(ajd);
+    return Format("%04d-%02d-%02d %02d:%02d:%02d UT", t.date.year, t.date.month, t.date.day, t.hour, t.minute,
+                  t.second);
+}
+
+std::string IcsTime(double ajd) {
+    const UtcTime t = UtcOf(ajd);
+    return Format("%04d%02d%02dT%02d%02d%02dZ", t.date.year, t.date.month, t.date.day, t.hour, t.minute,
+                  t.second);
+}
+
+// ---- iCalendar -------------------------------------------------------------------
+
+// TEXT value: backslash, semicolon, comma and line ends escaped.
+std::string IcsEscape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' || c == ';' || c == ',') {
+            out += '\\';
+            out += c;
+        } else if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += "\\n";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// One content line, folded after 75 octets (continuations begin with a blank)
+// without splitting a UTF-8 sequence, ended by CR LF.
+std::string IcsLine(const std::string& line) {
+    std::string out;
+    size_t start = 0;
+    size_t limit = 75;
+    while (line.size() - start > limit) {
+        size_t end = start + limit;
+        while (end > start && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80)
+            --end;
+        out += line.substr(start, end - start) + "\r\n ";
+        start = end;
+        limit = 74;
+    }
+    return out + line.substr(start) + "\r\n";
+}
+
+std::string IcsCalendar(const std::vector<session::LunarEvent>& events) {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    const std::string stamp = Format("%04d%02d%02dT%02d%02d%02dZ", utc.tm_year + 1900, utc.tm_mon + 1,
+                                     utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+    std::string out;
+    out += IcsLine("BEGIN:VCALENDAR");
+    out += IcsLine("VERSION:2.0");
+    out += IcsLine("PRODID:-//Quorvane Systems//tavr180 18.0//EN");
+    out += IcsLine("CALSCALE:GREGORIAN");
+    out += IcsLine("METHOD:PUBLISH");
+    for (const session::LunarEvent& e : events) {
+        const std::string uid = std::string("tavr180-") + (e.eclipse ? "eclipse-" : "phase-") +
+                                std::to_string(e.lunation) + "-" + std::to_string(e.phase) +
+                                "@quorvane-systems";
+        std::string description;
+        if (e.eclipse) {
+            description = session::EclipseDataText(e.record, e.moment + 0.5).label;
+            description += "Greatest eclipse " + IsoText(e.moment);
+        } else {
+            description = "Lunation number = " + std::to_string(e.record.lunation);
+        }
+        out += IcsLine("BEGIN:VEVENT");
+        out += IcsLine("UID:" + uid);
+        out += IcsLine("DTSTAMP:" + stamp);
+        out += IcsLine("DTSTART:" + IcsTime(e.moment));
+        out += IcsLine("SUMMARY:" + IcsEscape(e.summary));
+        out += IcsLine("DESCRIPTION:" + IcsEscape(description));
+        out += IcsLine("TRANSP:TRANSPARENT");
+        out += IcsLine("END:VEVENT");
+    }
+    out += IcsLine("END:VCALENDAR");
+    return out;
+}
+
+} // namespace
+
+// ---- search ----------------------------------------------------------------------
+
+int RunSearch(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    Arguments a;
+    if (!ReadArguments(args, {"--from", "--count", "--calendar", "--zone"},
+                       {"--greenwich", "--json", "--help"}, a, err))
+        return kExitUsage;
+    if (a.Has("--help")) {
+        out += "Usage: tavr180 search next|previous TARGET [--from TEXT] [--count N] [--calendar CODE]\n"
+               "                      [--zone ZONE] [--greenwich] [--json]\n";
+        return kExitShown;
+    }
+    if (a.words.size() < 2 || (a.words[0] != "next" && a.words[0] != "previous")) {
+        err += "tavr180: search needs next or previous and a target (try tavr180 --help)\n";
+        return kExitUsage;
+    }
+    std::string targetText = a.words[1];
+    for (size_t i = 2; i < a.words.size(); ++i)
+        targetText += " " + a.words[i];
+    const int16_t target = session::TargetOfName(targetText);
+    if (target < 0) {
+        err += "tavr180: unknown target \"" + targetText + "\" (try tavr180 --help)\n";
+        return kExitUsage;
+    }
+    int count = 1;
+    if (auto c = a.values.find("--count"); c != a.values.end()) {
+        const std::string& n = c->second;
+        const bool digits =
+            !n.empty() && n.size() <= 6 && n.find_first_not_of("0123456789") == std::string::npos;
+        count = digits ? std::stoi(n) : 0;
+        if (count < 1 || count > kMaxCount) {
+            err += "tavr180: --count takes a number from 1 to " + std::to_string(kMaxCount) + "\n";
+            return kExitUsage;
+        }
+    }
+
+    session::State state;
+    if (!StateOfOptions(a, state, err)) return kExitUsage;
+    const ClockReading clock = ReadLocalClock();
+    state.dblCurrentAJDate = MomentOfReading(clock);
+    if (auto from = a.values.find("--from"); from != a.values.end()) {
+        double moment = 0.0;
+        if (auto status = MomentOf(from->second, state, moment, err)) return *status;
+        state.dblCurrentAJDate = moment;
+    }
+    state.searchNext = a.words[0] == "next";
+    state.targetIndex = target;
+
+    const bool json = a.Has("--json");
+    QJsonArray array;
+    int status = kExitShown;
+    for (int i = 0; i < count; ++i) {
+        session::SearchDetails details;
+        const session::ActionResult result = session::Search(state, &details);
+        if (result.kind != session::ResultKind::Done || !result.tail) {
+            if (result.message) err += result.message->title + ": " + result.message->text + "\n";
+            status = result.kind == session::ResultKind::Done ? kExitRefused : ExitOf(result.kind);
+            break;
+        }
+        if (json) {
+            QJsonObject object =
+                QJsonDocument::fromJson(QByteArray::fromStdString(ResultJson(result))).object();
+            object.insert("eclipse", details.eclipseFound ? QJsonValue(EclipseJson(details)) : QJsonValue());
+            array.append(object);
+        } else {
+            if (i > 0) out += "\n";
+            out += result.actionText + "\n";
+            out += ResultText(*result.tail);
+            if (details.eclipseFound) out += "Eclipse:\n" + WithoutCarriageReturns(details.data.label);
+        }
+        state = result.state;
+        state.entryText.clear();
+    }
+    if (json) out += QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    return status;
+}
+
+// ---- events ----------------------------------------------------------------------
+
+int RunEvents(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    Arguments a;
+    if (!ReadArguments(args, {"--from", "--to", "--kind"}, {"--ics", "--json", "--help"}, a, err))
+        return kExitUsage;
+    if (a.Has("--help")) {
+        out += "Usage: tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all] [--ics|--json]\n";
+        return kExitShown;
+    }
+    if (!a.words.empty()) {
+        err += "tavr180: events takes no text outside --from and --to (try tavr180 --help)\n";
+        return kExitUsage;
+    }
+    if (a.values.count("--from") == 0 || a.values.count("--to") == 0) {
+        err += "tavr180: events needs --from TEXT and --to TEXT\n";
+        return kExitUsage;
+    }
+    if (a.Has("--ics") && a.Has("--json")) {
+        err += "tavr180: --ics and --json exclude each other\n";
+        return kExitUsage;
+    }
+    const std::string kind = a.values.count("--kind") ? a.values.at("--kind") : "all";
+    if (kind != "phases" && kind != "eclipses" && kind != "all") {
+        err += "tavr180: --kind takes phases, eclipses or all\n";
+        return kExitUsage;
+    }
+    session::State state;
+    double from = 0.0;
+    double to = 0.0;
+    if (auto status = MomentOf(a.values.at("--from"), state, from, err)) return *status;
+    if (auto status = MomentOf(a.values.at("--to"), state, to, err)) return *status;
+    if (!(from < to)) {
+        err += "tavr180: --to must lie after --from\n";
+        return kExitUsage;
+    }
+    const bool ics = a.Has("--ics");
+    if (ics && (UtcOf(from).date.year < 1 || UtcOf(to).date.year > 9999)) {
+        err += "tavr180: iCalendar dates run from the year 1 to 9999 CE\n";
+        return kExitUsage;
+    }
+    const std::vector<session::LunarEvent> events =
+        session::EventsBetween(from, to, kind != "eclipses", kind != "phases");
+    if (ics) {
+        out += IcsCalendar(events);
+    } else if (a.Has("--json")) {
+        QJsonArray array;
+        for (const session::LunarEvent& e : events) {
+            QJsonObject object;
+            object.insert("ajd", e.moment);
+            object.insert("utc", Q(IsoText(e.moment)));
+            object.insert("summary", Q(e.summary));
+            object.insert("lunation", e.lunation);
+            object.insert("phase", e.phase);
+            if (e.eclipse) {
+                session::SearchDetails details;
+                details.record = e.record;
+                details.data = session::EclipseDataText(e.record, e.moment + 0.5);
+                details.greatestTD = e.record.greatest;
+                object.insert("eclipse", EclipseJson(details));
+            } else {
+                object.insert("eclipse", QJsonValue());
+            }
+            array.append(object);
+        }
+        out += QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    } else {
+        for (const session::LunarEvent& e : events)
+            out += IsoText(e.moment) + "  " + e.summary + "\n";
+    }
+    return kExitShown;
+}
+
+} // namespace tavr::cli

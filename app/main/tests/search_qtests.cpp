@@ -1,0 +1,141 @@
+// The search frame driven as a user drives it: the list and its start item,
+// the direction captions, a total solar eclipse twice, the saros search and
+// its list, the separator and "No eclipse displayed" messages, Now mode
+// ended by a hit, and the range message that moves nothing.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "main/frmMain.h"
+#include "session/Search.h"
+
+#include "main/tests/TestDoubles.h"
+
+using tavr::ui::FakeClock;
+using tavr::ui::ScriptedMessageBoxes;
+
+namespace {
+
+const QColor kOn(255, 255, 255);
+const QColor kOff(200, 200, 200);
+
+struct Fixture {
+    ScriptedMessageBoxes boxes;
+    FakeClock clock{QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC)};
+    std::unique_ptr<frmMain> w;
+    Fixture() {
+        w = std::make_unique<frmMain>(&boxes, &clock);
+        w->Load(true);
+    }
+    void Search(int target, bool next, const QString& entry = QString()) {
+        w->txbDate->setText(entry);
+        w->cboTarget->setCurrentIndex(target);
+        w->cboTarget_Click();
+        next ? w->optNext->click() : w->optPrevious->click();
+        w->cmdSearch->click();
+    }
+    double Moment() const { return w->CurrentState().dblCurrentAJDate; }
+};
+
+} // namespace
+
+class SearchTests : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void listAndDirection();
+    void totalSolarEclipseTwiceThenSaros();
+    void messagesMoveNothing();
+    void hitEndsNowMode();
+};
+
+void SearchTests::listAndDirection() {
+    Fixture f;
+    QCOMPARE(f.w->cboTarget->count(), 16);
+    QCOMPARE(f.w->cboTarget->currentIndex(), 11);
+    QCOMPARE(f.w->cboTarget->currentText(), QString("Total solar eclipse"));
+    QCOMPARE(f.w->cboTarget->itemData(0).toInt(), 2);
+    QCOMPARE(f.w->cboTarget->itemData(1).toInt(), 0);
+    QVERIFY(!f.w->cboTarget->itemData(4).isValid());
+    QVERIFY(f.w->cboTarget->itemText(5).isEmpty());
+    QVERIFY(!f.w->lblSearching->isVisible());
+    QCOMPARE(f.w->cmdSearch->text(), QString("Search for"));
+    f.w->optPrevious->click();
+    QCOMPARE(f.w->optPrevious->palette().color(QPalette::WindowText), kOn);
+    QCOMPARE(f.w->optNext->palette().color(QPalette::WindowText), kOff);
+    QVERIFY(!f.w->CurrentState().searchNext);
+    f.w->optNext->click();
+    QCOMPARE(f.w->optNext->palette().color(QPalette::WindowText), kOn);
+}
+
+void SearchTests::totalSolarEclipseTwiceThenSaros() {
+    Fixture f;
+    QSignalSpy applied(f.w.get(), &frmMain::resultApplied);
+    f.Search(11, true, "2024-01-01 CE");
+    QVERIFY(f.boxes.Asked().empty());
+    const double first = f.Moment();
+    QVERIFY(std::fabs(first - 2460409.262) < 0.01);
+    QVERIFY(f.w->lblActualEclipseData->text().startsWith("Central total solar eclipse"));
+    QVERIFY(f.w->txbDate->text().startsWith("2024-04-08 CE"));
+    const auto result = applied.last().at(0).value<tavr::session::ActionResult>();
+    QCOMPARE(QString::fromStdString(result.actionText), QString("Search for next total solar eclipse."));
+    QVERIFY(result.historyDue);
+    QVERIFY(result.eclipseType == 3 || result.eclipseType == 4);
+
+    f.Search(11, true);
+    QVERIFY(f.Moment() > first + 100.0);
+    const double second = f.Moment();
+
+    f.Search(tavr::session::kTargetSaros, false);
+    QVERIFY(f.boxes.Asked().empty());
+    QVERIFY(std::fabs(second - f.Moment() - 6585.32) < 0.5);
+    QCOMPARE(f.w->cboTarget->currentIndex(), int(tavr::session::kTargetSaros));
+    QVERIFY(f.w->lblActualEclipseData->text().contains("Saros number"));
+
+    // A phase search clears the eclipse; the saros search then has none to follow.
+    f.Search(0, true);
+    QVERIFY(f.w->lblActualEclipseData->text().isEmpty());
+    const double full = f.Moment();
+    f.Search(tavr::session::kTargetSaros, true);
+    QCOMPARE(f.boxes.Asked().size(), size_t(1));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("No eclipse displayed"));
+    QCOMPARE(f.Moment(), full);
+}
+
+void SearchTests::messagesMoveNothing() {
+    Fixture f;
+    f.Search(1, true, "2000-01-01 CE");
+    const double before = f.Moment();
+    f.Search(5, true);
+    QCOMPARE(f.boxes.Asked().size(), size_t(1));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Please specify target for search."));
+    QCOMPARE(f.Moment(), before);
+
+    f.Search(tavr::session::kTargetCoincidence, false, "-2950-01-01 CE");
+    QCOMPARE(f.boxes.Asked().size(), size_t(2));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[1].title), QString("Out of range"));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[1].text), QString("Earliest date exceeded."));
+    QCOMPARE(f.Moment(), before);
+    QVERIFY(!f.w->lblSearching->isVisible());
+}
+
+void SearchTests::hitEndsNowMode() {
+    Fixture f;
+    f.w->cmdNow_Click();
+    QVERIFY(f.w->CurrentState().nowMode);
+    QVERIFY(f.w->Clock->isActive());
+    f.Search(tavr::session::kTargetCoincidence, true);
+    QVERIFY(f.boxes.Asked().empty());
+    QVERIFY(!f.w->CurrentState().nowMode);
+    QVERIFY(!f.w->Clock->isActive());
+    QVERIFY(!f.w->picCheck->isVisible());
+}
+
+QTEST_MAIN(SearchTests)
+#include "search_qtests.moc"
