@@ -87,6 +87,7 @@ void frmMain::ConnectSignals() {
         connect(lblTime[k], &tavr::ui::ClickLabel::clicked, this, [this] { lblTime_Click(); });
     txbDate->installEventFilter(this);
     txbPlusMinus->installEventFilter(this);
+    ConnectStateSignals();
 }
 
 // ---------------------------------------------------------------- start-up --
@@ -99,6 +100,8 @@ void frmMain::SetDefaults() {
         picDir = qEnvironmentVariable("TAVR_LIBDIR");
     strPicPath_ = QDir::toNativeSeparators(picDir);
     if (!strPicPath_.endsWith(QDir::separator())) strPicPath_ += QDir::separator();
+    if (stateFilePath_.isEmpty()) stateFilePath_ = DefaultStateFilePath();
+    QDir().mkpath(QFileInfo(stateFilePath_).absolutePath());
     lblActualEclipseData->clear();
     clockSeconds_ = 5;
     state_ = ses::State{};
@@ -161,15 +164,15 @@ void frmMain::Load(bool showWindow) {
     cmdQuit->setEnabled(true);
     cmdNow->setEnabled(true);
 
-    // No saved state yet: the moment is now.
-    restoringState_ = false;
-    SetToNow();
+    RestoreState();
     if (showWindow) show();
     SetTheFocus();
     blnStartUpCompleted_ = true;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // Every orderly end writes the saved state first.
+    SaveState();
     event->accept();
 }
 
@@ -183,6 +186,7 @@ void frmMain::EnableDisableFunctions(bool enable) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{cmdCompute, cmdClearDate, cmdReset, txbDate, txbPlusMinus})
         w->setEnabled(enable);
+    cmdSaveState->setEnabled(enable);
     FocusMoveButton();
 }
 

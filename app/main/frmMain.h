@@ -67,6 +67,15 @@ class frmMain : public QWidget {
     void cmdNow_Click();
     void Clock_Timer();
     void cmdQuit_Click();
+    // The saved state (frmMainState.cpp). Save state writes the file and says
+    // why when it cannot; the answer is true when the file was written.
+    void cmdSaveState_Click();
+    bool SaveState();
+    void cmdReset_Click();
+    // Where the state is saved; a test sets its own file before Load.
+    void SetStateFilePath(const QString& path) { stateFilePath_ = path; }
+    const QString& StateFilePath() const { return stateFilePath_; }
+    static QString DefaultStateFilePath();
     // Row `row` in calendar-code order (0..8), label `index` (0 caption, 1 value).
     void Row_Click(int row, int index);
     void lblTime_Click();
@@ -117,6 +126,7 @@ class frmMain : public QWidget {
     QLabel* picCheck = nullptr;
     QTimer* Clock = nullptr;
 
+    QPushButton* cmdSaveState = nullptr;
     QPushButton* cmdQuit = nullptr;
 
     // The row of calendar index i (calendar-code order).
@@ -161,6 +171,13 @@ class frmMain : public QWidget {
     tavr::ui::MessageAnswer ShowMessage(const tavr::session::Message& message);
     void ReportLoadError(const std::string& message);
 
+    // ---- the saved state (frmMainState.cpp) ----
+    // Start-up steps 4 to 7: the read, the first display, the history line.
+    void RestoreState();
+    // The option buttons of the entry and the time frame as the state has them.
+    void ShowSavedOptions();
+    void ConnectStateSignals();
+
     // ---- the clock ----
     double NowAjd() const;
     // The local clock's hour and minute now (for the time label in Now mode).
@@ -174,6 +191,7 @@ class frmMain : public QWidget {
     static constexpr int16_t intMaxX = 89; // largest pixel index of the Moon picture, across
     static constexpr int16_t intMaxY = 89; // and down
     QString strPicPath_;
+    QString stateFilePath_;
 
     std::unique_ptr<tavr::ui::QtMessageBoxes> ownBoxes_;
     std::unique_ptr<tavr::ui::SystemClock> ownClock_;

@@ -262,6 +262,24 @@ RestoredState ReadStateFile(const std::filesystem::path& path, const State& star
     return ParseStateFile(in, start);
 }
 
+ActionResult StartUpResult(const RestoredState& restored, double nowAjd, std::optional<ClockTime> clock) {
+    ActionResult result;
+    if (restored.complete) {
+        result.state = restored.state;
+        result.state.nowMode = false;
+        result.tail = ComputeTail(result.state, std::nullopt);
+        result.kind = ResultKind::Done;
+    } else {
+        result = SetToNow(restored.state, nowAjd, clock);
+    }
+    result.historyDue = true;
+    result.historyText = result.tail->display.historyText;
+    result.eclipseType = 0;
+    result.actionText = kRestoreActionText;
+    result.extraLogText.clear();
+    return result;
+}
+
 State ResetSettings(const State& in, bool logPreferences) {
     State s = in;
     s.currentCalendar = kCE;

@@ -54,6 +54,12 @@ RestoredState ParseStateFile(std::istream& in, const State& start);
 // The same for a file; a file that cannot be opened gives `start` unchanged.
 RestoredState ReadStateFile(const std::filesystem::path& path, const State& start);
 
+// Start-up after the read: a complete read shows the restored moment with Now
+// mode off; anything less takes `nowAjd` (SetToNow) with what was read. Either
+// way one history line and the log entry "Restore saved state on startup" are due.
+ActionResult StartUpResult(const RestoredState& restored, double nowAjd,
+                           std::optional<ClockTime> clock = std::nullopt);
+
 // The settings Reset returns to: calendar CE, Local, Next, Plus, forward,
 // repeatedly and "Log all results" cleared, move step "1 day", refresh
 // period "1", target "Full moon"; the zone is kept. With `logPreferences`

@@ -316,3 +316,39 @@ TEST(StateFile, ResetKeepsTheZone) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StateFile, StartUpResultRecordsOneRestoreEntry) {
+    State saved = OneLineCaption();
+    saved.nowMode = true;
+    std::istringstream in(FormatStateFile(saved));
+    RestoredState restored = ParseStateFile(in, State{});
+    ASSERT_TRUE(restored.complete);
+    restored.state.nowMode = true;
+    const double now = 2460000.25;
+    ActionResult r = StartUpResult(restored, now);
+    EXPECT_EQ(r.kind, ResultKind::Done);
+    EXPECT_EQ(r.state.dblCurrentAJDate, saved.dblCurrentAJDate);
+    EXPECT_FALSE(r.state.nowMode);
+    EXPECT_EQ(r.state.actualEclipseData, saved.actualEclipseData);
+    EXPECT_TRUE(r.historyDue);
+    EXPECT_EQ(r.actionText, "Restore saved state on startup");
+    EXPECT_EQ(r.extraLogText, "");
+    ASSERT_TRUE(r.tail.has_value());
+    EXPECT_EQ(r.historyText, r.tail->display.historyText);
+    EXPECT_FALSE(r.historyText.empty());
+
+    // Ten lines: the settings stay, the moment becomes now.
+    std::vector<std::string> lines = Lines(FormatStateFile(saved));
+    std::istringstream ten(Join(lines, 10));
+    restored = ParseStateFile(ten, State{});
+    r = StartUpResult(restored, now);
+    EXPECT_EQ(r.state.dblCurrentAJDate, now);
+    EXPECT_EQ(r.state.currentCalendar, saved.currentCalendar);
+    EXPECT_EQ(r.state.zoneIndex, saved.zoneIndex);
+    EXPECT_TRUE(r.historyDue);
+    EXPECT_EQ(r.actionText, "Restore saved state on startup");
+}
+
+} // namespace
