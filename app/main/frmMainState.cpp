@@ -68,16 +68,29 @@ bool frmMain::SaveState() {
     QDir().mkpath(QFileInfo(stateFilePath_).absolutePath());
     // The new text goes to a file beside the old one and replaces it only
     // when it is complete: a failed save leaves the old state as it was.
+    // Unbuffered, so that a short write (a full disk) shows at once and the
+    // next attempt gives the system's reason; a buffered file can report a
+    // cut file as written.
     QSaveFile file(stateFilePath_);
     QString error;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
-    } else if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-               static_cast<qint64>(text.size())) {
-        error = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        error = file.errorString();
+    } else {
+        const char* p = text.data();
+        qint64 left = static_cast<qint64>(text.size());
+        while (left > 0) {
+            const qint64 n = file.write(p, left);
+            if (n <= 0) {
+                error = file.errorString();
+                break;
+            }
+            p += n;
+            left -= n;
+        }
+        if (!error.isEmpty())
+            file.cancelWriting();
+        else if (!file.commit())
+            error = file.errorString();
     }
     if (!error.isEmpty()) {
         ShowMessage({ses::kSaveStateTitle, ses::kSaveStateError + error.toStdString(), ses::Icon::Warning,
