@@ -35,5 +35,17 @@ function(tavr_add_qtest name)
   set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${TAVR_TEST_DIR})
   target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "window;${T_LABELS}")
+  # A window saves its state on closing and reads it at start-up: each window
+  # program keeps it in a data folder of its own, emptied before the run.
+  set(env ${TAVR_TEST_ENV})
+  list(FILTER env EXCLUDE REGEX "^XDG_DATA_HOME=")
+  list(APPEND env "XDG_DATA_HOME=${TAVR_TEST_HOME}/window-data/${name}")
+  get_property(cleaner GLOBAL PROPERTY TAVR_WINDOW_DATA_CLEANER)
+  if(NOT cleaner)
+    set_property(GLOBAL PROPERTY TAVR_WINDOW_DATA_CLEANER ON)
+    add_test(NAME window_data_clean COMMAND ${CMAKE_COMMAND} -E rm -rf ${TAVR_TEST_HOME}/window-data)
+    set_tests_properties(window_data_clean PROPERTIES FIXTURES_SETUP window_data LABELS window)
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" LABELS "window;${T_LABELS}"
+                                          FIXTURES_REQUIRED window_data)
 endfunction()

@@ -89,6 +89,7 @@ void frmMain::ConnectSignals() {
         connect(lblTime[k], &tavr::ui::ClickLabel::clicked, this, [this] { lblTime_Click(); });
     txbDate->installEventFilter(this);
     txbPlusMinus->installEventFilter(this);
+    ConnectStateSignals();
 }
 
 // ---------------------------------------------------------------- start-up --
@@ -101,6 +102,8 @@ void frmMain::SetDefaults() {
         picDir = qEnvironmentVariable("TAVR_LIBDIR");
     strPicPath_ = QDir::toNativeSeparators(picDir);
     if (!strPicPath_.endsWith(QDir::separator())) strPicPath_ += QDir::separator();
+    if (stateFilePath_.isEmpty()) stateFilePath_ = DefaultStateFilePath();
+    QDir().mkpath(QFileInfo(stateFilePath_).absolutePath());
     lblActualEclipseData->clear();
     clockSeconds_ = 5;
     state_ = ses::State{};
@@ -164,10 +167,8 @@ void frmMain::Load(bool showWindow) {
     cmdQuit->setEnabled(true);
     cmdNow->setEnabled(true);
 
-    // No saved state yet: the moment is now.
-    restoringState_ = false;
-    SetToNow();
-    RecordStartUp();
+    RestoreState();
+    cmdLogThisResult->setEnabled(false);
     if (showWindow) show();
     SetTheFocus();
     blnStartUpCompleted_ = true;
@@ -176,6 +177,8 @@ void frmMain::Load(bool showWindow) {
 void frmMain::closeEvent(QCloseEvent* event) {
     // The log is not saved; its window goes first.
     if (frmLog_ && frmLog_->isVisible()) frmLog_->hide();
+    // Every orderly end writes the saved state.
+    SaveState();
     event->accept();
 }
 
@@ -193,6 +196,7 @@ void frmMain::EnableDisableFunctions(bool enable) {
         w->setEnabled(enable);
     EnableViewLog();
     if (cmdMove) cmdMove->setEnabled(enable);
+    cmdSaveState->setEnabled(enable);
     FocusMoveButton();
 }
 

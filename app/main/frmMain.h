@@ -74,6 +74,15 @@ class frmMain : public QWidget {
     void cmdNow_Click();
     void Clock_Timer();
     void cmdQuit_Click();
+    // The saved state (frmMainState.cpp). Save state writes the file and says
+    // why when it cannot; the answer is true when the file was written.
+    void cmdSaveState_Click();
+    bool SaveState();
+    void cmdReset_Click();
+    // Where the state is saved; a test sets its own file before Load.
+    void SetStateFilePath(const QString& path) { stateFilePath_ = path; }
+    const QString& StateFilePath() const { return stateFilePath_; }
+    static QString DefaultStateFilePath();
     // Row `row` in calendar-code order (0..8), label `index` (0 caption, 1 value).
     void Row_Click(int row, int index);
     void lblTime_Click();
@@ -146,6 +155,7 @@ class frmMain : public QWidget {
     QPushButton* cmdViewLog = nullptr;
     QPushButton* cmdLogPreferences = nullptr;
 
+    QPushButton* cmdSaveState = nullptr;
     QPushButton* cmdQuit = nullptr;
 
     // ---- move (frmMainMove.cpp) ----
@@ -232,12 +242,16 @@ class frmMain : public QWidget {
     void BuildHistoryAndLogControls();
     // The history line and the log entry of an applied result.
     void RecordResult(const tavr::session::ActionResult& result);
-    // Start-up: the first history line and its log entry.
-    void RecordStartUp();
     // The list shows state_.history with the line last shown selected.
     void ShowHistory();
     void AddLogEntry(const std::string& heading, const std::string& action, const std::string& extra);
     void EnableViewLog();
+    // ---- the saved state (frmMainState.cpp) ----
+    // Start-up steps 4 to 7: the read, the first display, the history line.
+    void RestoreState();
+    // The option buttons of the entry and the time frame as the state has them.
+    void ShowSavedOptions();
+    void ConnectStateSignals();
 
     // ---- the clock ----
     double NowAjd() const;
@@ -268,6 +282,7 @@ class frmMain : public QWidget {
     static constexpr int16_t intMaxX = 89; // largest pixel index of the Moon picture, across
     static constexpr int16_t intMaxY = 89; // and down
     QString strPicPath_;
+    QString stateFilePath_;
 
     std::unique_ptr<tavr::ui::QtMessageBoxes> ownBoxes_;
     std::unique_ptr<tavr::ui::SystemClock> ownClock_;

@@ -118,16 +118,6 @@ void frmMain::RecordResult(const ses::ActionResult& result) {
     }
 }
 
-void frmMain::RecordStartUp() {
-    if (!lastTail_) return;
-    const std::string line =
-        ses::AddHistoryEntry(state_, lastTail_->display.historyText, lastTail_->timeLabel, 0);
-    ShowHistory();
-    EnableViewLog();
-    AddLogEntry(line, "Restore saved state on startup", "");
-    cmdLogThisResult->setEnabled(false);
-}
-
 void frmMain::cboHistory_Click(int index) {
     if (addingHistory_) {
         SetTheFocus();

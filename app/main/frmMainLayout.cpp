@@ -111,8 +111,6 @@ void frmMain::BuildControls() {
     lblDays->setObjectName("lblDays");
     cmdReset = new QPushButton("Reset", fraConvert);
     cmdReset->setObjectName("cmdReset");
-    // Reset belongs to the saved state, which this window does not keep yet.
-    cmdReset->setVisible(false);
 
     auto* gEntry = new QGridLayout(fraConvert);
     gEntry->setHorizontalSpacing(8);
@@ -273,6 +271,9 @@ void frmMain::BuildControls() {
     // ---- buttons ----
     auto* hButtons = new QHBoxLayout;
     hButtons->addStretch(1);
+    cmdSaveState = new QPushButton("Save state", this);
+    cmdSaveState->setObjectName("cmdSaveState");
+    hButtons->addWidget(cmdSaveState);
     cmdQuit = new QPushButton("Quit", this);
     cmdQuit->setObjectName("cmdQuit");
     hButtons->addWidget(cmdQuit);
@@ -298,6 +299,8 @@ void frmMain::BuildControls() {
     setTabOrder(optGreenwich, optLocal);
     setTabOrder(optLocal, cmdNow);
     setTabOrder(cmdNow, cmdQuit);
+    setTabOrder(cmdNow, cmdSaveState);
+    setTabOrder(cmdSaveState, cmdQuit);
 }
 
 void frmMain::SetCaptionColour(QWidget* w, const QColor& colour) {

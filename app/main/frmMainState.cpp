@@ -1,0 +1,122 @@
+// The saved state of the window: the read at start-up, Save state (also on
+// Quit and close), Reset, and when "Save state" is enabled. The file's lines
+// are the session's (session/StateFile.h); this file moves them between the
+// disk and the window.
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "main/Colours.h"
+#include "main/frmMain.h"
+#include "session/StateFile.h"
+
+namespace ses = tavr::session;
+
+QString frmMain::DefaultStateFilePath() {
+    QString base;
+#ifdef Q_OS_WIN
+    // The roaming application-data folder.
+    base = qEnvironmentVariable("APPDATA");
+#endif
+    if (base.isEmpty()) base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty()) base = QDir::homePath();
+    return QDir(base).filePath(QStringLiteral("%1/%2").arg(ses::kStateFolderName, ses::kStateFileName));
+}
+
+void frmMain::ConnectStateSignals() {
+    connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
+    connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
+    // Every new history line (Now and the zone change among them) makes the
+    // state worth saving again.
+    connect(this, &frmMain::resultApplied, this, [this](const ses::ActionResult& result) {
+        if (result.historyDue) cmdSaveState->setEnabled(true);
+    });
+}
+
+void frmMain::ShowSavedOptions() {
+    const bool greenwich = state_.view == tavr::timezone::View::Greenwich;
+    (greenwich ? optGreenwich : optLocal)->setChecked(true);
+    SetCaptionColour(optGreenwich, greenwich ? kColourOn : kColourOff);
+    SetCaptionColour(optLocal, greenwich ? kColourOff : kColourOn);
+    (state_.plusSelected ? optPlus : optMinus)->setChecked(true);
+    SetCaptionColour(optPlus, state_.plusSelected ? kColourOn : kColourOff);
+    SetCaptionColour(optMinus, state_.plusSelected ? kColourOff : kColourOn);
+}
+
+void frmMain::RestoreState() {
+    restoringState_ = true;
+    const ses::RestoredState restored =
+        ses::ReadStateFile(QFileInfo(stateFilePath_).filesystemAbsoluteFilePath(), ReadControls());
+    if (restored.complete) {
+        picCheck->setVisible(false);
+        Clock->stop();
+    }
+    restoringState_ = false;
+    const ses::ActionResult result = ses::StartUpResult(restored, NowAjd(), ClockNow());
+    state_ = result.state;
+    ShowSavedOptions();
+    Apply(result, false);
+    cmdSaveState->setEnabled(false);
+}
+
+bool frmMain::SaveState() {
+    const std::string text = ses::FormatStateFile(ReadControls());
+    QDir().mkpath(QFileInfo(stateFilePath_).absolutePath());
+    // The new text goes to a file beside the old one and replaces it only
+    // when it is complete: a failed save leaves the old state as it was.
+    // Unbuffered, so that a short write (a full disk) shows at once and the
+    // next attempt gives the system's reason; a buffered file can report a
+    // cut file as written.
+    QSaveFile file(stateFilePath_);
+    QString error;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        error = file.errorString();
+    } else {
+        const char* p = text.data();
+        qint64 left = static_cast<qint64>(text.size());
+        while (left > 0) {
+            const qint64 n = file.write(p, left);
+            if (n <= 0) {
+                error = file.errorString();
+                break;
+            }
+            p += n;
+            left -= n;
+        }
+        if (!error.isEmpty())
+            file.cancelWriting();
+        else if (!file.commit())
+            error = file.errorString();
+    }
+    if (!error.isEmpty()) {
+        ShowMessage({ses::kSaveStateTitle, ses::kSaveStateError + error.toStdString(), ses::Icon::Warning,
+                     ses::Buttons::Ok});
+        cmdSaveState->setEnabled(true);
+        return false;
+    }
+    cmdSaveState->setEnabled(false);
+    SetTheFocus();
+    return true;
+}
+
+void frmMain::cmdSaveState_Click() {
+    SaveState();
+}
+
+void frmMain::cmdReset_Click() {
+    bool logPreferences = false;
+    if (blnStartUpCompleted_) {
+        logPreferences = ShowMessage({ses::kResetTitle, ses::kResetQuestion, ses::Icon::Question,
+                                      ses::Buttons::YesNo}) == tavr::ui::MessageAnswer::Yes;
+    }
+    state_ = ses::ResetSettings(ReadControls(), logPreferences);
+    ShowState();
+    ShowSavedOptions();
+    HighlightCurrentCalendar();
+    // Reset ends in Now mode.
+    cmdNow_Click();
+}
