@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -47,10 +46,6 @@ void SetLabelColours(QLabel* label, const QColor& background) {
 
 } // namespace
 
-void MessageBoxLunationNotices::Inform(const QString& title, const QString& text) {
-    QMessageBox::information(parent_, title, text);
-}
-
 // ---- "One moment please" ------------------------------------------------------
 
 frmMsgNowLoading::frmMsgNowLoading(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -73,8 +68,8 @@ frmMsgNowLoading::frmMsgNowLoading(QWidget* parent) : QWidget(parent, Qt::Window
 
 // ---- the calendar window --------------------------------------------------------
 
-frmCalendar::frmCalendar(const QString& pictureFolder, LunationNotices& notices, QWidget* parent)
-    : QWidget(parent, Qt::Window), pictureFolder_(pictureFolder), notices_(notices) {
+frmCalendar::frmCalendar(const QString& pictureFolder, Inform inform, QWidget* parent)
+    : QWidget(parent, Qt::Window), pictureFolder_(pictureFolder), inform_(std::move(inform)) {
     setObjectName(QStringLiteral("frmCalendar"));
     setAutoFillBackground(true);
     const char* captions[2] = {"Display previous lunation", "Display next lunation"};
@@ -122,7 +117,7 @@ void frmCalendar::LoadMoonPictures() {
 
 void frmCalendar::DisplayLunation(const LunationRequest& request) {
     request_ = request;
-    lunation_ = std::clamp(LunationAt(request.moment), kFirstLunation, kLastLunation);
+    lunation_ = ShownLunationAt(request.moment);
     if (!loaded_) {
         loading_->move(request.loadingPlace);
         loading_->show();
@@ -140,7 +135,8 @@ void frmCalendar::DisplayLunation(const LunationRequest& request) {
 void frmCalendar::ShowPreviousOrNext(int index) {
     const StepResult r = StepLunation(lunation_, index == 0 ? Step::Previous : Step::Next);
     if (!r.moved) {
-        notices_.Inform(QString::fromStdString(r.messageTitle), QString::fromStdString(r.messageText));
+        if (inform_)
+            inform_({r.messageTitle, r.messageText, session::Icon::Information, session::Buttons::Ok});
         return;
     }
     lunation_ = r.lunation;
