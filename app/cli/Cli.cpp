@@ -20,6 +20,8 @@ constexpr const char* kVersion = "tavr180 18.0\n";
 
 constexpr const char* kHelp =
     "Usage: tavr180 convert [options] TEXT\n"
+    "       tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]\n"
+    "                        [--greenwich] [--step N] [--json]\n"
     "       tavr180 --help | --version\n"
     "\n"
     "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
@@ -40,7 +42,15 @@ constexpr const char* kHelp =
     "  -h, --help       this text\n"
     "  -v, --version    the program's version\n"
     "\n"
-    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date out of range.\n";
+    "lunation shows the days of the lunation containing TEXT's moment (default: now)\n"
+    "as the lunation window does: its title, the months it spans, and one line per day\n"
+    "(number, Common Era date, date in the month calendar, picture, today, weekend).\n"
+    "  --calendar CODE  month calendar: SAR (default), VR, TVG or LDT\n"
+    "  --step N         the lunation N steps later (negative: earlier), as the\n"
+    "                   window's previous/next buttons reach it (status 3 at the limits)\n"
+    "  --zone, --greenwich, --json as above\n"
+    "\n"
+    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date or lunation out of range.\n";
 
 bool IsHelp(const std::string& a) {
     return a == "--help" || a == "-h" || a == "help" || a == "-?";
@@ -104,7 +114,7 @@ std::string JsonOutput(const session::ActionResult& result) {
 bool IsCommandLineInvocation(int argc, char** argv) {
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
     const std::string first = argv[1];
-    return first == "convert" || IsHelp(first) || IsVersion(first);
+    return first == "convert" || first == "lunation" || IsHelp(first) || IsVersion(first);
 }
 
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -120,6 +130,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         out += kVersion;
         return kExitShown;
     }
+    if (args[0] == "lunation") return RunLunation({args.begin() + 1, args.end()}, out, err);
     if (args[0] != "convert") {
         err += "tavr180: unknown command \"" + args[0] + "\" (try tavr180 --help)\n";
         return kExitUsage;

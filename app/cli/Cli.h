@@ -3,6 +3,8 @@
 //
 //   tavr180 convert [--calendar CODE] [--zone ZONE] [--greenwich] [--days N]
 //                   [--minus] [--json] [--now] TEXT
+//   tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]
+//                    [--greenwich] [--step N] [--json]
 //   tavr180 --help | --version
 //
 // Exit statuses: 0 shown, 1 wrong use of the command line, 2 the entry was
@@ -31,6 +33,9 @@ int RunCommandLine(int argc, char** argv);
 // The same for the arguments after the program name, with both outputs kept
 // as texts (the tests call this).
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err);
+
+// "tavr180 lunation" with the arguments after "lunation" (CliLunation.cpp).
+int RunLunation(const std::vector<std::string>& args, std::string& out, std::string& err);
 
 } // namespace tavr::cli
 
