@@ -266,6 +266,7 @@ void frmMain::BuildControls() {
     // Room for the groups of the later parts of the window.
     laterGroups_ = new QVBoxLayout;
     outer->addLayout(laterGroups_);
+    BuildLunationControls();
 
     // ---- buttons ----
     auto* hButtons = new QHBoxLayout;
