@@ -58,6 +58,8 @@ cases=(
     "convert|--calendar|LDT|--zone|+05:30|--days|100|2451545 CJD"
     "convert|1-13-2 SAR"
     "convert|9999-01-01 CE"
+    "lunation|--json|--calendar|LDT|--zone|+05:30|2000-01-20 CE"
+    "lunation|6000-01-01 CE|--step|1"
 )
 run() { # program, arguments...: stdout, stderr and exit status in one text
     local out err rc=0
