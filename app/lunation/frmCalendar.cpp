@@ -25,8 +25,10 @@ constexpr int kDatePixels = 13;
 constexpr int kTitlePixels = 18;
 constexpr int kYearAndMonthPixels = 16;
 
+// Arial, or a font with its metrics where Arial is not installed.
 QFont Arial(int pixels, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
+    QFont f(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
@@ -72,6 +74,11 @@ frmCalendar::frmCalendar(const QString& pictureFolder, Inform inform, QWidget* p
     : QWidget(parent, Qt::Window), pictureFolder_(pictureFolder), inform_(std::move(inform)) {
     setObjectName(QStringLiteral("frmCalendar"));
     setAutoFillBackground(true);
+    // The buttons use the main window's type.
+    QFont buttons(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+                  QApplication::font().pointSize());
+    buttons.setStyleHint(QFont::SansSerif);
+    setFont(buttons);
     const char* captions[2] = {"Display previous lunation", "Display next lunation"};
     for (int i = 0; i < 2; ++i) {
         cmdShowPreviousOrNext[i] = new QPushButton(QString::fromLatin1(captions[i]), this);

@@ -57,6 +57,9 @@ void frmMain::BuildLunationControls() {
     row->setSpacing(10);
     cmdDisplayCalendar = new QPushButton("Display lunation with", this);
     cmdDisplayCalendar->setObjectName("cmdDisplayCalendar");
+    // The caption keeps the same margins as the shorter captions of the window.
+    cmdDisplayCalendar->setMinimumWidth(fontMetrics().horizontalAdvance(cmdDisplayCalendar->text()) +
+                                        fontMetrics().horizontalAdvance(QLatin1Char('0')) * 3);
     cboMonthCalendar = new QComboBox(this);
     cboMonthCalendar->setObjectName("cboMonthCalendar");
     cboMonthCalendar->setSizeAdjustPolicy(QComboBox::AdjustToContents);

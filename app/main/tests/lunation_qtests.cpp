@@ -224,6 +224,28 @@ class LunationWiringTests : public QObject {
         QTest::mouseClick(f.w->lblQuorvaneSystems, Qt::LeftButton);
         QCOMPARE(f.boxes.Asked().back().text, std::string("Error launching web browser, error code = 5."));
     }
+
+    // TAVR_SCREENSHOT_DIR names a folder (run under a real display, e.g.
+    // xvfb-run, with QT_SCALE_FACTOR=2 for 200 %): the main window, the
+    // lunation window with each month calendar and the help window.
+    void screenshots() {
+        const QString dir = qEnvironmentVariable("TAVR_SCREENSHOT_DIR");
+        if (dir.isEmpty()) QSKIP("TAVR_SCREENSHOT_DIR not set");
+        Fixture f;
+        f.Convert("2020-06-15 CE 08:00");
+        QTest::qWait(200);
+        QVERIFY(f.w->grab().save(dir + "/main-lunation-controls.png"));
+        const char* const names[4] = {"SAR", "VR", "TVG", "LDT"};
+        for (int i = 0; i < 4; ++i) {
+            f.ChooseMonthCalendar(i);
+            lun::frmCalendar* c = f.Display();
+            QTest::qWait(200);
+            QVERIFY(c->grab().save(dir + "/lunation-" + names[i] + ".png"));
+        }
+        f.w->cmdHelp->click();
+        QTest::qWait(200);
+        QVERIFY(f.w->HelpWindow()->grab().save(dir + "/help.png"));
+    }
 };
 
 QTEST_MAIN(LunationWiringTests)
