@@ -62,6 +62,8 @@ cases=(
     "move|1 QLW week|forward|--from|2000-01-01 CE 05:30|--times|3|--json"
     "search|next|total-solar|--from|2024-01-01 CE|--count|2|--json"
     "events|--from|2024-01-01 CE|--to|2024-03-01 CE"
+    "lunation|--json|--calendar|LDT|--zone|+05:30|2000-01-20 CE"
+    "lunation|6000-01-01 CE|--step|1"
 )
 run() { # program, arguments...: stdout, stderr and exit status in one text
     local out err rc=0

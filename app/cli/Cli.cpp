@@ -26,6 +26,8 @@ constexpr const char* kHelp =
     "       tavr180 search next|previous TARGET [--from TEXT] [--count N] [--calendar CODE]\n"
     "                      [--zone ZONE] [--greenwich] [--json]\n"
     "       tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all] [--ics|--json]\n"
+    "       tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]\n"
+    "                        [--greenwich] [--step N] [--json]\n"
     "       tavr180 --help | --version\n"
     "\n"
     "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
@@ -59,8 +61,15 @@ constexpr const char* kHelp =
     "solar, total-solar, annular-solar, saros, coincidence.\n"
     "events: every lunar phase and eclipse from --from up to --to (times in UT);\n"
     "--ics writes an iCalendar file (RFC 5545) for calendar programs.\n"
+    "lunation shows the days of the lunation containing TEXT's moment (default: now)\n"
+    "as the lunation window does: its title, the months it spans, and one line per day\n"
+    "(number, Common Era date, date in the month calendar, picture, today, weekend).\n"
+    "  --calendar CODE  month calendar: SAR (default), VR, TVG or LDT\n"
+    "  --step N         the lunation N steps later (negative: earlier), as the\n"
+    "                   window's previous/next buttons reach it (status 3 at the limits)\n"
+    "  --zone, --greenwich, --json as above\n"
     "\n"
-    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date out of range.\n";
+    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date or lunation out of range.\n";
 
 bool IsHelp(const std::string& a) {
     return a == "--help" || a == "-h" || a == "help" || a == "-?";
@@ -136,7 +145,7 @@ bool IsCommandLineInvocation(int argc, char** argv) {
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
     const std::string first = argv[1];
     if (first == "search" || first == "events") return true;
-    return first == "convert" || first == "move" || IsHelp(first) || IsVersion(first);
+    return first == "convert" || first == "move" || first == "lunation" || IsHelp(first) || IsVersion(first);
 }
 
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -155,6 +164,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     if (args[0] == "move") return RunMove(args, out, err);
     if (args[0] == "search") return RunSearch(args, out, err);
     if (args[0] == "events") return RunEvents(args, out, err);
+    if (args[0] == "lunation") return RunLunation({args.begin() + 1, args.end()}, out, err);
     if (args[0] != "convert") {
         err += "tavr180: unknown command \"" + args[0] + "\" (try tavr180 --help)\n";
         return kExitUsage;

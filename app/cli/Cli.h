@@ -5,6 +5,8 @@
 //                   [--minus] [--json] [--now] [--log [--log-format F]] TEXT
 //   tavr180 move STEP forward|back [--times N] [--from TEXT] [--calendar CODE]
 //                [--zone ZONE] [--greenwich] [--json]
+//   tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]
+//                    [--greenwich] [--step N] [--json]
 //   tavr180 --help | --version
 //
 // Exit statuses: 0 shown, 1 wrong use of the command line, 2 the entry was
@@ -47,6 +49,8 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
 // subcommand itself first.
 int RunSearch(const std::vector<std::string>& args, std::string& out, std::string& err);
 int RunEvents(const std::vector<std::string>& args, std::string& out, std::string& err);
+// "tavr180 lunation" with the arguments after "lunation" (CliLunation.cpp).
+int RunLunation(const std::vector<std::string>& args, std::string& out, std::string& err);
 
 } // namespace tavr::cli
 

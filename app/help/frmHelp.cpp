@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QFont>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -134,10 +133,6 @@ void frmHelp::LayOut() {
     cmdCredit->setGeometry(margin, buttonTop, credit.width(), credit.height());
     cmdClose->setGeometry(width() - close.width() - Px(250), buttonTop, close.width(), close.height());
     txbText->setGeometry(margin, margin, width() - Px(350), buttonTop - margin - Px(150));
-}
-
-void MessageBoxNotices::Show(const web::Notice& notice) {
-    QMessageBox::warning(parent_, notice.title, notice.text);
 }
 
 } // namespace tavr::help

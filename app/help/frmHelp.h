@@ -59,16 +59,6 @@ class frmHelp : public QWidget {
     frmCredits* credits_ = nullptr;
 };
 
-// The running program's notices: a modal message box with the exclamation icon.
-class MessageBoxNotices : public web::NoticeSink {
-  public:
-    explicit MessageBoxNotices(QWidget* parent = nullptr) : parent_(parent) {}
-    void Show(const web::Notice& notice) override;
-
-  private:
-    QWidget* parent_;
-};
-
 } // namespace tavr::help
 
 #endif

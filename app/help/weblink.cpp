@@ -41,12 +41,12 @@ QString LaunchFailureText(int result, const QString& address) {
     return text;
 }
 
-bool OpenWebPage(const QString& address, NoticeSink& sink, const Opener& opener) {
+std::optional<session::Message> OpenWebPage(const QString& address, const Opener& opener) {
     const QString secure = SecureAddress(address);
     const int result = opener ? opener(secure) : DesktopOpener(secure);
-    if (result > 32) return true;
-    sink.Show({QString::fromLatin1(kLaunchFailureTitle), LaunchFailureText(result, secure)});
-    return false;
+    if (result > 32) return std::nullopt;
+    return session::Message{kLaunchFailureTitle, LaunchFailureText(result, secure).toStdString(),
+                            session::Icon::Warning, session::Buttons::Ok};
 }
 
 } // namespace tavr::web

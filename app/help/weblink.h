@@ -1,25 +1,15 @@
-// Opening a web address in the user's default browser, with a failure
-// reported in plain words through a notice the caller supplies (the window
-// shows it in a message box, the tests record it).
+// Opening a web address in the user's default browser. A failure comes back
+// as the message to show, which the caller shows through its message boxes.
 #ifndef TAVR_WEBLINK_H
 #define TAVR_WEBLINK_H
 
 #include <QString>
 #include <functional>
+#include <optional>
+
+#include "session/Session.h"
 
 namespace tavr::web {
-
-// A message shown with the exclamation icon and an OK button.
-struct Notice {
-    QString title;
-    QString text;
-};
-
-class NoticeSink {
-  public:
-    virtual ~NoticeSink() = default;
-    virtual void Show(const Notice& notice) = 0;
-};
 
 // Launch result codes in the shell's manner: above 32 is success.
 inline constexpr int kLaunched = 33;
@@ -51,8 +41,9 @@ QString AddressExtension(const QString& address);
 QString LaunchFailureText(int result, const QString& address);
 
 // Opens the address (made secure) in the default browser. A result of 32 or
-// less shows the failure notice through `sink` and gives false.
-bool OpenWebPage(const QString& address, NoticeSink& sink, const Opener& opener = DesktopOpener);
+// less gives the failure message (title "Cannot launch web browser", warning
+// icon, OK); success gives none.
+std::optional<session::Message> OpenWebPage(const QString& address, const Opener& opener = DesktopOpener);
 
 } // namespace tavr::web
 

@@ -1,8 +1,10 @@
 #include "lunation/LunationGrid.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/Lunar.h"
+#include "base/StrProc.h"
 #include "calendar/DateTexts.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
@@ -99,6 +101,14 @@ int32_t LunationAt(AstroJulianDate moment) {
     return lunar::LunationOf(moment);
 }
 
+int32_t ShownLunationAt(AstroJulianDate moment) {
+    return std::clamp(LunationAt(moment), kFirstLunation, kLastLunation);
+}
+
+DayNumber TodayIn(const LunationView& view, AstroJulianDate now) {
+    return CivilDayOf(AjdToCjd(now, view.EffectiveOffset()));
+}
+
 DayNumber FirstDayOf(int32_t lunation, const LunationView& view) {
     const double newMoon = lunar::PhaseMomentUT(lunation, lunar::kNewMoon);
     return CivilDayOf(AjdToCjd(newMoon, view.EffectiveOffset()));
@@ -169,14 +179,6 @@ StepResult StepLunation(int32_t lunation, Step step) {
     return r;
 }
 
-int RoundHalfEven(double value) {
-    const double whole = std::floor(value);
-    const double rest = value - whole;
-    if (rest > 0.5) return static_cast<int>(whole) + 1;
-    if (rest < 0.5) return static_cast<int>(whole);
-    return std::fmod(whole, 2.0) == 0.0 ? static_cast<int>(whole) : static_cast<int>(whole) + 1;
-}
-
 WindowLayout ComputeLayout(int calendar, int stepButtonWidth, int closeHeight) {
     WindowLayout l;
     l.cellWidth = CellWidth(ValidCalendar(calendar));
@@ -184,7 +186,7 @@ WindowLayout ComputeLayout(int calendar, int stepButtonWidth, int closeHeight) {
     l.height = kGridTop + kRows * kCellHeight + closeHeight + 60;
     l.buttonTop = l.height - closeHeight - 47;
     l.closeWidth = stepButtonWidth / 2;
-    l.gap = RoundHalfEven((l.width - 2.5 * stepButtonWidth) / 4.0);
+    l.gap = static_cast<int>(strproc::RoundHalfEven((l.width - 2.5 * stepButtonWidth) / 4.0));
     l.previousLeft = l.gap;
     l.nextLeft = 2 * l.gap + stepButtonWidth;
     l.closeLeft = 3 * l.gap + 2 * stepButtonWidth;

@@ -72,6 +72,11 @@ struct LunationView {
 
 // The lunation containing a moment (AJD, universal time).
 int32_t LunationAt(AstroJulianDate moment);
+// The lunation "Display lunation with" shows for a moment: the one
+// containing it, kept within kFirstLunation..kLastLunation.
+int32_t ShownLunationAt(AstroJulianDate moment);
+// Today's day number in `view`, for the moment `now`.
+DayNumber TodayIn(const LunationView& view, AstroJulianDate now);
 // Day number of the civil day, in `view`, on which the new Moon of
 // `lunation` falls.
 DayNumber FirstDayOf(int32_t lunation, const LunationView& view);
@@ -129,9 +134,6 @@ struct StepResult {
 StepResult StepLunation(int32_t lunation, Step step);
 
 // ---- window geometry ------------------------------------------------------------
-
-// Round to the nearest integer, a half to the even neighbour.
-int RoundHalfEven(double value);
 
 struct WindowLayout {
     int cellWidth = 0;

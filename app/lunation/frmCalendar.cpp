@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -26,8 +25,10 @@ constexpr int kDatePixels = 13;
 constexpr int kTitlePixels = 18;
 constexpr int kYearAndMonthPixels = 16;
 
+// Arial, or a font with its metrics where Arial is not installed.
 QFont Arial(int pixels, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
+    QFont f(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
@@ -46,10 +47,6 @@ void SetLabelColours(QLabel* label, const QColor& background) {
 }
 
 } // namespace
-
-void MessageBoxLunationNotices::Inform(const QString& title, const QString& text) {
-    QMessageBox::information(parent_, title, text);
-}
 
 // ---- "One moment please" ------------------------------------------------------
 
@@ -73,10 +70,15 @@ frmMsgNowLoading::frmMsgNowLoading(QWidget* parent) : QWidget(parent, Qt::Window
 
 // ---- the calendar window --------------------------------------------------------
 
-frmCalendar::frmCalendar(const QString& pictureFolder, LunationNotices& notices, QWidget* parent)
-    : QWidget(parent, Qt::Window), pictureFolder_(pictureFolder), notices_(notices) {
+frmCalendar::frmCalendar(const QString& pictureFolder, Inform inform, QWidget* parent)
+    : QWidget(parent, Qt::Window), pictureFolder_(pictureFolder), inform_(std::move(inform)) {
     setObjectName(QStringLiteral("frmCalendar"));
     setAutoFillBackground(true);
+    // The buttons use the main window's type.
+    QFont buttons(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+                  QApplication::font().pointSize());
+    buttons.setStyleHint(QFont::SansSerif);
+    setFont(buttons);
     const char* captions[2] = {"Display previous lunation", "Display next lunation"};
     for (int i = 0; i < 2; ++i) {
         cmdShowPreviousOrNext[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
@@ -122,7 +124,7 @@ void frmCalendar::LoadMoonPictures() {
 
 void frmCalendar::DisplayLunation(const LunationRequest& request) {
     request_ = request;
-    lunation_ = std::clamp(LunationAt(request.moment), kFirstLunation, kLastLunation);
+    lunation_ = ShownLunationAt(request.moment);
     if (!loaded_) {
         loading_->move(request.loadingPlace);
         loading_->show();
@@ -140,7 +142,8 @@ void frmCalendar::DisplayLunation(const LunationRequest& request) {
 void frmCalendar::ShowPreviousOrNext(int index) {
     const StepResult r = StepLunation(lunation_, index == 0 ? Step::Previous : Step::Next);
     if (!r.moved) {
-        notices_.Inform(QString::fromStdString(r.messageTitle), QString::fromStdString(r.messageText));
+        if (inform_)
+            inform_({r.messageTitle, r.messageText, session::Icon::Information, session::Buttons::Ok});
         return;
     }
     lunation_ = r.lunation;

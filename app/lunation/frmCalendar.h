@@ -1,6 +1,7 @@
 // The lunation calendar window: draws the grid of one lunation (LunationGrid)
 // with the day pictures, and steps to the previous or next lunation. It takes
-// its inputs as plain values; refusals go through LunationNotices.
+// its inputs as plain values; refusals go to the caller's Inform as session
+// messages.
 #ifndef TAVR_FRMCALENDAR_H
 #define TAVR_FRMCALENDAR_H
 
@@ -11,30 +12,19 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "lunation/LunationGrid.h"
+#include "session/Session.h"
 
 class QLabel;
 class QPushButton;
 
 namespace tavr::lunation {
 
-// A notice shown with an OK button (the window's refusals at the limits).
-class LunationNotices {
-  public:
-    virtual ~LunationNotices() = default;
-    virtual void Inform(const QString& title, const QString& text) = 0;
-};
-
-// The running program's notices: a modal information box.
-class MessageBoxLunationNotices : public LunationNotices {
-  public:
-    explicit MessageBoxLunationNotices(QWidget* parent = nullptr) : parent_(parent) {}
-    void Inform(const QString& title, const QString& text) override;
-
-  private:
-    QWidget* parent_;
-};
+// Shows a refusal of the window (previous/next at the limits). The main
+// window passes its message boxes; the tests record the messages.
+using Inform = std::function<void(const session::Message& message)>;
 
 // What the main window hands over with "Display lunation with".
 struct LunationRequest {
@@ -59,7 +49,7 @@ class frmCalendar : public QWidget {
     Q_OBJECT
   public:
     // `pictureFolder` holds the folder "moon_pics" (the program's folder).
-    frmCalendar(const QString& pictureFolder, LunationNotices& notices, QWidget* parent = nullptr);
+    frmCalendar(const QString& pictureFolder, Inform inform, QWidget* parent = nullptr);
 
     // cmdDisplayCalendar: the lunation containing the moment, its first day in
     // the request's view; loads the pictures on first use (with the "One
@@ -103,7 +93,7 @@ class frmCalendar : public QWidget {
     void BuildLunationGrid();
 
     QString pictureFolder_;
-    LunationNotices& notices_;
+    Inform inform_;
     LunationRequest request_;
     int32_t lunation_ = 0;
     Grid grid_;

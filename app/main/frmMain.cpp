@@ -132,6 +132,7 @@ void frmMain::FillLists() {
     for (const std::string& z : tz::ZoneList())
         cboTimeZone->addItem(Q(z));
     cboTimeZone->setCurrentIndex(tz::kGmtIndex);
+    FillMonthCalendarList();
 }
 
 void frmMain::InitialiseMainWindow() {
@@ -320,6 +321,8 @@ void frmMain::ShowState() {
     }
     lblActualEclipseData->setText(Q(state_.actualEclipseData));
     picCheck->setVisible(state_.nowMode);
+    if (cboMonthCalendar->currentIndex() != state_.monthCalendarIndex)
+        cboMonthCalendar->setCurrentIndex(state_.monthCalendarIndex);
 }
 
 void frmMain::ShowTail(const ses::Tail& tail) {

@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -40,6 +41,13 @@ class frmLog;
 class frmLogPreferences;
 class LogQuestions;
 } // namespace tavr::logwin
+namespace tavr::lunation {
+class frmCalendar;
+struct LunationRequest;
+} // namespace tavr::lunation
+namespace tavr::help {
+class frmHelp;
+}
 
 namespace tavr::ui {
 // Caption (index 0) and value (index 1) of one row of the window.
@@ -195,6 +203,30 @@ class frmMain : public QWidget {
     // The row of calendar index i (calendar-code order).
     tavr::ui::LabelPair& Row(int i);
 
+    // ---- lunation calendar, help and web links (frmMainLunation.cpp) ----
+    void cboMonthCalendar_Click();
+    void cmdDisplayCalendar_Click();
+    void cmdHelp_Click();
+    void lblQuorvaneSystems_Click();
+    void lblOnlineDocumentation_Click();
+    // F1 released on `w` opens help (the entries, Help; Move when it comes).
+    void InstallHelpKey(QWidget* w);
+    // Opens a web address and gives the shell's result code (above 32 is
+    // success); the tests replace the default browser with a recorder.
+    using WebOpener = std::function<int(const QString& address)>;
+    void SetWebOpener(WebOpener opener) { webOpener_ = std::move(opener); }
+    // The lunation window and the help window, once created (else null).
+    tavr::lunation::frmCalendar* CalendarWindow() const { return frmCalendar_; }
+    tavr::help::frmHelp* HelpWindow() const { return frmHelp_; }
+    // What "Display lunation with" hands to the lunation window now.
+    tavr::lunation::LunationRequest CurrentLunationRequest() const;
+
+    QPushButton* cmdDisplayCalendar = nullptr;
+    QComboBox* cboMonthCalendar = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    tavr::ui::ClickLabel* lblQuorvaneSystems = nullptr;
+    tavr::ui::ClickLabel* lblOnlineDocumentation = nullptr;
+
   signals:
     void helpRequested();
     // After every applied result (the log and other windows listen here).
@@ -289,6 +321,15 @@ class frmMain : public QWidget {
     tavr::ui::MessageBoxes* boxes_;
     tavr::ui::ClockSource* clock_;
     int messagesOpen_ = 0; // message boxes being shown (nested)
+    // ---- lunation calendar, help and web links (frmMainLunation.cpp) ----
+    void BuildLunationControls();
+    void FillMonthCalendarList();
+    void OpenWebAddress(int page);
+    void OpenHelpWindow();
+    tavr::lunation::frmCalendar* frmCalendar_ = nullptr;
+    tavr::help::frmHelp* frmHelp_ = nullptr;
+    WebOpener webOpener_;
+
     // The one place of the later frames (history, move, search, log buttons,
     // month calendar, help, save state and reset), above the Quit row.
     QVBoxLayout* laterGroups_ = nullptr;

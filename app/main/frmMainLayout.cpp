@@ -267,6 +267,7 @@ void frmMain::BuildControls() {
     BuildHistoryAndLogControls();
     BuildMoveFrame();
     BuildSearchFrame();
+    BuildLunationControls();
 
     // ---- buttons ----
     auto* hButtons = new QHBoxLayout;

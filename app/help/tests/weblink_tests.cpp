@@ -17,11 +17,6 @@ using namespace tavr;
 
 namespace {
 
-struct RecordingSink : web::NoticeSink {
-    std::vector<web::Notice> shown;
-    void Show(const web::Notice& n) override { shown.push_back(n); }
-};
-
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
     std::size_t from = 0;
@@ -82,19 +77,19 @@ TEST(WebLink, OpenWebPageReportsOnlyFailures) {
         bool ok;
     };
     for (const Case c : {Case{33, true}, Case{42, true}, Case{32, false}, Case{31, false}, Case{0, false}}) {
-        RecordingSink sink;
         QString opened;
-        const bool ok =
-            web::OpenWebPage(QStringLiteral("http://example.org/x.html"), sink, [&](const QString& address) {
+        const std::optional<session::Message> failure =
+            web::OpenWebPage(QStringLiteral("http://example.org/x.html"), [&](const QString& address) {
                 opened = address;
                 return c.result;
             });
-        EXPECT_EQ(ok, c.ok);
+        EXPECT_EQ(!failure, c.ok);
         EXPECT_EQ(opened, QStringLiteral("https://example.org/x.html"));
-        ASSERT_EQ(sink.shown.size(), c.ok ? 0u : 1u);
-        if (!c.ok) {
-            EXPECT_EQ(sink.shown[0].title, QStringLiteral("Cannot launch web browser"));
-            EXPECT_EQ(sink.shown[0].text, web::LaunchFailureText(c.result, opened));
+        if (failure) {
+            EXPECT_EQ(failure->title, "Cannot launch web browser");
+            EXPECT_EQ(failure->text, web::LaunchFailureText(c.result, opened).toStdString());
+            EXPECT_EQ(failure->icon, session::Icon::Warning);
+            EXPECT_EQ(failure->buttons, session::Buttons::Ok);
         }
     }
 }

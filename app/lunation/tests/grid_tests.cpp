@@ -278,10 +278,6 @@ TEST(LunationGeometry, LayoutAndCells) {
         EXPECT_EQ(l.closeLeft, c.close);
         EXPECT_EQ(l.closeWidth, c.closeWidth);
     }
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(2.6), 3);
     EXPECT_EQ(WindowLeft(1920, 920), 1000);
     EXPECT_EQ(WindowLeft(800, 920), 0);
     EXPECT_EQ(PictureTop(9), 80 + 122 + 1);

@@ -13,11 +13,16 @@ using namespace tavr::lunation;
 
 namespace {
 
-struct RecordedNotices : LunationNotices {
+// Records the window's messages.
+struct RecordedNotices {
     QStringList titles, texts;
-    void Inform(const QString& title, const QString& text) override {
-        titles << title;
-        texts << text;
+    Inform Sink() {
+        return [this](const session::Message& m) {
+            QCOMPARE(m.icon, session::Icon::Information);
+            QCOMPARE(m.buttons, session::Buttons::Ok);
+            titles << QString::fromStdString(m.title);
+            texts << QString::fromStdString(m.text);
+        };
     }
 };
 
@@ -66,7 +71,7 @@ class LunationWindowTest : public QObject {
 
     void DrawsTheLunationOf2000() {
         RecordedNotices notices;
-        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices);
+        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices.Sink());
         QVERIFY(!w.blnFormLoaded());
         w.DisplayLunation(RequestAt(2451545.0, kSarvenes, 2451545));
         QVERIFY(w.blnFormLoaded());
@@ -111,7 +116,7 @@ class LunationWindowTest : public QObject {
 
     void TridayWidensTheCells() {
         RecordedNotices notices;
-        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices);
+        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices.Sink());
         w.DisplayLunation(RequestAt(2451545.0, kTriday, 0));
         QCOMPARE(w.width(), 1072);
         QCOMPARE(w.windowTitle(), QStringLiteral("Lunar Dovrenia Triday dates"));
@@ -126,7 +131,7 @@ class LunationWindowTest : public QObject {
 
     void StepsStopAtTheLimits() {
         RecordedNotices notices;
-        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices);
+        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices.Sink());
         w.DisplayLunation(RequestAt(kEarliestMoment, kSarvenes, 0));
         QCOMPARE(w.lngLunationNumber(), kFirstLunation);
         const DayNumber first = w.lngJDN1stOfMonth();
@@ -155,7 +160,7 @@ class LunationWindowTest : public QObject {
 
     void CloseHidesAndTheCloseBoxDiscardsPictures() {
         RecordedNotices notices;
-        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices);
+        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices.Sink());
         QSignalSpy closed(&w, &frmCalendar::closed);
         w.DisplayLunation(RequestAt(2451545.0, kSarvenes, 0));
         QTest::mouseClick(w.cmdClose, Qt::LeftButton);
@@ -200,7 +205,7 @@ class LunationWindowTest : public QObject {
 
     void MissingPicturesLeaveEmptyCells() {
         RecordedNotices notices;
-        frmCalendar w(QStringLiteral("/no/such/folder"), notices);
+        frmCalendar w(QStringLiteral("/no/such/folder"), notices.Sink());
         w.DisplayLunation(RequestAt(2451545.0, kSarvenes, 0));
         QCOMPARE(w.missingPictures(), 30);
         QCOMPARE(w.lblTitle->text(), QStringLiteral("Lunation -1 (Dionysus)"));

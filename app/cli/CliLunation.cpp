@@ -1,0 +1,221 @@
+// tavr180 lunation: the grid of the lunation window without the window.
+//
+//   tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]
+//                    [--greenwich] [--step N] [--json]
+//
+// TEXT is read as the window's date box reads it (current calendar CE); the
+// lunation shown is the one "Display lunation with" shows for that moment,
+// then N steps later (earlier when negative) as the window's previous and
+// next buttons reach it. At the first or last lunation the buttons' message
+// goes to standard error and the status is 3.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <charconv>
+#include <limits>
+
+#include "calendar/Calendars.h"
+#include "cli/Cli.h"
+#include "lunation/LunationGrid.h"
+#include "session/Session.h"
+#include "session/TimeZone.h"
+
+namespace tavr::cli {
+
+namespace {
+
+namespace lun = tavr::lunation;
+
+// The codes of --calendar, in the order of the window's list.
+constexpr const char* kMonthCalendarCodes[lun::kMonthCalendarCount] = {"SAR", "VR", "TVG", "LDT"};
+
+std::optional<int> MonthCalendarOfCode(std::string code) {
+    for (char& c : code)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (int i = 0; i < lun::kMonthCalendarCount; ++i)
+        if (code == kMonthCalendarCodes[i]) return i;
+    return std::nullopt;
+}
+
+// A whole number, optionally signed, and nothing else.
+std::optional<int64_t> StepCount(const std::string& text) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') ++first;
+    int64_t value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (first == last || ec != std::errc{} || end != last) return std::nullopt;
+    return value;
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string JsonOutput(const lun::Grid& grid) {
+    QJsonArray days;
+    for (int i = 0; i < lun::kCellCount; ++i) {
+        const lun::Cell& c = grid.cells[static_cast<std::size_t>(i)];
+        if (!c.visible) continue;
+        QJsonObject day;
+        day.insert("number", c.number);
+        day.insert("dayNumber", c.dayNumber);
+        day.insert("cell", i);
+        day.insert("ce", Q(c.commonEraText));
+        day.insert("text", Q(c.calendarText));
+        day.insert("picture", Q(c.picture));
+        day.insert("today", c.today);
+        day.insert("weekend", c.weekend);
+        days.append(day);
+    }
+    QJsonObject object;
+    object.insert("lunation", grid.lunation);
+    object.insert("title", Q(grid.title));
+    object.insert("yearAndMonth", Q(grid.yearAndMonth));
+    object.insert("windowTitle", Q(grid.windowTitle));
+    object.insert("firstDay", grid.firstDay);
+    object.insert("days", days);
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
+}
+
+// Fixed-width columns, left-aligned.
+std::string Pad(std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+std::string TextOutput(const lun::Grid& grid) {
+    std::string out = grid.title + "\n" + grid.yearAndMonth + "\n";
+    for (int i = 0; i < lun::kCellCount; ++i) {
+        const lun::Cell& c = grid.cells[static_cast<std::size_t>(i)];
+        if (!c.visible) continue;
+        std::string line = (c.number < 10 ? " " : "") + std::to_string(c.number) + "  " +
+                           Pad(c.commonEraText, 12) + Pad(c.calendarText, 22) + Pad(c.picture, 10);
+        if (c.today) line += " today";
+        if (c.weekend) line += " weekend";
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        out += line + "\n";
+    }
+    return out;
+}
+
+constexpr const char* kTryHelp = " (try tavr180 --help)\n";
+
+} // namespace
+
+int RunLunation(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    std::optional<std::string> calendarArg, zoneArg, stepArg;
+    bool greenwich = false;
+    bool json = false;
+    std::vector<std::string> words;
+    bool endOfOptions = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        // A date such as "-3200-01-01 CE" is a text, not an option.
+        const bool looksLikeDate =
+            a.size() >= 2 && a[0] == '-' && ((a[1] >= '0' && a[1] <= '9') || a[1] == '.');
+        if (endOfOptions || looksLikeDate || a.empty() || a[0] != '-') {
+            words.push_back(a);
+        } else if (a == "--") {
+            endOfOptions = true;
+        } else if (a == "--greenwich") {
+            greenwich = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--calendar" || a == "--zone" || a == "--step") {
+            std::optional<std::string>& slot = a == "--calendar" ? calendarArg
+                                               : a == "--zone"   ? zoneArg
+                                                                 : stepArg;
+            if (i + 1 >= args.size()) {
+                err += "tavr180: Missing value after '" + a + "'." + kTryHelp;
+                return kExitUsage;
+            }
+            if (slot) {
+                err += "tavr180: " + a + " given more than once\n";
+                return kExitUsage;
+            }
+            slot = args[++i];
+        } else {
+            err += "tavr180: Unknown option '" + a + "'." + kTryHelp;
+            return kExitUsage;
+        }
+    }
+
+    int calendar = lun::kSarvenes;
+    if (calendarArg) {
+        const std::optional<int> c = MonthCalendarOfCode(*calendarArg);
+        if (!c) {
+            err += "tavr180: unknown month calendar \"" + *calendarArg + "\" (one of SAR, VR, TVG, LDT)\n";
+            return kExitUsage;
+        }
+        calendar = *c;
+    }
+    session::State state;
+    if (zoneArg) {
+        const std::optional<int> zone = timezone::ParseZoneArgument(*zoneArg);
+        if (!zone) {
+            err += "tavr180: unknown zone \"" + *zoneArg +
+                   "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
+            return kExitUsage;
+        }
+        state.zoneIndex = *zone;
+    }
+    state.zoneOffset = session::ZoneMinutes(state);
+    state.view = greenwich ? session::View::Greenwich : session::View::Local;
+    int64_t steps = 0;
+    if (stepArg) {
+        const std::optional<int64_t> n = StepCount(*stepArg);
+        if (!n) {
+            err += "tavr180: --step takes a whole number, not \"" + *stepArg + "\"\n";
+            return kExitUsage;
+        }
+        steps = *n;
+    }
+
+    const double now = MomentOfReading(ReadLocalClock());
+    double moment = now;
+    std::string text;
+    for (const std::string& w : words)
+        text += (text.empty() ? "" : " ") + w;
+    if (!words.empty()) {
+        state.dblCurrentAJDate = now;
+        const session::ParseResult parsed = session::ParseDateEntry(text, state);
+        if (parsed.error != 0) {
+            const session::Message m = session::ShowEntryError(parsed.error);
+            err += m.title + ": " + m.text + "\n";
+            return kExitRefused;
+        }
+        if (const std::optional<session::Message> range = session::RangeCheck(parsed.moment)) {
+            err += range->title + ": " + range->text + "\n";
+            return kExitOutOfRange;
+        }
+        moment = parsed.moment;
+    }
+
+    const lun::LunationView view{session::ZoneMinutes(state), greenwich};
+    int32_t lunation = lun::ShownLunationAt(moment);
+    // The buttons move one lunation at a time and stop at the first or last.
+    if (steps != 0) {
+        const lun::Step direction = steps < 0 ? lun::Step::Previous : lun::Step::Next;
+        const int64_t limit = steps < 0 ? lun::kFirstLunation : lun::kLastLunation;
+        const int64_t room = steps < 0 ? lunation - limit : limit - lunation;
+        const int64_t wanted =
+            steps < 0 ? (steps == std::numeric_limits<int64_t>::min() ? std::numeric_limits<int64_t>::max()
+                                                                      : -steps)
+                      : steps;
+        if (wanted > room) {
+            const lun::StepResult refused = lun::StepLunation(static_cast<int32_t>(limit), direction);
+            err += refused.messageTitle + ": " + refused.messageText + "\n";
+            return kExitOutOfRange;
+        }
+        lunation = static_cast<int32_t>(lunation + steps);
+    }
+
+    const lun::Grid grid = lun::BuildLunationGrid(lunation, view, calendar, lun::TodayIn(view, now));
+    out += json ? JsonOutput(grid) : TextOutput(grid);
+    return kExitShown;
+}
+
+} // namespace tavr::cli
