@@ -7,8 +7,10 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <iostream>
 
 #include "calendar/Calendars.h"
+#include "cli/CliBatch.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
 
@@ -20,6 +22,7 @@ constexpr const char* kVersion = "tavr180 18.0\n";
 
 constexpr const char* kHelp =
     "Usage: tavr180 convert [options] TEXT\n"
+    "       tavr180 convert --batch [options] < FILE\n"
     "       tavr180 --help | --version\n"
     "\n"
     "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
@@ -37,6 +40,15 @@ constexpr const char* kHelp =
     "  --minus          subtract the days instead\n"
     "  --json           one JSON object instead of text lines\n"
     "  --now            convert the present moment (no TEXT)\n"
+    "  --batch          convert each line of standard input as a TEXT, with the\n"
+    "                   options above and the moment the batch began; one result\n"
+    "                   a line, and a refused line does not stop the batch.\n"
+    "                   Text: fields separated by tabs, either 0, the history text,\n"
+    "                   the nine dates in the order above, time, phase, age and\n"
+    "                   delta T; or the exit status (2 or 3), the entry error code\n"
+    "                   (0 for none) and the message. With --json: the object of\n"
+    "                   a single TEXT, or {\"code\":N,\"message\":\"...\",\"status\":2}.\n"
+    "                   Exits with 0, or the status of the first line not shown.\n"
     "  -h, --help       this text\n"
     "  -v, --version    the program's version\n"
     "\n"
@@ -62,6 +74,8 @@ bool LooksLikeDate(const std::string& a) {
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+} // namespace
 
 std::string TextOutput(const session::Tail& tail) {
     std::string out;
@@ -99,12 +113,15 @@ std::string JsonOutput(const session::ActionResult& result) {
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
-} // namespace
-
 bool IsCommandLineInvocation(int argc, char** argv) {
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
     const std::string first = argv[1];
     return first == "convert" || IsHelp(first) || IsVersion(first);
+}
+
+int Run(const std::vector<std::string>& args, std::istream& in, std::string& out, std::string& err) {
+    const BatchStreamsScope streams({&in, nullptr});
+    return Run(args, out, err);
 }
 
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -158,9 +175,10 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const QCommandLineOption minusOption("minus", "subtract the days");
     const QCommandLineOption jsonOption("json", "JSON output");
     const QCommandLineOption nowOption("now", "the present moment");
+    const QCommandLineOption batchOption("batch", "one TEXT a line from standard input");
     const QCommandLineOption helpOption(QStringList{"h", "help"}, "help");
     parser.addOptions({calendarOption, zoneOption, greenwichOption, daysOption, minusOption, jsonOption,
-                       nowOption, helpOption});
+                       nowOption, helpOption, batchOption});
     parser.addPositionalArgument("text", "the date text");
     if (!parser.parse(list)) {
         err += "tavr180: " + parser.errorText().toStdString() + " (try tavr180 --help)\n";
@@ -203,6 +221,14 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const double now = MomentOfReading(clock);
     state.dblCurrentAJDate = now;
 
+    if (parser.isSet(batchOption)) {
+        if (!state.entryText.empty() || parser.isSet(nowOption)) {
+            err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)\n";
+            return kExitUsage;
+        }
+        return RunBatch(state, parser.isSet(jsonOption), out, err);
+    }
+
     session::ActionResult result;
     if (parser.isSet(nowOption)) {
         if (!state.entryText.empty() || parser.isSet(daysOption)) {
@@ -237,6 +263,11 @@ int RunCommandLine(int argc, char** argv) {
         args.emplace_back(argv[i] ? argv[i] : "");
     std::string out;
     std::string err;
+    // A batch sends its results as it goes.
+    const BatchStreamsScope streams({&std::cin, [](std::string& text) {
+                                         std::fwrite(text.data(), 1, text.size(), stdout);
+                                         text.clear();
+                                     }});
     const int status = Run(args, out, err);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);

@@ -3,6 +3,7 @@
 //
 //   tavr180 convert [--calendar CODE] [--zone ZONE] [--greenwich] [--days N]
 //                   [--minus] [--json] [--now] TEXT
+//   tavr180 convert --batch [options] < FILE    (one TEXT a line)
 //   tavr180 --help | --version
 //
 // Exit statuses: 0 shown, 1 wrong use of the command line, 2 the entry was
@@ -11,6 +12,7 @@
 #ifndef TAVR_CLI_H
 #define TAVR_CLI_H
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,10 @@ inline constexpr int kExitShown = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitOutOfRange = 3;
+
+// File name of the window program, beside the command line's program
+// (tavr180 starts it when no command is given).
+inline constexpr const char* kWindowProgram = "tavr180-window";
 
 // True when the arguments ask for the command line ("convert", "--help",
 // "--version") rather than the window.
@@ -31,6 +37,8 @@ int RunCommandLine(int argc, char** argv);
 // The same for the arguments after the program name, with both outputs kept
 // as texts (the tests call this).
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err);
+// The same with `in` as standard input (convert --batch reads it).
+int Run(const std::vector<std::string>& args, std::istream& in, std::string& out, std::string& err);
 
 } // namespace tavr::cli
 

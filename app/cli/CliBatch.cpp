@@ -1,0 +1,215 @@
+#include "cli/CliBatch.h"
+
+#include <cstring>
+#include <iostream>
+#include <set>
+#include <streambuf>
+
+#include "cli/Cli.h"
+
+namespace tavr::cli {
+
+namespace {
+
+BatchStreams& Current() {
+    thread_local BatchStreams streams;
+    return streams;
+}
+
+constexpr size_t kFlushAt = 64 * 1024;
+constexpr size_t kReadChunk = 64 * 1024;
+
+// The status of a single convert for its result (see Run).
+int StatusOf(const session::ActionResult& result) {
+    switch (result.kind) {
+    case session::ResultKind::Refused:
+        return kExitRefused;
+    case session::ResultKind::OutOfRange:
+        return kExitOutOfRange;
+    case session::ResultKind::Done:
+    case session::ResultKind::Unchanged:
+        break;
+    }
+    return result.tail ? kExitShown : kExitRefused;
+}
+
+// A field of the text form: tabs and line breaks would split the result.
+void AppendField(std::string& out, const std::string& text) {
+    out += '\t';
+    for (char c : text)
+        out += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
+}
+
+void AppendJsonString(std::string& out, const std::string& text) {
+    out += '"';
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += hex[c >> 4];
+                out += hex[c & 15];
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    out += '"';
+}
+
+void AppendRefusal(std::string& out, bool json, int status, int code, const std::string& message) {
+    if (json) {
+        out += "{\"code\":" + std::to_string(code) + ",\"message\":";
+        AppendJsonString(out, message);
+        out += ",\"status\":" + std::to_string(status) + "}\n";
+    } else {
+        out += std::to_string(status) + '\t' + std::to_string(code);
+        AppendField(out, message);
+        out += '\n';
+    }
+}
+
+class Batch {
+  public:
+    Batch(const session::State& start, bool json, std::string& out, std::string& err)
+        : start_(start), json_(json), out_(out), err_(err) {}
+
+    void Line(const std::string& line) {
+        session::State state = start_;
+        state.entryText = line;
+        const session::ActionResult result = session::Convert(state);
+        const int status = StatusOf(result);
+        if (status != kExitShown) {
+            const std::string message =
+                result.message ? result.message->title + ": " + result.message->text : std::string();
+            Refuse(status, result.errorCode, message);
+            return;
+        }
+        const moon::MoonReport& moon = result.tail->moon;
+        if (moon.error) Report(moon.errorTitle + ": " + moon.errorText);
+        if (json_) {
+            out_ += JsonOutput(result);
+        } else {
+            const session::Tail& tail = *result.tail;
+            out_ += '0';
+            AppendField(out_, result.historyText);
+            for (int16_t index : session::kWindowOrder)
+                AppendField(out_, tail.display.rows[index].value);
+            AppendField(out_, tail.timeLabel);
+            AppendField(out_, tail.moon.phaseLabel);
+            AppendField(out_, tail.moon.ageLabel);
+            AppendField(out_, tail.deltaTWords);
+            out_ += '\n';
+        }
+        Flush();
+    }
+
+    void Refuse(int status, int code, const std::string& message) {
+        if (firstStatus_ == kExitShown) firstStatus_ = status;
+        AppendRefusal(out_, json_, status, code, message);
+        Flush();
+    }
+
+    int Status() const { return firstStatus_; }
+
+  private:
+    // A message that concerns the whole batch (the Moon data) goes to
+    // standard error once, not once a line.
+    void Report(const std::string& message) {
+        if (reported_.insert(message).second) err_ += message + "\n";
+    }
+
+    void Flush() {
+        const BatchStreams& streams = Current();
+        if (streams.flush && out_.size() >= kFlushAt) streams.flush(out_);
+    }
+
+    const session::State& start_;
+    const bool json_;
+    std::string& out_;
+    std::string& err_;
+    int firstStatus_ = kExitShown;
+    std::set<std::string> reported_;
+};
+
+} // namespace
+
+BatchStreamsScope::BatchStreamsScope(BatchStreams streams) : previous_(std::move(Current())) {
+    Current() = std::move(streams);
+}
+
+BatchStreamsScope::~BatchStreamsScope() {
+    Current() = std::move(previous_);
+}
+
+int RunBatch(const session::State& start, bool json, std::string& out, std::string& err) {
+    std::istream& in = Current().in ? *Current().in : std::cin;
+    std::streambuf* source = in.rdbuf();
+    Batch batch(start, json, out, err);
+
+    // Lines end at "\n" (a "\r" before it is dropped); a last line without
+    // one counts too. A line longer than kBatchLineMax is refused whole.
+    std::string line;
+    bool tooLong = false;
+    size_t lineNumber = 0;
+    auto finish = [&] {
+        ++lineNumber;
+        if (tooLong) {
+            batch.Refuse(kExitRefused, 0,
+                         "tavr180: line " + std::to_string(lineNumber) + " is longer than " +
+                             std::to_string(kBatchLineMax) + " bytes");
+        } else {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            batch.Line(line);
+        }
+        line.clear();
+        tooLong = false;
+    };
+    std::string chunk(kReadChunk, '\0');
+    bool pending = false; // a line has begun
+    for (;;) {
+        const std::streamsize n =
+            source ? source->sgetn(chunk.data(), static_cast<std::streamsize>(chunk.size())) : 0;
+        if (n <= 0) break;
+        const char* p = chunk.data();
+        const char* end = p + n;
+        while (p < end) {
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            const char* stop = nl ? nl : end;
+            if (!tooLong) {
+                if (line.size() + static_cast<size_t>(stop - p) > kBatchLineMax) {
+                    tooLong = true;
+                    line.clear();
+                } else {
+                    line.append(p, stop);
+                }
+            }
+            pending = true;
+            if (!nl) break;
+            finish();
+            pending = false;
+            p = nl + 1;
+        }
+    }
+    if (pending) finish();
+    if (Current().flush) Current().flush(out);
+    return batch.Status();
+}
+
+} // namespace tavr::cli
