@@ -92,9 +92,14 @@ std::vector<std::string> VariedLines(size_t count) {
                          "9999999999999999999 AJD"};
     std::vector<std::string> lines;
     while (lines.size() < count) {
-        const uint32_t pick = random.Next(10);
+        const uint32_t pick = random.Next(12);
         if (pick == 0) {
             lines.push_back(odd[random.Next(sizeof odd / sizeof odd[0])]);
+        } else if (pick >= 10) {
+            // Whole and fractional day numbers: the JSON numbers in all their forms.
+            const uint32_t day = 600000 + random.Next(3300000);
+            lines.push_back(std::to_string(day - day % (pick == 10 ? 10 : 1)) +
+                            (pick == 10 ? " AJD" : ".3 CJD"));
         } else {
             std::string line = seeds[random.Next(static_cast<uint32_t>(seeds.size()))];
             if (pick < 5) {
