@@ -1,7 +1,9 @@
 # Installation, the Debian package and the desktop files.
 #
 # Layout under the prefix (/usr in the package):
-#   lib/tavr/            the program, its five libraries, the Moon pictures
+#   lib/tavr/            the program (tavr180, the command line, which starts
+#                        tavr180-window, the window, beside it), its five
+#                        libraries, the Moon pictures
 #                        (*.bmp, moon_pics/) and tavr180.png (the window's icon
 #                        when the icon theme lacks it); the program finds them
 #                        beside its own resolved location
@@ -57,7 +59,7 @@ add_custom_command(
 add_custom_target(man_page ALL DEPENDS ${TAVR_MAN_PAGE})
 
 # ---- install rules ----
-install(TARGETS tavr180 RUNTIME DESTINATION ${TAVR_INSTALL_PKGDIR})
+install(TARGETS tavr180 tavr180-window RUNTIME DESTINATION ${TAVR_INSTALL_PKGDIR})
 install(TARGETS vrslc dtc kelmar halvor brisel LIBRARY DESTINATION ${TAVR_INSTALL_PKGDIR})
 install(FILES ${TAVR_BIN_DIR}/darkmoon.bmp ${TAVR_BIN_DIR}/1stquarter.bmp ${TAVR_BIN_DIR}/fullmoon.bmp
               ${TAVR_BIN_DIR}/lastquarter.bmp ${TAVR_BIN_DIR}/tavr180.png

@@ -61,6 +61,38 @@ template <typename MomentFn> int16_t LatestPhase(int32_t k, double t, bool& isPh
     return kBeforeLunation;
 }
 
+// The phases asked for last, with the record the library filled: its answer
+// depends on the lunation and the phase alone, and a conversion asks for the
+// same few phases several times (the lunation search, the Moon data, the
+// lunar week calendar). A repeated question gives the same moment and leaves
+// the same record in SharedRecord.
+struct PhaseSlot {
+    int32_t lunation = 0;
+    int16_t phase = -1; // -1: empty
+    bool hasUt = false;
+    double tt = 0.0;
+    double ut = 0.0;
+    PhaseEventRecord record{};
+};
+constexpr size_t kPhaseSlots = 64;
+
+PhaseSlot& SlotOf(int32_t k, int16_t phase) {
+    static PhaseSlot slots[kPhaseSlots];
+    return slots[(static_cast<uint32_t>(k) * 4u + static_cast<uint16_t>(phase)) % kPhaseSlots];
+}
+
+// The library's moment of a phase through the slots; the record goes to SharedRecord.
+double SharedPhaseMomentTT(int32_t k, int16_t phase, decltype(&halvor) f) {
+    PhaseSlot& slot = SlotOf(k, phase);
+    if (slot.phase == phase && slot.lunation == k) {
+        SharedRecord() = slot.record;
+        return slot.tt;
+    }
+    const double t = f(k, phase, &SharedRecord());
+    slot = {k, phase, false, t, 0.0, SharedRecord()};
+    return t;
+}
+
 } // namespace
 
 void InitLunarConstants() {
@@ -101,11 +133,20 @@ double DeltaTAt(double moment) {
 }
 
 double PhaseMomentTT(int32_t k, int16_t phase, PhaseEventRecord* record) {
-    if (auto f = Lib().phase) return f(k, phase, record ? record : &SharedRecord());
+    if (auto f = Lib().phase) return record ? f(k, phase, record) : SharedPhaseMomentTT(k, phase, f);
     return 0.0;
 }
 
 double PhaseMomentUT(int32_t k, int16_t phase, PhaseEventRecord* record) {
+    if (!record && Lib().phase) {
+        const double t = PhaseMomentTT(k, phase);
+        PhaseSlot& slot = SlotOf(k, phase); // filled by PhaseMomentTT
+        if (!slot.hasUt) {
+            slot.ut = t - DeltaTAt(t) / kMinutesPerDay;
+            slot.hasUt = true;
+        }
+        return slot.ut;
+    }
     const double t = PhaseMomentTT(k, phase, record);
     return t - DeltaTAt(t) / kMinutesPerDay;
 }

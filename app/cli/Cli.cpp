@@ -7,9 +7,11 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <iostream>
 
 #include "calendar/Calendars.h"
 #include "cli/CliLog.h"
+#include "cli/CliBatch.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
 
@@ -21,6 +23,7 @@ constexpr const char* kVersion = "tavr180 18.0\n";
 
 constexpr const char* kHelp =
     "Usage: tavr180 convert [options] TEXT\n"
+    "       tavr180 convert --batch [options] < FILE\n"
     "       tavr180 move STEP forward|back [--times N] [--from TEXT] [--calendar CODE]\n"
     "                    [--zone ZONE] [--greenwich] [--json]\n"
     "       tavr180 search next|previous TARGET [--from TEXT] [--count N] [--calendar CODE]\n"
@@ -48,6 +51,15 @@ constexpr const char* kHelp =
     "  --log            print the log entry of the result instead (CR LF line ends)\n"
     "  --log-format F   calendar line of the entry: calendar=date (default) or\n"
     "                   \"date calendar,\"\n"
+    "  --batch          convert each line of standard input as a TEXT, with the\n"
+    "                   options above and the moment the batch began; one result\n"
+    "                   a line, and a refused line does not stop the batch.\n"
+    "                   Text: fields separated by tabs, either 0, the history text,\n"
+    "                   the nine dates in the order above, time, phase, age and\n"
+    "                   delta T; or the exit status (2 or 3), the entry error code\n"
+    "                   (0 for none) and the message. With --json: the object of\n"
+    "                   a single TEXT, or {\"code\":N,\"message\":\"...\",\"status\":2}.\n"
+    "                   Exits with 0, or the status of the first line not shown.\n"
     "  -h, --help       this text\n"
     "  -v, --version    the program's version\n"
     "\n"
@@ -92,6 +104,8 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+} // namespace
+
 std::string TextOutput(const session::Tail& tail) {
     std::string out;
     for (int16_t index : session::kWindowOrder) {
@@ -129,7 +143,6 @@ std::string JsonOutput(const session::ActionResult& result, const std::optional<
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
-} // namespace
 
 std::string ResultText(const session::Tail& tail) {
     return TextOutput(tail);
@@ -146,6 +159,11 @@ bool IsCommandLineInvocation(int argc, char** argv) {
     const std::string first = argv[1];
     if (first == "search" || first == "events") return true;
     return first == "convert" || first == "move" || first == "lunation" || IsHelp(first) || IsVersion(first);
+}
+
+int Run(const std::vector<std::string>& args, std::istream& in, std::string& out, std::string& err) {
+    const BatchStreamsScope streams({&in, nullptr});
+    return Run(args, out, err);
 }
 
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -203,11 +221,13 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const QCommandLineOption minusOption("minus", "subtract the days");
     const QCommandLineOption jsonOption("json", "JSON output");
     const QCommandLineOption nowOption("now", "the present moment");
+    const QCommandLineOption batchOption("batch", "one TEXT a line from standard input");
     const QCommandLineOption helpOption(QStringList{"h", "help"}, "help");
     const QCommandLineOption logOption("log", "the log entry");
     const QCommandLineOption logFormatOption("log-format", "format of the log entry", "F", "calendar=date");
     parser.addOptions({calendarOption, zoneOption, greenwichOption, daysOption, minusOption, jsonOption,
                        nowOption, helpOption, logOption, logFormatOption});
+                       nowOption, helpOption, batchOption});
     parser.addPositionalArgument("text", "the date text");
     if (!parser.parse(list)) {
         err += "tavr180: " + parser.errorText().toStdString() + " (try tavr180 --help)\n";
@@ -264,6 +284,14 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const double now = MomentOfReading(clock);
     state.dblCurrentAJDate = now;
 
+    if (parser.isSet(batchOption)) {
+        if (!state.entryText.empty() || parser.isSet(nowOption)) {
+            err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)\n";
+            return kExitUsage;
+        }
+        return RunBatch(state, parser.isSet(jsonOption), out, err);
+    }
+
     session::ActionResult result;
     if (parser.isSet(nowOption)) {
         if (!state.entryText.empty() || parser.isSet(daysOption)) {
@@ -301,6 +329,11 @@ int RunCommandLine(int argc, char** argv) {
         args.emplace_back(argv[i] ? argv[i] : "");
     std::string out;
     std::string err;
+    // A batch sends its results as it goes.
+    const BatchStreamsScope streams({&std::cin, [](std::string& text) {
+                                         std::fwrite(text.data(), 1, text.size(), stdout);
+                                         text.clear();
+                                     }});
     const int status = Run(args, out, err);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);

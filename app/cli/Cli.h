@@ -7,6 +7,7 @@
 //                [--zone ZONE] [--greenwich] [--json]
 //   tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]
 //                    [--greenwich] [--step N] [--json]
+//   tavr180 convert --batch [options] < FILE    (one TEXT a line)
 //   tavr180 --help | --version
 //
 // Exit statuses: 0 shown, 1 wrong use of the command line, 2 the entry was
@@ -15,6 +16,7 @@
 #ifndef TAVR_CLI_H
 #define TAVR_CLI_H
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,10 @@ inline constexpr int kExitShown = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitOutOfRange = 3;
+
+// File name of the window program, beside the command line's program
+// (tavr180 starts it when no command is given).
+inline constexpr const char* kWindowProgram = "tavr180-window";
 
 // True when the arguments ask for the command line ("convert", "--help",
 // "--version") rather than the window.
@@ -42,6 +48,8 @@ int RunCommandLine(int argc, char** argv);
 // The same for the arguments after the program name, with both outputs kept
 // as texts (the tests call this).
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err);
+// The same with `in` as standard input (convert --batch reads it).
+int Run(const std::vector<std::string>& args, std::istream& in, std::string& out, std::string& err);
 
 // "move STEP forward|back [options]" (CliMove.cpp); `args` begins with "move".
 int RunMove(const std::vector<std::string>& args, std::string& out, std::string& err);

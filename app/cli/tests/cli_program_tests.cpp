@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -86,4 +88,85 @@ TEST(EngineCliProgram, JsonObject) {
               "The 25th day of Hathor in the year 94 of cycle 1");
     for (const char* key : {"cjd", "time", "phase", "age", "deltaT"})
         EXPECT_TRUE(json.contains(key)) << key;
+}
+
+namespace {
+
+Outcome StartWith(const QString& program, const QStringList& args, const QProcessEnvironment& env,
+                  const QByteArray& input = {}) {
+    Start({"--version"}); // makes the application object
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    process.write(input);
+    process.closeWriteChannel();
+    Outcome outcome;
+    if (!process.waitForFinished(kProgramTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return outcome;
+    }
+    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
+    outcome.err = QString::fromUtf8(process.readAllStandardError());
+    return outcome;
+}
+
+} // namespace
+
+// The command line never loads a widget or GUI library: the dynamic loader
+// lists every library it maps, the five loaded by name included.
+TEST(EngineCliProgram, CommandsLoadNoWidgetLibrary) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LD_DEBUG", "files");
+    const QStringList commands[] = {{"convert", "2000-01-01 CE"}, {"--help"}};
+    for (const QStringList& args : commands) {
+        const Outcome o = StartWith(QString::fromUtf8(TAVR_PROGRAM), args, env, "2000-01-01 CE\n");
+        ASSERT_EQ(o.status, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(o.err.contains("file=libQt6Core.so")) << "no library list from the loader";
+        if (args[0] == "convert") {
+            EXPECT_TRUE(o.err.contains("libhalvor.so")) << "libraries loaded by name unlisted";
+        }
+        EXPECT_FALSE(o.err.contains("libQt6Widgets")) << args.join(' ').toStdString();
+        EXPECT_FALSE(o.err.contains("libQt6Gui")) << args.join(' ').toStdString();
+    }
+}
+
+// Without a command the program starts the window program beside it, with
+// the same arguments; without a display that one says so.
+TEST(EngineCliProgram, WithoutACommandTheWindowStarts) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    const Outcome o = StartWith(QString::fromUtf8(TAVR_PROGRAM), {}, env);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.err.startsWith("tavr180: there is no display")) << o.err.toStdString();
+
+    // A copy without the window program beside it says what it misses.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString copy = dir.filePath("tavr180");
+    ASSERT_TRUE(QFile::copy(QString::fromUtf8(TAVR_PROGRAM), copy));
+    const Outcome alone = StartWith(copy, {}, env);
+    EXPECT_EQ(alone.status, 1);
+    EXPECT_TRUE(alone.err.startsWith("tavr180: cannot start the window (" + dir.path() + "/tavr180-window)"))
+        << alone.err.toStdString();
+}
+
+TEST(EngineCliProgram, BatchReadsStandardInput) {
+    QByteArray input;
+    for (int day = 1; day <= 28; ++day)
+        input += QByteArray("2000-02-") + (day < 10 ? "0" : "") + QByteArray::number(day) + " CE\n";
+    input += "2000-02-30 CE\n";
+    const Outcome o =
+        StartWith(QString::fromUtf8(TAVR_PROGRAM), {"convert", "--batch", "--json", "--zone", "+01:00"},
+                  QProcessEnvironment::systemEnvironment(), input);
+    EXPECT_EQ(o.status, 2) << o.err.toStdString();
+    const QStringList lines = o.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 29);
+    for (int day = 1; day <= 28; ++day) {
+        const QJsonObject json = QJsonDocument::fromJson(lines[day - 1].toUtf8()).object();
+        EXPECT_EQ(json["history"].toString(), QString("2000-02-%1 CE").arg(day, 2, 10, QChar('0')));
+    }
+    EXPECT_EQ(QJsonDocument::fromJson(lines[28].toUtf8()).object()["status"].toInt(), 2);
 }
