@@ -2,6 +2,8 @@
 // Quit and close), Reset, and when "Save state" is enabled. The file's lines
 // are the session's (session/StateFile.h); this file moves them between the
 // disk and the window.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "log/frmLogPreferences.h"
 #include "main/Colours.h"
 #include "main/frmMain.h"
 #include "session/StateFile.h"
@@ -45,6 +48,16 @@ void frmMain::ShowSavedOptions() {
     (state_.plusSelected ? optPlus : optMinus)->setChecked(true);
     SetCaptionColour(optPlus, state_.plusSelected ? kColourOn : kColourOff);
     SetCaptionColour(optMinus, state_.plusSelected ? kColourOff : kColourOn);
+    // The move, search and log settings the file restores (or Reset sets).
+    ShowMoveState();
+    (state_.searchNext ? optNext : optPrevious)->setChecked(true);
+    SetCaptionColour(optNext, state_.searchNext ? kColourOn : kColourOff);
+    SetCaptionColour(optPrevious, state_.searchNext ? kColourOff : kColourOn);
+    if (state_.targetIndex >= 0 && state_.targetIndex < cboTarget->count())
+        cboTarget->setCurrentIndex(state_.targetIndex);
+    chkLog->setChecked(state_.chkLog);
+    SetCaptionColour(chkLog, state_.chkLog ? kColourOn : kColourOff);
+    if (frmLogPreferences_) frmLogPreferences_->ShowSettings(state_);
 }
 
 void frmMain::RestoreState() {

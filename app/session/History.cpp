@@ -2,7 +2,7 @@
 
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
-#include "session/EclipseData.h"
+#include "session/Search.h"
 #include "session/TimeZone.h"
 
 namespace tavr::session {
@@ -120,7 +120,7 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
     lunar::PhaseMomentUT(k, p, &record);
     std::string extra;
     if (record.eclipseType != 0) {
-        const EclipseTexts texts = EclipseDataText(record, state);
+        const EclipseData texts = EclipseDataText(record, CjdFromAjd(state, state.dblCurrentAJDate));
         state.actualEclipseData = texts.label;
         extra = texts.log;
     }

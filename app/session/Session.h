@@ -129,7 +129,7 @@ struct State {
 
     // Search.
     bool searchNext = true;  // optNext (else optPrevious)
-    int16_t targetIndex = 0; // cboTarget
+    int16_t targetIndex = 11; // cboTarget ("Total solar eclipse")
 
     // Log.
     bool chkLog = false;   // log every result

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "astro/Lunar.h"
-#include "session/EclipseData.h"
+#include "session/Search.h"
 #include "session/History.h"
 #include "session/TimeZone.h"
 
@@ -184,7 +184,7 @@ TEST(History, AnEclipseLineBringsBackItsDetails) {
         const Tail tail = ComputeTail(state);
         const std::string line =
             AddHistoryEntry(state, tail.display.historyText, tail.timeLabel, record.eclipseType);
-        const EclipseTexts expected = EclipseDataText(record, state);
+        const EclipseData expected = EclipseDataText(record, CjdFromAjd(state, state.dblCurrentAJDate));
         state = ConvertAndRecord(state, "2010-01-01 CE 00:00");
 
         const ActionResult back = SelectFromHistory(state, 0);
@@ -199,32 +199,6 @@ TEST(History, AnEclipseLineBringsBackItsDetails) {
         EXPECT_NE(back.extraLogText.find("lunation number = " + std::to_string(record.lunation)),
                   std::string::npos);
     }
-}
-
-TEST(History, EclipseTexts) {
-    EXPECT_EQ(EclipseDurationText(0), "0h 0m");
-    EXPECT_EQ(EclipseDurationText(125), "2h 5m");
-    EXPECT_EQ(EclipseDurationText(1445), "1d 0h 5m");
-    PhaseEventRecord record{};
-    record.lunation = 12;
-    record.saros = 124;
-    record.eclipseType = 10;
-    record.semiPenumbral = 120.0;
-    record.semiPartial = 60.25;
-    record.semiTotal = 30.0;
-    State state = MakeState(2451545.0); // 12:00 local
-    const EclipseTexts texts = EclipseDataText(record, state);
-    const std::string kind = lunar::EclipseKindText(10);
-    EXPECT_EQ(texts.label, kind + "\r\nLunation number = 12\r\nSaros number = 124\r\n"
-                                  "Penumbral phase starts 10:00 and lasts 4h 0m.\r\n"
-                                  "Umbral phase starts 10:59 and lasts 2h 0m.\r\n"
-                                  "Total phase starts 11:30 and lasts 1h 0m.\r\n");
-    EXPECT_EQ(texts.log, kind +
-                             ", lunation number = 12, saros number = 124, penumbral phase starts 10:00 and "
-                             "lasts 4h 0m, umbral phase starts 10:59 and lasts 2h 0m, total phase starts "
-                             "11:30 and lasts 1h 0m.");
-    record.eclipseType = 0;
-    EXPECT_EQ(EclipseDataText(record, state).label, "");
 }
 
 } // namespace
