@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/DateLib.h"
 #include "base/StrProc.h"
 #include "calendar/Calendars.h"
 #include "calendar/DateTexts.h"
@@ -39,6 +40,7 @@ std::string GroupedFourDecimals(double value) {
 
 RowTexts EuroRow(int32_t d, int32_t letter, const char* code) {
     RowTexts row;
+    if (!datelib::Available()) return row; // no date library: an empty row, not zeros
     const EuroDate date = DayNumberToEuroDate(d, letter);
     row.shortText = dates::ShortDateText(date) + code;
     row.toolTip = dates::LongDateText(date);
@@ -175,6 +177,11 @@ DateParse QlwParse(const std::string& text) {
         return Refused(17);
     case qlw::kBadDay:
         return Refused(18);
+    case qlw::kBeyondYears: {
+        DateParse parse;
+        parse.beyond = date.year < qlw::kFirstSupportedYear ? -1 : 1;
+        return parse;
+    }
     default: // an empty text or another form
         return Refused(15);
     }

@@ -32,6 +32,9 @@ struct DateParse {
     int16_t error = 0;     // 0, or the entry error code of the refusal
     int32_t dayNumber = 0; // EntryKind::Day: the day entered
     double number = 0.0;   // the Julian dates: the number entered
+    // A date of the calendar too far from the accepted range to be converted:
+    // -1 before it, +1 after it (the range check refuses it), else 0.
+    int16_t beyond = 0;
 };
 
 struct CalendarInfo {

@@ -6,7 +6,6 @@
 
 #include "astro/Lunar.h"
 #include "base/DateLib.h"
-#include "base/Range.h"
 
 namespace tavr::qlw {
 namespace {
@@ -20,6 +19,7 @@ constexpr int32_t kMinCeYear = -3700;
 constexpr int32_t kMaxCeYear = 6500;
 constexpr int32_t kMinQlwYear = kMinCeYear + kYearOffset;
 constexpr int32_t kMaxQlwYear = kMaxCeYear + kYearOffset;
+static_assert(kMinQlwYear == kFirstSupportedYear && kMaxQlwYear == kLastSupportedYear);
 // Day numbers of -3700-01-01 and 6500-12-31 (proleptic Gregorian).
 constexpr int32_t kMinDayNumber = 369663;
 constexpr int32_t kMaxDayNumber = 4095501;
@@ -198,14 +198,6 @@ bool ReadFields(std::string_view text, int64_t (&fields)[4]) {
     return true;
 }
 
-// Whether the March equinox of the QLW year lies in the accepted moments.
-bool YearAccepted(int32_t qlwYear) {
-    // Cheap filter first, so that absurd years never reach the astronomy.
-    if (qlwYear < kFirstParsedYear - 100 || qlwYear > kLastParsedYear + 100) return false;
-    const double e = MarchEquinox(qlwYear - kYearOffset);
-    return e >= kEarliestMoment && e <= kLatestMoment;
-}
-
 // Converts; while the day is too large for its week, takes the day before.
 int32_t Settle(QlwDate& date) {
     if (date.day > 9) date.day = 9; // no week is longer: the same result without a long walk down
@@ -344,7 +336,13 @@ int32_t Parse(std::string_view text, QlwDate& date) {
     date.month = static_cast<int32_t>(fields[1]);
     date.week = static_cast<int32_t>(fields[2]);
     date.day = static_cast<int32_t>(fields[3]);
-    if (!YearAccepted(date.year)) return kBadForm;
+    if (!YearSupported(date.year)) {
+        // Far outside the range: the fields are checked, the astronomy is not asked.
+        if (date.month < 1 || date.month > 13) return kBadMonth;
+        if (date.week < 1 || date.week > 4) return kBadWeek;
+        if (date.day < 1 || date.day > 9) return kBadDay;
+        return kBeyondYears;
+    }
     return ToDayNumber(date);
 }
 

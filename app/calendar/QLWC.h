@@ -39,11 +39,16 @@ inline constexpr int32_t kBadForm = -2; // not year-month-week-day, or a year ou
 inline constexpr int32_t kBadMonth = -3;
 inline constexpr int32_t kBadWeek = -4;
 inline constexpr int32_t kBadDay = -5;
+inline constexpr int32_t kBeyondYears = -6; // a well-formed date of a year the conversions do not serve
 
-// QLW years that the parse accepts: those whose March equinox lies in the
-// accepted moments AJD 552283.0 .. 3912515.0 (years -200 .. 8999).
-inline constexpr int32_t kFirstParsedYear = -200;
-inline constexpr int32_t kLastParsedYear = 8999;
+// QLW years whose days touch the accepted moments AJD 552283.0 .. 3912515.0:
+// year -201 holds the first ~96 days of the range, year 8999 its last days.
+inline constexpr int32_t kFirstRangeYear = -201;
+inline constexpr int32_t kLastRangeYear = 8999;
+// Years the conversions serve (Common Era -3700 .. 6500): the accepted range
+// with room for a move that steps past its ends.
+inline constexpr int32_t kFirstSupportedYear = -700;
+inline constexpr int32_t kLastSupportedYear = 9500;
 
 // Moment (AJD, UT) of the March equinox of a Common Era year.
 double MarchEquinox(int32_t ceYear);
@@ -101,8 +106,12 @@ int32_t ToDayNumber(QlwDate& date);
 
 // Parses "year-month-week-day" (spaces are ignored; a leading "-" makes the
 // year negative). 0 on success (record filled, converted, valid = 1), -1 for an
-// empty text, -2 for any other form or a year whose March equinox lies outside
-// the accepted range, else the conversion's code. On failure valid = 0.
+// empty text, -2 for any other form or a number beyond 32 bits, -6 for a date
+// whose fields are in their ranges but whose year the conversions do not serve
+// (far outside the accepted range; no astronomy is asked), else the
+// conversion's code. On failure valid = 0. Every year the conversions serve is
+// read, so that the range check, not the parse, refuses a date outside the
+// accepted moments.
 int32_t Parse(std::string_view text, QlwDate& date);
 
 // Steps for the moves, forward or back, taken on the record's fields; after

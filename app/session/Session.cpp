@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
@@ -186,16 +187,23 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     // 5. A date begins with a digit or "-".
     if (s.empty() || !(IsDigit(s[0]) || s[0] == '-')) return fail(1);
 
-    // 6. The first code of the table found anywhere; a time or "(" may follow it.
+    // 6. The first code of the table found; a time or "(" may follow it. A row
+    // text pasted whole ends in its long form in parentheses, whose names may
+    // hold a code ("JOYCE", "CERRIDWEN"): the text before the first "(" is
+    // searched first, then the whole text.
     int16_t codeIndex = -1;
     size_t p = std::string::npos; // 0-based position of the code = length of the date text
-    for (int16_t i = 0; i < kCalendarCount; ++i) {
-        const size_t at = s.find(CalendarSet()[static_cast<size_t>(i)].code);
-        if (at != std::string::npos) {
-            codeIndex = i;
-            p = at;
-            break;
+    const size_t open = s.find('(');
+    for (const size_t limit : {open, std::string::npos}) {
+        const std::string_view searched = std::string_view(s).substr(0, limit);
+        for (int16_t i = 0; i < kCalendarCount && codeIndex < 0; ++i) {
+            const size_t at = searched.find(CalendarSet()[static_cast<size_t>(i)].code);
+            if (at != std::string::npos) {
+                codeIndex = i;
+                p = at;
+            }
         }
+        if (codeIndex >= 0 || open == std::string::npos) break;
     }
     if (codeIndex >= 0) {
         const size_t after = p + CalendarCode(codeIndex).size();
@@ -266,6 +274,10 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
         moment = parsed.number;
         break;
     case EntryKind::Day: {
+        if (parsed.beyond != 0) { // a date far outside the range: the range check refuses it
+            moment = parsed.beyond < 0 ? -HUGE_VAL : HUGE_VAL;
+            break;
+        }
         double day = parsed.dayNumber;
         if (info->dayStart != 0.0) {
             f += info->dayStart;

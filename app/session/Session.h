@@ -151,7 +151,8 @@ double AjdFromCjd(const State& state, double cjd);
 
 struct ParseResult {
     int16_t error = 0;     // 0 = accepted, else 1..18
-    double moment = 0.0;   // the entered AJD (0 on failure)
+    double moment = 0.0;   // the entered AJD (0 on failure; +-infinity for a well-formed date
+                           // too far outside the range to convert, which the range check refuses)
     int16_t calendar = -1; // on success the index of the recognised code
     // The text of txbDate after the parse: the normalised entry (upper case,
     // trimmed, the assumed code appended) unless `fromHistory` is set; the

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -30,7 +31,7 @@ TEST(CalendarSet, EveryRowIsFoundByItsCodeAndCarriesItsTexts) {
 // Each calendar reads back the date of its own row: the short text without its
 // code parses to the day the row was made for.
 TEST(CalendarSet, EachParseReadsBackItsRowText) {
-    const int32_t days[] = {kFirstRangeDay + 400, 1721426, 2299161, 2451545, 2460000, 3000000,
+    const int32_t days[] = {kFirstRangeDay, 1721426, 2299161, 2451545, 2460000, 3000000,
                             kLastRangeDay - 1};
     for (int32_t d : days) {
         for (int16_t i = 0; i < kCalendarCount; ++i) {
@@ -66,6 +67,25 @@ TEST(CalendarSet, EachParseReadsBackItsRowText) {
     }
 }
 
+// Every QLW row the display can show, for every day of the range and the days
+// just outside it (the QLW day of a moment is a day before its civil day from
+// 00:00 to 06:00), reads back to its day.
+TEST(CalendarSet, EveryQlwRowOfTheRangeReadsBack) {
+    const CalendarInfo& qlw = *CalendarAt(kCalendarQLW);
+    const int32_t stride = TAVR_FULL_SWEEPS ? 1 : 101;
+    int32_t checked = 0;
+    for (int32_t d = kFirstRangeDay - 1; d <= kLastRangeDay + 1; d += stride) {
+        const std::string text = qlw.rowTexts(d, d + 0.5, d).shortText;
+        ASSERT_GT(text.size(), 4u) << d;
+        const DateParse parsed = qlw.parse(text.substr(0, text.size() - 4)); // " QLW"
+        ASSERT_EQ(parsed.error, 0) << text;
+        ASSERT_EQ(parsed.beyond, 0) << text;
+        ASSERT_EQ(parsed.dayNumber, d) << text;
+        ++checked;
+    }
+    std::printf("QLW rows read back: %d\n", checked);
+}
+
 TEST(CalendarSet, RefusalsCarryTheCalendarsEntryError) {
     struct Row {
         int16_t calendar;
@@ -78,7 +98,7 @@ TEST(CalendarSet, RefusalsCarryTheCalendarsEntryError) {
         {kCalendarLDT, "x", 10},          {kCalendarTVG, "1-1-14-1", 11},
         {kCalendarQLW, "x", 15},          {kCalendarQLW, "5000-14-1-1", 16},
         {kCalendarQLW, "5000-1-5-1", 17}, {kCalendarQLW, "5000-1-1-10", 18},
-        {kCalendarQLW, "", 15},
+        {kCalendarQLW, "", 15},           {kCalendarQLW, "99999999999-1-1-1", 15},
     };
     for (const Row& r : rows) {
         const CalendarInfo& info = *CalendarAt(r.calendar);
@@ -87,6 +107,11 @@ TEST(CalendarSet, RefusalsCarryTheCalendarsEntryError) {
             EXPECT_EQ(info.entryError, r.error) << info.code;
         }
     }
+    // A well-formed QLW date far outside the range is no refusal of its form.
+    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("99999-1-1-1").error, 0);
+    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("99999-1-1-1").beyond, 1);
+    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("-99999-1-1-1").beyond, -1);
+    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("9000-1-1-1").beyond, 0); // converted exactly
     // Only the lunar week calendar's day begins after midnight (at 06:00).
     for (int16_t i = 0; i < kCalendarCount; ++i)
         EXPECT_EQ(CalendarAt(i)->dayStart, i == kCalendarQLW ? 0.25 : 0.0) << CalendarCode(i);
