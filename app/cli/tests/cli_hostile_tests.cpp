@@ -24,7 +24,7 @@ Outcome Call(const std::vector<std::string>& args) {
 TEST(CliHostile, EscapedControlCharacters) {
     EXPECT_EQ(Escaped("plain +05:30 \xe9"), "plain +05:30 \xe9");
     EXPECT_EQ(Escaped("a\nb\tc\rd"), "a\\nb\\tc\\rd");
-    EXPECT_EQ(Escaped(std::string("\x1b[2J\x7f\x01", 7)), "\\x1b[2J\\x7f\\x01");
+    EXPECT_EQ(Escaped(std::string("\x1b[2J\x7f\x01", 6)), "\\x1b[2J\\x7f\\x01");
     EXPECT_EQ(Escaped(std::string("\0", 1)), "\\x00");
 }
 

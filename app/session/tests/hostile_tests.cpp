@@ -8,7 +8,7 @@
 
 #include "astro/Lunar.h"
 #include "session/Session.h"
-#include "session/SessionTestSupport.h"
+#include "session/tests/SessionTestSupport.h"
 #include "session/TimeZone.h"
 
 using namespace tavr::session;
@@ -88,7 +88,7 @@ TEST(HostileEntries, WellFormedDatesOutsideTheRangeGetTheRangeMessage) {
         EXPECT_EQ(result.message->text, r.text) << r.entry;
     }
     // A day count does not bring a date beyond the conversions back into the range.
-    EXPECT_EQ(ConvertEntry("99999-1-1-1 QLW", kCE, "1e9", false).kind, ResultKind::OutOfRange);
+    EXPECT_EQ(ConvertEntry("99999-1-1-1 QLW", kCE, "1000000000", false).kind, ResultKind::OutOfRange);
 }
 
 // A row text pasted whole, its long form in parentheses included, is read by
