@@ -24,7 +24,8 @@ namespace {
 std::string DateTextOfRow(const CalendarInfo& info, int32_t d) {
     std::string text = info.rowTexts(d, d + 0.5, d).shortText;
     const size_t code = text.size() - info.code.size() - 1;
-    FUZZ_CHECK(text.size() > info.code.size() && text.compare(code, std::string::npos, " " + std::string(info.code)) == 0,
+    FUZZ_CHECK(text.size() > info.code.size() &&
+                   text.compare(code, std::string::npos, " " + std::string(info.code)) == 0,
                "row text \"%s\" of %s ends in its code", text.c_str(), std::string(info.code).c_str());
     text.resize(code);
     std::string bare;
@@ -38,8 +39,9 @@ void CheckReadsBack(const CalendarInfo& info, int32_t d) {
     const std::string text = DateTextOfRow(info, d);
     if (text.empty()) return; // a library gave no date (beyond its cycles)
     const DateParse back = info.parse(text);
-    FUZZ_CHECK(back.error == 0 && back.beyond == 0 && back.dayNumber == d, "%s row \"%s\" of day %d reads back as %d (error %d)",
-               std::string(info.code).c_str(), text.c_str(), d, back.dayNumber, back.error);
+    FUZZ_CHECK(back.error == 0 && back.beyond == 0 && back.dayNumber == d,
+               "%s row \"%s\" of day %d reads back as %d (error %d)", std::string(info.code).c_str(),
+               text.c_str(), d, back.dayNumber, back.error);
 }
 
 } // namespace
@@ -63,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DateParse parsed = info.parse(text);
     FUZZ_CHECK(parsed.error == 0 || (parsed.error >= 6 && parsed.error <= 18), "error %d", parsed.error);
     FUZZ_CHECK(parsed.beyond >= -1 && parsed.beyond <= 1, "beyond %d", parsed.beyond);
-    if (parsed.error == 0 && parsed.beyond == 0 && info.kind == EntryKind::Day) CheckReadsBack(info, parsed.dayNumber);
+    if (parsed.error == 0 && parsed.beyond == 0 && info.kind == EntryKind::Day)
+        CheckReadsBack(info, parsed.dayNumber);
 
     // Each calendar's own parse: the record validates and converts to the same day.
     switch (index) {

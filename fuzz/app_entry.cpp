@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             shown.currentCalendar = parsed.calendar;
             const std::string written = CopyCurrentDateToEntry(shown);
             const ParseResult again = ParseDateEntry(written, shown);
-            FUZZ_CHECK(again.error == 0 && again.calendar == parsed.calendar, "\"%s\" written back gives error %d",
-                       written.c_str(), again.error);
+            FUZZ_CHECK(again.error == 0 && again.calendar == parsed.calendar,
+                       "\"%s\" written back gives error %d", written.c_str(), again.error);
             FUZZ_CHECK(std::fabs(again.moment - parsed.moment) <= 1.0 / 1440.0 + 1e-9,
                        "\"%s\" reads back %.6f, not %.6f", written.c_str(), again.moment, parsed.moment);
         }

@@ -235,9 +235,10 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     // the Moon would otherwise show what a missing library leaves behind.
     std::vector<std::string> loadErrors;
     SetLoadErrorReporter([&loadErrors](const std::string& message) { loadErrors.push_back(message); });
-    const session::ActionResult result = parser.isSet(nowOption)
-                                             ? session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes})
-                                             : session::Convert(state);
+    const session::ActionResult result =
+        parser.isSet(nowOption)
+            ? session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes})
+            : session::Convert(state);
     SetLoadErrorReporter(nullptr);
     if (!loadErrors.empty()) {
         for (const std::string& message : loadErrors)

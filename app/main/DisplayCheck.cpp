@@ -63,9 +63,8 @@ bool XAnswers(const char* display) {
     }
     const std::string_view name = display;
     if (name.empty() || name.front() != ':') return true;
-    const std::string_view number = name.substr(1, name.find('.') == std::string_view::npos
-                                                       ? std::string_view::npos
-                                                       : name.find('.') - 1);
+    const std::string_view number = name.substr(
+        1, name.find('.') == std::string_view::npos ? std::string_view::npos : name.find('.') - 1);
     return SocketAnswers("/tmp/.X11-unix/X" + std::string(number));
 }
 
@@ -89,7 +88,8 @@ DisplayCheck CheckDisplay(const EnvironmentLookup& environment) {
         tryWayland = isWayland && Set(wayland);
         tryX = Set(x) && (first == "xcb" || list.find("xcb") != std::string_view::npos);
         if (!tryWayland && !tryX) {
-            return {false, "the platform \"" + std::string(first) + "\" has no display to open the window on (" +
+            return {false, "the platform \"" + std::string(first) +
+                               "\" has no display to open the window on (" +
                                (isWayland ? "WAYLAND_DISPLAY" : "DISPLAY") + " is not set)."};
         }
     } else if (!tryWayland && !tryX) {

@@ -31,8 +31,7 @@ TEST(CalendarSet, EveryRowIsFoundByItsCodeAndCarriesItsTexts) {
 // Each calendar reads back the date of its own row: the short text without its
 // code parses to the day the row was made for.
 TEST(CalendarSet, EachParseReadsBackItsRowText) {
-    const int32_t days[] = {kFirstRangeDay, 1721426, 2299161, 2451545, 2460000, 3000000,
-                            kLastRangeDay - 1};
+    const int32_t days[] = {kFirstRangeDay, 1721426, 2299161, 2451545, 2460000, 3000000, kLastRangeDay - 1};
     for (int32_t d : days) {
         for (int16_t i = 0; i < kCalendarCount; ++i) {
             const CalendarInfo& info = *CalendarAt(i);

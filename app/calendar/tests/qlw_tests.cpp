@@ -308,9 +308,9 @@ TEST(QlwParse, FormAndCodes) {
         {"8999-01-1-1", kOk},
         {"-201-10-4-1", kOk}, // the first day of the range (552283 AJD)
         {"-201-12-1-1", kOk},
-        {"9000-01-1-1", kOk},   // converted; the range check refuses it
-        {"-700-01-1-1", kOk},   // the first year the conversions serve
-        {"9500-01-1-1", kOk},   // and the last
+        {"9000-01-1-1", kOk}, // converted; the range check refuses it
+        {"-700-01-1-1", kOk}, // the first year the conversions serve
+        {"9500-01-1-1", kOk}, // and the last
         {"-701-01-1-1", kBeyondYears},
         {"9501-01-1-1", kBeyondYears},
         {"-5000-01-1-1", kBeyondYears},

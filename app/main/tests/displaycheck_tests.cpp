@@ -31,7 +31,8 @@ struct Listener {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         path.copy(address.sun_path, sizeof address.sun_path - 1);
-        if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 4) != 0) {
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(fd, 4) != 0) {
             ::close(fd);
             fd = -1;
         }
@@ -58,7 +59,9 @@ TEST(DisplayCheck, NamedButSilentDisplaysAreReportedNotAborted) {
         {{{"WAYLAND_DISPLAY", "wayland-9999"}, {"XDG_RUNTIME_DIR", "/nonexistent"}}, false, "the display"},
         {{{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":9999"}}, false, "the display \":9999\""},
         {{{"QT_QPA_PLATFORM", "xcb"}}, false, "the platform \"xcb\" has no display"},
-        {{{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":9999"}}, false, "the platform \"wayland\" has no display"},
+        {{{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":9999"}},
+         false,
+         "the platform \"wayland\" has no display"},
         // Platforms that draw without a display.
         {{{"QT_QPA_PLATFORM", "offscreen"}}, true, ""},
         {{{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ":9999"}}, true, ""},
@@ -79,7 +82,9 @@ TEST(DisplayCheck, AWaylandSocketThatAcceptsIsADisplay) {
     const Listener listener(dir + "tavr-wayland-test");
     ASSERT_GE(listener.fd, 0);
     EXPECT_TRUE(Check({{"WAYLAND_DISPLAY", listener.path}}).ok);
-    EXPECT_TRUE(Check({{"WAYLAND_DISPLAY", "tavr-wayland-test"}, {"XDG_RUNTIME_DIR", dir.substr(0, dir.size() - 1)}}).ok);
+    EXPECT_TRUE(
+        Check({{"WAYLAND_DISPLAY", "tavr-wayland-test"}, {"XDG_RUNTIME_DIR", dir.substr(0, dir.size() - 1)}})
+            .ok);
     // A silent X display does not matter when Wayland answers.
     EXPECT_TRUE(Check({{"WAYLAND_DISPLAY", listener.path}, {"DISPLAY", ":9999"}}).ok);
 }

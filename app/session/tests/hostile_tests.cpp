@@ -8,8 +8,8 @@
 
 #include "astro/Lunar.h"
 #include "session/Session.h"
-#include "session/tests/SessionTestSupport.h"
 #include "session/TimeZone.h"
+#include "session/tests/SessionTestSupport.h"
 
 using namespace tavr::session;
 using namespace tavr::session::testing;
@@ -110,7 +110,8 @@ TEST(HostileEntries, PastedRowTextsWithTheirLongForm) {
     EXPECT_EQ(joyce.error, 0);
     EXPECT_EQ(joyce.calendar, kQLW);
     EXPECT_EQ(joyce.moment, ParseDateEntry("4999-10-4-3 QLW", state).moment);
-    const ParseResult withTime = ParseDateEntry("4999-10-4-3 QLW (Daythree in Weekfour of Joyce, 4999) 14:28", state);
+    const ParseResult withTime =
+        ParseDateEntry("4999-10-4-3 QLW (Daythree in Weekfour of Joyce, 4999) 14:28", state);
     EXPECT_EQ(withTime.error, 0);
     EXPECT_EQ(withTime.moment, ParseDateEntry("4999-10-4-3 QLW 14:28", state).moment);
     // Without a code before the parentheses the whole text is searched, as before.
@@ -124,8 +125,9 @@ TEST(HostileEntries, LongEntriesEndAtOnce) {
     const std::string dashes(100000, '-');
     for (int16_t calendar = 0; calendar < kCalendarCount; ++calendar) {
         const State state = MakeState(2451545.0, 0, View::Local, calendar);
-        for (const std::string& entry : {digits, dashes, digits + "-1-1-1", "1-" + digits + "-1-1", digits + ":" + digits,
-                                         std::string(100000, ' ') + "1", digits + "(" + dashes + ")"}) {
+        for (const std::string& entry :
+             {digits, dashes, digits + "-1-1-1", "1-" + digits + "-1-1", digits + ":" + digits,
+              std::string(100000, ' ') + "1", digits + "(" + dashes + ")"}) {
             const ParseResult parsed = ParseDateEntry(entry, state);
             if (parsed.error == 0) {
                 EXPECT_TRUE(std::isinf(parsed.moment) || std::isfinite(parsed.moment));
@@ -149,8 +151,8 @@ TEST(HostileEntries, LunationSearchOfAnyMoment) {
 }
 
 TEST(HostileEntries, NowClockWithAnyOffset) {
-    for (const int16_t offset : {std::numeric_limits<int16_t>::min(), int16_t{-1441}, int16_t{-720}, int16_t{1},
-                                 int16_t{1441}, std::numeric_limits<int16_t>::max()}) {
+    for (const int16_t offset : {std::numeric_limits<int16_t>::min(), int16_t{-1441}, int16_t{-720},
+                                 int16_t{1}, int16_t{1441}, std::numeric_limits<int16_t>::max()}) {
         const std::string text = tavr::timezone::NowClockText(23, 59, View::Greenwich, offset, false);
         ASSERT_EQ(text.size(), 5u) << offset;
         EXPECT_EQ(text[2], ':');
