@@ -150,10 +150,9 @@ void BM_AllSevenRows(benchmark::State& s) {
         const tvg::TvgDate td = tvg::FromDayNumber(d);
         for (int form : {tvg::kShortForm, tvg::kDescriptiveForm, tvg::kLongForm})
             out += tvg::Text(td, form, true);
-        qlw::QlwDate qd;
-        qlw::DayNumberToQlw(d, qd);
-        out += qlw::QlwText(qd, 1);
-        out += qlw::QlwText(qd, 2);
+        const qlw::QlwDay qd = qlw::FromDayNumber(d);
+        out += qlw::Text(qd, qlw::kShortForm);
+        out += qlw::Text(qd, qlw::kDescriptiveForm);
         benchmark::DoNotOptimize(out.data());
     });
 }

@@ -38,78 +38,73 @@ const std::vector<QlwDate>& RandomDates() {
         // Converted in a different order from the one the benchmark reads them in.
         const auto& days = RandomDays();
         for (size_t i = 0; i < days.size(); ++i) {
-            QlwDate q;
-            DayNumberToQlw(days[(i * 7919) % days.size()], q);
-            v.push_back(q);
+            v.push_back(FromDayNumber(days[(i * 7919) % days.size()]).date);
         }
         return v;
     }();
     return dates;
 }
 
-void BM_DayNumberToQlw(benchmark::State& state) {
+void BM_FromDayNumber(benchmark::State& state) {
     const auto& days = RandomDays();
     size_t i = 0;
     for (auto _ : state) {
-        QlwDate q;
-        benchmark::DoNotOptimize(DayNumberToQlw(days[i++ % days.size()], q));
-        benchmark::DoNotOptimize(q);
+        QlwDay day = FromDayNumber(days[i++ % days.size()]);
+        benchmark::DoNotOptimize(day);
     }
 }
-BENCHMARK(BM_DayNumberToQlw);
+BENCHMARK(BM_FromDayNumber);
 
-void BM_QlwToDayNumber(benchmark::State& state) {
+void BM_ToDayNumber(benchmark::State& state) {
     const auto& dates = RandomDates();
     size_t i = 0;
     for (auto _ : state) {
         QlwDate q = dates[i++ % dates.size()];
-        benchmark::DoNotOptimize(QlwToDayNumber(q));
+        benchmark::DoNotOptimize(ToDayNumber(q));
         benchmark::DoNotOptimize(q);
     }
 }
-BENCHMARK(BM_QlwToDayNumber);
+BENCHMARK(BM_ToDayNumber);
 
 // What a display row costs: the conversion and the texts of forms 1 and 2.
-void BM_DayNumberToQlwTexts(benchmark::State& state) {
+void BM_FromDayNumberTexts(benchmark::State& state) {
     const auto& days = RandomDays();
     size_t i = 0;
     for (auto _ : state) {
-        QlwDate q;
-        DayNumberToQlw(days[i++ % days.size()], q);
-        std::string a = QlwText(q, 1);
-        std::string b = QlwText(q, 2);
+        const QlwDay day = FromDayNumber(days[i++ % days.size()]);
+        std::string a = Text(day, kShortForm);
+        std::string b = Text(day, kDescriptiveForm);
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
     }
 }
-BENCHMARK(BM_DayNumberToQlwTexts);
+BENCHMARK(BM_FromDayNumberTexts);
 
 // A QLW move step: parse the shown text, step a month, convert back.
 void BM_ParseMonthStep(benchmark::State& state) {
     const auto& dates = RandomDates();
     std::vector<std::string> texts;
     for (size_t i = 0; i < 1024; ++i) {
-        std::string t = QlwText(dates[i], 1);
+        std::string t = Text(dates[i], kShortForm);
         texts.push_back(t.substr(0, t.size() - 4));
     }
     size_t i = 0;
     for (auto _ : state) {
         QlwDate q;
-        ParseQlw(texts[i++ % texts.size()], q);
+        Parse(texts[i++ % texts.size()], q);
         benchmark::DoNotOptimize(MonthStep(q, true));
     }
 }
 BENCHMARK(BM_ParseMonthStep);
 
-void BM_DayNumberToQlwSequential(benchmark::State& state) {
+void BM_FromDayNumberSequential(benchmark::State& state) {
     int32_t d = 2451545;
     for (auto _ : state) {
-        QlwDate q;
-        benchmark::DoNotOptimize(DayNumberToQlw(d++, q));
+        benchmark::DoNotOptimize(FromDayNumber(d++));
         if (d > kLastDay) d = kFirstDay;
     }
 }
-BENCHMARK(BM_DayNumberToQlwSequential);
+BENCHMARK(BM_FromDayNumberSequential);
 
 void BM_MarchEquinox(benchmark::State& state) {
     int32_t y = -3200;

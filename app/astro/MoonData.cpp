@@ -183,7 +183,9 @@ MoonReport ComputeMoonData(double ajd, char decimalPoint) {
     const double m1 = lunar::PhaseMomentUT(r.lunation + 1, lunar::kNewMoon);
     r.ageDays = t - m0;
     r.agePercent = (t - m0) * 100.0 / (m1 - m0);
-    r.ageLabel = AgeLabel(r.lunation, r.ageDays, r.agePercent, decimalPoint);
+    // Without the astronomy library the phase moments are no moments: no label.
+    if (m1 > m0 && std::isfinite(r.agePercent))
+        r.ageLabel = AgeLabel(r.lunation, r.ageDays, r.agePercent, decimalPoint);
 
     bool isPhase = false;
     const int16_t q = lunar::GetPhase(r.lunation, t, isPhase);

@@ -1,25 +1,213 @@
 #include "calendar/CalendarSet.h"
 
+#include <charconv>
+#include <cmath>
+
+#include "base/DateLib.h"
+#include "base/StrProc.h"
+#include "calendar/Calendars.h"
+#include "calendar/DateTexts.h"
+#include "calendar/QLWC.h"
+#include "calendar/SarCal.h"
+#include "calendar/TVGCal.h"
+#include "calendar/VRLDT.h"
+
 namespace tavr {
 
 namespace {
 
+// ---- row texts ---------------------------------------------------------------
+
+// A number with four decimals, "," between groups of three integer digits and
+// "." as the decimal mark (the form the entry parser reads back).
+std::string GroupedFourDecimals(double value) {
+    if (!std::isfinite(value)) return "0.0000";
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
+    std::string text(buffer, result.ptr);
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) text.erase(0, 1);
+    const size_t point = text.find('.');
+    std::string integer = text.substr(0, point);
+    const std::string fraction = point == std::string::npos ? std::string() : text.substr(point);
+    std::string grouped;
+    for (size_t i = 0; i < integer.size(); ++i) {
+        if (i > 0 && (integer.size() - i) % 3 == 0) grouped += ',';
+        grouped += integer[i];
+    }
+    return (negative ? "-" : "") + grouped + fraction;
+}
+
+RowTexts EuroRow(int32_t d, int32_t letter, const char* code) {
+    RowTexts row;
+    if (!datelib::Available()) return row; // no date library: an empty row, not zeros
+    const EuroDate date = DayNumberToEuroDate(d, letter);
+    row.shortText = dates::ShortDateText(date) + code;
+    row.toolTip = dates::LongDateText(date);
+    row.value = row.shortText + " (" + std::string(WeekdayNameOf(d)) + ", " +
+                std::string(dates::MonthName(date.month)) + " " + std::to_string(date.day) + ", " +
+                std::to_string(date.year) + ")";
+    return row;
+}
+
+RowTexts CeRow(int32_t d, double, double) {
+    return EuroRow(d, kLetterCE, " CE");
+}
+
+RowTexts JcRow(int32_t d, double, double) {
+    return EuroRow(d, kLetterJC, " JC");
+}
+
+RowTexts SarRow(int32_t d, double, double) {
+    const EuroDate date = sar::FromDayNumber(d);
+    return {sar::Text(date, sar::kShortForm), sar::Text(date, sar::kDescriptiveForm),
+            sar::Text(date, sar::kLongForm)};
+}
+
+RowTexts VrRow(int32_t d, double, double) {
+    const VrslcDate date = vr::FromDayNumber(d);
+    if (date.valid != 1) return {};
+    return {vr::Text(date, vr::kShortForm), vr::Text(date, vr::kDescriptiveForm),
+            vr::Text(date, vr::kLongForm)};
+}
+
+RowTexts LdtRow(int32_t d, double, double) {
+    const DtcLunarDate date = ldt::FromDayNumber(d);
+    if (date.valid != 1) return {};
+    return {ldt::Text(date, ldt::kShortForm), ldt::Text(date, ldt::kDescriptiveForm),
+            ldt::Text(date, ldt::kLongForm)};
+}
+
+RowTexts TvgRow(int32_t d, double, double) {
+    const tvg::TvgDate date = tvg::FromDayNumber(d);
+    return {tvg::Text(date, tvg::kShortForm, true), tvg::Text(date, tvg::kDescriptiveForm, true),
+            tvg::Text(date, tvg::kLongForm, true)};
+}
+
+RowTexts CjdRow(int32_t, double cjd, double) {
+    const std::string text = GroupedFourDecimals(cjd) + " CJD";
+    return {text, text, {}};
+}
+
+RowTexts AjdRow(int32_t, double, double ajd) {
+    const std::string text = GroupedFourDecimals(ajd) + " AJD";
+    return {text, text, {}};
+}
+
+RowTexts QlwRow(int32_t d, double, double) {
+    const qlw::QlwDay day = qlw::FromDayNumber(d);
+    if (day.date.valid != 1) return {};
+    RowTexts row;
+    row.shortText = qlw::Text(day, qlw::kShortForm);
+    // The day's name from the week lengths of its own month.
+    const std::string descriptive = qlw::Text(day, qlw::kDescriptiveForm);
+    row.value = row.shortText + " (" + descriptive + ")";
+    row.toolTip = descriptive;
+    return row;
+}
+
+// ---- parses ------------------------------------------------------------------
+
+DateParse Refused(int16_t error) {
+    DateParse parse;
+    parse.error = error;
+    return parse;
+}
+
+DateParse Day(int32_t dayNumber) {
+    DateParse parse;
+    parse.dayNumber = dayNumber;
+    return parse;
+}
+
+DateParse EuroParse(const std::string& text, int32_t letter, int16_t error) {
+    EuroDate date{};
+    date.calendar = letter;
+    if (!dates::ParseDateText(text, date) || date.valid != 1) return Refused(error);
+    return Day(date.dayNumber);
+}
+
+DateParse CeParse(const std::string& text) {
+    return EuroParse(text, kLetterCE, 6);
+}
+
+DateParse JcParse(const std::string& text) {
+    return EuroParse(text, kLetterJC, 7);
+}
+
+DateParse SarParse(const std::string& text) {
+    EuroDate date{};
+    date.calendar = kLetterSAR;
+    if (!sar::Parse(text, date) || date.valid != 1) return Refused(8);
+    return Day(date.dayNumber);
+}
+
+DateParse VrParse(const std::string& text) {
+    VrslcDate date{};
+    if (!vr::Parse(text, date)) return Refused(9);
+    return Day(date.dayNumber);
+}
+
+DateParse LdtParse(const std::string& text) {
+    DtcLunarDate date{};
+    if (!ldt::Parse(text, date)) return Refused(10);
+    return Day(date.dayNumber);
+}
+
+DateParse TvgParse(const std::string& text) {
+    tvg::TvgDate date;
+    if (!tvg::Parse(text, date)) return Refused(11);
+    return Day(date.dayNumber);
+}
+
+DateParse NumberParse(const std::string& text) {
+    DateParse parse;
+    parse.number = strproc::LeadingNumber(text);
+    return parse;
+}
+
+DateParse QlwParse(const std::string& text) {
+    qlw::QlwDate date;
+    switch (qlw::Parse(text, date)) {
+    case qlw::kOk:
+        return Day(date.dayNumber);
+    case qlw::kBadMonth:
+        return Refused(16);
+    case qlw::kBadWeek:
+        return Refused(17);
+    case qlw::kBadDay:
+        return Refused(18);
+    case qlw::kBeyondYears: {
+        DateParse parse;
+        parse.beyond = date.year < qlw::kFirstSupportedYear ? -1 : 1;
+        return parse;
+    }
+    default: // an empty text or another form
+        return Refused(15);
+    }
+}
+
 // Indices as in calendar/Calendars.h.
 constexpr int16_t CE = 0, SAR = 2, VR = 3, LDT = 4, TVG = 5, QLW = 8;
 
+constexpr EntryKind kDay = EntryKind::Day;
 constexpr std::array<CalendarInfo, kCalendarCount> kSet = {{
-    {"CE", "CE (Common Era Calendar)", "Common Era date", "Common Era:", 6},
-    {"JC", "JC (Julian Calendar)", "Julian date", "Julian:", 7},
-    {"SAR", "SAR (Sarvenes Calendar)", "Sarvenes Calendar date", "Sarvenes Calendar:", 8},
+    {"CE", "CE (Common Era Calendar)", "Common Era date", "Common Era:", 6, kDay, 0.0, CeRow, CeParse},
+    {"JC", "JC (Julian Calendar)", "Julian date", "Julian:", 7, kDay, 0.0, JcRow, JcParse},
+    {"SAR", "SAR (Sarvenes Calendar)", "Sarvenes Calendar date", "Sarvenes Calendar:", 8, kDay, 0.0, SarRow,
+     SarParse},
     {"VR", "VR (Vosko-Rindal Solilunar Calendar)", "Vosko-Rindal Solilunar Calendar date",
-     "Vosko-Rindal Solilunar:", 9},
+     "Vosko-Rindal Solilunar:", 9, kDay, 0.0, VrRow, VrParse},
     {"LDT", "LDT (Lunar Dovrenia Triday Calendar)", "Lunar Dovrenia Triday Calendar date",
-     "Lunar Dovrenia Triday:", 10},
+     "Lunar Dovrenia Triday:", 10, kDay, 0.0, LdtRow, LdtParse},
     {"TVG", "TVG (Tussary-Vosko Goddess Calendar)", "Tussary-Vosko Goddess Calendar date",
-     "Tussary-Vosko Goddess", 11},
-    {"CJD", "chronological Julian date", "chronological Julian date", "Chronological Julian date:", 12},
-    {"AJD", "astronomical Julian date", "astronomical Julian date", "Astronomical Julian date:", 12},
-    {"QLW", "QLW (Quorvane Lunar Week Calendar)", "Quorvane Lunar Week Calendar", "Quorvane Lunar Week:", 15},
+     "Tussary-Vosko Goddess", 11, kDay, 0.0, TvgRow, TvgParse},
+    {"CJD", "chronological Julian date", "chronological Julian date", "Chronological Julian date:", 12,
+     EntryKind::ChronologicalJulianDate, 0.0, CjdRow, NumberParse},
+    {"AJD", "astronomical Julian date", "astronomical Julian date", "Astronomical Julian date:", 12,
+     EntryKind::AstronomicalJulianDate, 0.0, AjdRow, NumberParse},
+    {"QLW", "QLW (Quorvane Lunar Week Calendar)", "Quorvane Lunar Week Calendar", "Quorvane Lunar Week:", 15,
+     kDay, 0.25, QlwRow, QlwParse},
 }};
 
 constexpr std::array<MoveStep, kMoveStepCount> kSteps = {{

@@ -1,18 +1,41 @@
-// The one table of the nine calendars: code, names, row caption and the
-// error code of its entry, in the order the entry parser tries the codes;
-// and the list of the move steps, each a calendar and a unit. The entry
-// grammar, the display, the move and search steps and the lunation grid read
-// it; a new calendar is one more row here.
+// The one table of the nine calendars: code, names, row caption, the error
+// code of its entry, what its entry is, where its day begins, its row texts
+// and its parse, in the order the entry parser tries the codes; and the list
+// of the move steps, each a calendar and a unit. The entry grammar, the
+// display, the move and search steps and the lunation grid read it; a new
+// calendar is one more row here.
 #ifndef TAVR_CALENDARSET_H
 #define TAVR_CALENDARSET_H
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tavr {
 
 inline constexpr int16_t kCalendarCount = 9;
+
+// The texts of a calendar's row for one day.
+struct RowTexts {
+    std::string shortText; // "2001-12-31 CE": the history text and the entry's date
+    std::string value;     // the row's value: the short form and its long form in parentheses
+    std::string toolTip;   // "" for CJD and AJD
+};
+
+// What an entry of a calendar names: a day of the calendar, or a number that
+// is a chronological or an astronomical Julian date.
+enum class EntryKind : int16_t { Day, ChronologicalJulianDate, AstronomicalJulianDate };
+
+// What a calendar's parse read from the date text before its code.
+struct DateParse {
+    int16_t error = 0;     // 0, or the entry error code of the refusal
+    int32_t dayNumber = 0; // EntryKind::Day: the day entered
+    double number = 0.0;   // the Julian dates: the number entered
+    // A date of the calendar too far from the accepted range to be converted:
+    // -1 before it, +1 after it (the range check refuses it), else 0.
+    int16_t beyond = 0;
+};
 
 struct CalendarInfo {
     std::string_view code;       // "CE"
@@ -20,6 +43,12 @@ struct CalendarInfo {
     std::string_view name;       // "Common Era date", as in messages
     std::string_view rowCaption; // "Common Era:", caption of the window's row
     int16_t entryError;          // entry error code of a date this calendar refuses
+    EntryKind kind;
+    double dayStart; // part of the civil day that passes before the calendar's day begins (QLW 06:00: 0.25)
+    // The row for the day `day` (the civil day floor(cjd - dayStart)) of the moment cjd / ajd.
+    RowTexts (*rowTexts)(int32_t day, double cjd, double ajd);
+    // The date text of an entry, without its code, separators or time.
+    DateParse (*parse)(const std::string& dateText);
 };
 
 // Rows in code order: CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW.

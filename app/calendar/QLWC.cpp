@@ -6,7 +6,6 @@
 
 #include "astro/Lunar.h"
 #include "base/DateLib.h"
-#include "base/Range.h"
 
 namespace tavr::qlw {
 namespace {
@@ -20,6 +19,7 @@ constexpr int32_t kMinCeYear = -3700;
 constexpr int32_t kMaxCeYear = 6500;
 constexpr int32_t kMinQlwYear = kMinCeYear + kYearOffset;
 constexpr int32_t kMaxQlwYear = kMaxCeYear + kYearOffset;
+static_assert(kMinQlwYear == kFirstSupportedYear && kMaxQlwYear == kLastSupportedYear);
 // Day numbers of -3700-01-01 and 6500-12-31 (proleptic Gregorian).
 constexpr int32_t kMinDayNumber = 369663;
 constexpr int32_t kMaxDayNumber = 4095501;
@@ -108,14 +108,6 @@ const EquinoxYear& Equinox(int32_t ceYear) {
     return e;
 }
 
-// One month found for a day number.
-struct MonthFound {
-    bool ok = false;
-    QlwDate date;
-    int32_t monthLength = 0;
-    KeptMonth kept;
-};
-
 // The Common Era year of a day number, or false when the date library gave an
 // implausible answer (missing library).
 bool CeYearOf(int32_t dayNumber, int32_t& year) {
@@ -128,8 +120,8 @@ bool CeYearOf(int32_t dayNumber, int32_t& year) {
     return true;
 }
 
-MonthFound FindMonth(int32_t d) {
-    MonthFound r;
+QlwDay FindMonth(int32_t d) {
+    QlwDay r;
     if (d < kMinDayNumber || d > kMaxDayNumber) return r;
     int32_t ceYear = 0;
     if (!CeYearOf(d, ceYear)) return r;
@@ -160,26 +152,24 @@ MonthFound FindMonth(int32_t d) {
     std::array<double, 4> moments{Phase(j, lunar::kFirstQuarter), Phase(j, lunar::kFullMoon),
                                   Phase(j, lunar::kLastQuarter), NewMoon(j + 1)};
     std::array<int32_t, 5> days{DayOfMoment(NewMoon(j)), 0, 0, 0, 0};
+    QlwMonth found;
     int32_t week = 1;
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < 4; ++i) {
         days[i + 1] = DayOfMoment(moments[i]);
-        r.kept.weekLength[i] = days[i + 1] - days[i];
-        if (r.kept.weekLength[i] < 1) return r; // inconsistent phases
+        found.weekLength[i] = days[i + 1] - days[i];
+        if (found.weekLength[i] < 1) return r; // inconsistent phases
         if (days[i + 1] < d) ++week;
     }
     if (week > 4) return r;
-    r.kept.valid = 1;
-    r.kept.lunation = j;
-    r.kept.firstDay = days[0] + 1;
-    r.kept.lastDay = days[4];
-    r.kept.phaseMoment = moments;
-    r.date = {year, month, week, d - days[week - 1], 1, d};
-    r.monthLength = days[4] - days[0];
-    r.ok = true;
+    found.valid = 1;
+    found.lunation = j;
+    found.firstDay = days[0] + 1;
+    found.lastDay = days[4];
+    found.phaseMoment = moments;
+    r.month = found;
+    r.date = {year, month, week, d - days[static_cast<size_t>(week - 1)], 1, d};
     return r;
 }
-
-KeptMonth kept;
 
 // Reads the text without spaces as [-]digits-digits-digits-digits.
 bool ReadFields(std::string_view text, int64_t (&fields)[4]) {
@@ -208,21 +198,13 @@ bool ReadFields(std::string_view text, int64_t (&fields)[4]) {
     return true;
 }
 
-// Whether the March equinox of the QLW year lies in the accepted moments.
-bool YearAccepted(int32_t qlwYear) {
-    // Cheap filter first, so that absurd years never reach the astronomy.
-    if (qlwYear < kFirstParsedYear - 100 || qlwYear > kLastParsedYear + 100) return false;
-    const double e = MarchEquinox(qlwYear - kYearOffset);
-    return e >= kEarliestMoment && e <= kLatestMoment;
-}
-
 // Converts; while the day is too large for its week, takes the day before.
 int32_t Settle(QlwDate& date) {
     if (date.day > 9) date.day = 9; // no week is longer: the same result without a long walk down
-    int32_t code = QlwToDayNumber(date);
+    int32_t code = ToDayNumber(date);
     while (code == kBadDay && date.day > 1) {
         --date.day;
-        code = QlwToDayNumber(date);
+        code = ToDayNumber(date);
     }
     return code;
 }
@@ -310,19 +292,19 @@ int32_t MonthsInYear(int32_t qlwYear) {
     return k2 - k1;
 }
 
-int32_t DayNumberToQlw(int32_t dayNumber, QlwDate& date) {
-    const MonthFound found = FindMonth(dayNumber);
-    if (!found.ok) {
-        date.valid = 0;
-        kept = KeptMonth{};
-        return 0;
-    }
-    date = found.date;
-    kept = found.kept;
-    return found.monthLength;
+int32_t QlwMonth::WeekLength(int32_t week) const {
+    return week >= 1 && week <= 4 ? weekLength[static_cast<size_t>(week - 1)] : 0;
 }
 
-int32_t QlwToDayNumber(QlwDate& date) {
+double QlwMonth::PhaseMoment(int32_t index) const {
+    return index >= 1 && index <= 4 ? phaseMoment[static_cast<size_t>(index - 1)] : 0.0;
+}
+
+QlwDay FromDayNumber(int32_t dayNumber) {
+    return FindMonth(dayNumber);
+}
+
+int32_t ToDayNumber(QlwDate& date) {
     date.valid = 0;
     if (date.month < 1 || date.month > 13) return kBadMonth;
     if (date.week < 1 || date.week > 4) return kBadWeek;
@@ -341,7 +323,7 @@ int32_t QlwToDayNumber(QlwDate& date) {
     return kOk;
 }
 
-int32_t ParseQlw(std::string_view text, QlwDate& date) {
+int32_t Parse(std::string_view text, QlwDate& date) {
     date.valid = 0;
     std::string compact;
     compact.reserve(text.size());
@@ -354,8 +336,14 @@ int32_t ParseQlw(std::string_view text, QlwDate& date) {
     date.month = static_cast<int32_t>(fields[1]);
     date.week = static_cast<int32_t>(fields[2]);
     date.day = static_cast<int32_t>(fields[3]);
-    if (!YearAccepted(date.year)) return kBadForm;
-    return QlwToDayNumber(date);
+    if (!YearSupported(date.year)) {
+        // Far outside the range: the fields are checked, the astronomy is not asked.
+        if (date.month < 1 || date.month > 13) return kBadMonth;
+        if (date.week < 1 || date.week > 4) return kBadWeek;
+        if (date.day < 1 || date.day > 9) return kBadDay;
+        return kBeyondYears;
+    }
+    return ToDayNumber(date);
 }
 
 int32_t WeekStep(QlwDate& date, bool forward) {
@@ -392,18 +380,6 @@ int32_t YearStep(QlwDate& date, bool forward) {
     return Settle(date);
 }
 
-const KeptMonth& LastMonth() {
-    return kept;
-}
-
-int32_t KeptWeekLength(int32_t week) {
-    return week >= 1 && week <= 4 ? kept.weekLength[static_cast<size_t>(week - 1)] : 0;
-}
-
-double KeptPhaseMoment(int32_t index) {
-    return index >= 1 && index <= 4 ? kept.phaseMoment[static_cast<size_t>(index - 1)] : 0.0;
-}
-
 std::string_view DayNameOf(int32_t day, int32_t weekLength) {
     if (weekLength < 6 || weekLength > 9 || day < 1 || day > weekLength) return {};
     const int32_t index = day <= 5 ? day : 9 - (weekLength - day);
@@ -422,28 +398,32 @@ std::string_view MonthShortName(int32_t month) {
     return month >= 1 && month <= 13 ? kMonthShortNames[month - 1] : std::string_view{};
 }
 
-std::string DayName(const QlwDate& date) {
+std::string DayName(const QlwDate& date, const QlwMonth& month) {
     if (date.week < 1 || date.week > 4) return {};
-    const size_t w = static_cast<size_t>(date.week - 1);
-    if (date.valid == 1 &&
-        !(kept.valid == 1 && date.dayNumber >= kept.firstDay && date.dayNumber <= kept.lastDay)) {
-        // A record of another month: its own week lengths, the kept ones untouched.
-        const MonthFound found = FindMonth(date.dayNumber);
-        if (!found.ok) return {};
-        return std::string(DayNameOf(date.day, found.kept.weekLength[w]));
-    }
-    return std::string(DayNameOf(date.day, kept.weekLength[w]));
+    if (date.valid == 1 && month.Holds(date.dayNumber))
+        return std::string(DayNameOf(date.day, month.WeekLength(date.week)));
+    return DayName(date);
 }
 
-std::string QlwText(const QlwDate& date, int form) {
-    if (form == 1) {
+std::string DayName(const QlwDate& date) {
+    if (date.week < 1 || date.week > 4) return {};
+    QlwDate converted = date;
+    if (converted.valid != 1 && ToDayNumber(converted) != kOk) return {};
+    const QlwDay own = FindMonth(converted.dayNumber);
+    if (own.month.valid != 1) return {};
+    return std::string(DayNameOf(date.day, own.month.WeekLength(date.week)));
+}
+
+std::string Text(const QlwDay& day, int form) {
+    const QlwDate& date = day.date;
+    if (form == kShortForm) {
         char buf[64];
         std::snprintf(buf, sizeof buf, "%d-%02d-%d-%d QLW", static_cast<int>(date.year),
                       static_cast<int>(date.month), static_cast<int>(date.week), static_cast<int>(date.day));
         return buf;
     }
-    if (form == 2) {
-        std::string text = DayName(date);
+    if (form == kDescriptiveForm) {
+        std::string text = DayName(date, day.month);
         text += " in ";
         text += WeekName(date.week);
         text += " of ";
@@ -453,6 +433,10 @@ std::string QlwText(const QlwDate& date, int form) {
         return text;
     }
     return {};
+}
+
+std::string Text(const QlwDate& date, int form) {
+    return Text(QlwDay{date, QlwMonth{}}, form);
 }
 
 } // namespace tavr::qlw

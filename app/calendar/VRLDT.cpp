@@ -162,6 +162,9 @@ bool ToDayNumber(VrslcDate& date) {
         return false;
     }
     Vrslc().dateToJdn(&date);
+    // A date of the supported great cycles may still lie beyond the days the
+    // library converts back (error 6 with valid left as it was).
+    if (date.error != VRSLC_OK) date.valid = 0;
     return date.valid == 1;
 }
 

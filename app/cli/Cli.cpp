@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "base/LibLoader.h"
 #include "calendar/Calendars.h"
 #include "cli/CliLog.h"
 #include "cli/CliBatch.h"
@@ -81,7 +82,8 @@ constexpr const char* kHelp =
     "                   window's previous/next buttons reach it (status 3 at the limits)\n"
     "  --zone, --greenwich, --json as above\n"
     "\n"
-    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date or lunation out of range.\n";
+    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date or lunation out of range,\n"
+    "4 a shared library could not be loaded (its name on standard error).\n";
 
 bool IsHelp(const std::string& a) {
     return a == "--help" || a == "-h" || a == "help" || a == "-?";
@@ -154,6 +156,28 @@ std::string ResultJson(const session::ActionResult& result) {
     return text;
 }
 
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (u < 0x20 || u == 0x7f) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\x";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 bool IsCommandLineInvocation(int argc, char** argv) {
     if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
     const std::string first = argv[1];
@@ -184,7 +208,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     if (args[0] == "events") return RunEvents(args, out, err);
     if (args[0] == "lunation") return RunLunation({args.begin() + 1, args.end()}, out, err);
     if (args[0] != "convert") {
-        err += "tavr180: unknown command \"" + args[0] + "\" (try tavr180 --help)\n";
+        err += "tavr180: unknown command \"" + Escaped(args[0]) + "\" (try tavr180 --help)\n";
         return kExitUsage;
     }
 
@@ -201,7 +225,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
             endOfOptions = true;
         } else if (TakesValue(a)) {
             if (i + 1 >= args.size()) {
-                err += "tavr180: Missing value after '" + a + "'. (try tavr180 --help)\n";
+                err += "tavr180: Missing value after '" + Escaped(a) + "'. (try tavr180 --help)\n";
                 return kExitUsage;
             }
             options << Q(a) << Q(args[++i]);
@@ -230,7 +254,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
                        nowOption, helpOption, batchOption});
     parser.addPositionalArgument("text", "the date text");
     if (!parser.parse(list)) {
-        err += "tavr180: " + parser.errorText().toStdString() + " (try tavr180 --help)\n";
+        err += "tavr180: " + Escaped(parser.errorText().toStdString()) + " (try tavr180 --help)\n";
         return kExitUsage;
     }
     if (parser.isSet(helpOption)) {
@@ -262,13 +286,13 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const std::string code = parser.value(calendarOption).toUpper().toStdString();
     state.currentCalendar = session::IndexOfCode(code);
     if (state.currentCalendar < 0) {
-        err += "tavr180: unknown calendar \"" + parser.value(calendarOption).toStdString() +
+        err += "tavr180: unknown calendar \"" + Escaped(parser.value(calendarOption).toStdString()) +
                "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
         return kExitUsage;
     }
     const std::optional<int> zone = timezone::ParseZoneArgument(parser.value(zoneOption).toStdString());
     if (!zone) {
-        err += "tavr180: unknown zone \"" + parser.value(zoneOption).toStdString() +
+        err += "tavr180: unknown zone \"" + Escaped(parser.value(zoneOption).toStdString()) +
                "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
         return kExitUsage;
     }
@@ -292,15 +316,23 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         return RunBatch(state, parser.isSet(jsonOption), out, err);
     }
 
-    session::ActionResult result;
-    if (parser.isSet(nowOption)) {
-        if (!state.entryText.empty() || parser.isSet(daysOption)) {
-            err += "tavr180: --now takes no date text and no --days\n";
-            return kExitUsage;
-        }
-        result = session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes});
-    } else {
-        result = session::Convert(state);
+    if (parser.isSet(nowOption) && (!state.entryText.empty() || parser.isSet(daysOption))) {
+        err += "tavr180: --now takes no date text and no --days\n";
+        return kExitUsage;
+    }
+    // A library that cannot be loaded is named and ends the run: the rows and
+    // the Moon would otherwise show what a missing library leaves behind.
+    std::vector<std::string> loadErrors;
+    SetLoadErrorReporter([&loadErrors](const std::string& message) { loadErrors.push_back(message); });
+    const session::ActionResult result =
+        parser.isSet(nowOption)
+            ? session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes})
+            : session::Convert(state);
+    SetLoadErrorReporter(nullptr);
+    if (!loadErrors.empty()) {
+        for (const std::string& message : loadErrors)
+            err += "tavr180: " + message + "\n";
+        return kExitLibrary;
     }
     if (result.message) err += result.message->title + ": " + result.message->text + "\n";
     switch (result.kind) {

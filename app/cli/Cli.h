@@ -12,7 +12,8 @@
 //
 // Exit statuses: 0 shown, 1 wrong use of the command line, 2 the entry was
 // refused (the window's message on standard error), 3 the result lies
-// outside the accepted range.
+// outside the accepted range, 4 a shared library could not be loaded (the
+// loader's message, naming it, on standard error; nothing on standard output).
 #ifndef TAVR_CLI_H
 #define TAVR_CLI_H
 
@@ -28,6 +29,11 @@ inline constexpr int kExitShown = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitOutOfRange = 3;
+inline constexpr int kExitLibrary = 4;
+
+// A text as it is echoed in a usage error: control characters and DEL
+// escaped ("\n", "\t", "\r", else "\xHH"), everything else as it is.
+std::string Escaped(const std::string& text);
 
 // File name of the window program, beside the command line's program
 // (tavr180 starts it when no command is given).

@@ -221,7 +221,6 @@ void frmMain::FocusMoveButton() {
 
 void frmMain::SetTheFocus() {
     if (isVisible() && fraConvert->isEnabled()) FocusEntry();
-    ShowTimeLabel();
 }
 
 void frmMain::SetEntryText(const QString& text) {
@@ -361,12 +360,6 @@ void frmMain::ShowMoon(const tavr::moon::MoonReport& report) {
         picMoon->setPixmap(pixmap);
     }
     picMoon->setVisible(true);
-}
-
-void frmMain::ShowTimeLabel() {
-    const std::optional<ses::ClockTime> clock =
-        state_.nowMode ? std::optional<ses::ClockTime>(ClockNow()) : std::nullopt;
-    lblTime[1]->setText(Q(ses::RefreshTimeLabel(ReadControls(), clock)));
 }
 
 void frmMain::HighlightCurrentCalendar() {

@@ -260,7 +260,6 @@ class frmMain : public QWidget {
     void ShowState();
     void ShowTail(const tavr::session::Tail& tail);
     void ShowMoon(const tavr::moon::MoonReport& report);
-    void ShowTimeLabel();
     void HighlightCurrentCalendar();
     void ClearDisplay();
     void EnableDisableFunctions(bool enable);

@@ -3,6 +3,7 @@
 // and applies what comes back.
 #include <QComboBox>
 #include <QDateTime>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -32,9 +33,11 @@ void frmMain::cmdCompute_Click() {
 }
 
 void frmMain::Row_Click(int row, int index) {
-    const ses::RowClickResult result = ses::RowClick(ReadControls(), row, index);
+    const std::optional<ses::ClockTime> clock =
+        state_.nowMode ? std::optional<ses::ClockTime>(ClockNow()) : std::nullopt;
+    const ses::RowClickResult result = ses::RowClick(ReadControls(), row, index, clock);
     state_.currentCalendar = result.calendar;
-    ShowTimeLabel();
+    lblTime[1]->setText(Q(result.timeLabel));
     if (result.entryChanged) SetEntryText(Q(result.entryText));
     HighlightCurrentCalendar();
     SetTheFocus();

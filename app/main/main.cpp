@@ -9,32 +9,18 @@
 
 #include "base/LibLoader.h"
 #include "cli/Cli.h"
+#include "main/DisplayCheck.h"
 #include "main/frmMain.h"
-
-namespace {
-
-// On X11/Wayland systems without a display, say so plainly instead of letting
-// the toolkit abort.
-bool HasDisplay() {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    auto set = [](const char* name) {
-        const char* v = std::getenv(name);
-        return v && *v;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
-#else
-    return true;
-#endif
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     if (tavr::cli::IsCommandLineInvocation(argc, argv)) return tavr::cli::RunCommandLine(argc, argv);
-    if (!HasDisplay()) {
-        std::fputs("tavr180: there is no display to open the window on (DISPLAY is not set).\n"
-                   "The command line works without one: tavr180 convert \"2000-01-01 CE\" (see --help).\n",
-                   stderr);
+    // On X11/Wayland systems without a display that answers, say so plainly
+    // instead of letting the toolkit abort.
+    if (const tavr::ui::DisplayCheck display = tavr::ui::CheckDisplay(); !display.ok) {
+        std::fprintf(stderr,
+                     "tavr180: %s\n"
+                     "The command line works without one: tavr180 convert \"2000-01-01 CE\" (see --help).\n",
+                     display.problem.c_str());
         return 1;
     }
     QApplication app(argc, argv);

@@ -1,16 +1,12 @@
 #include "session/Session.h"
 
-#include <charconv>
 #include <cmath>
+#include <string_view>
 
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
 #include "calendar/Calendars.h"
 #include "calendar/DateTexts.h"
-#include "calendar/QLWC.h"
-#include "calendar/SarCal.h"
-#include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
 
 namespace tavr::session {
 
@@ -30,98 +26,30 @@ bool Contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
 }
 
-// A number with four decimals, "," between groups of three integer digits and
-// "." as the decimal mark (the form the entry parser reads back).
-std::string GroupedFourDecimals(double value) {
-    if (!std::isfinite(value)) return "0.0000";
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-    std::string text(buffer, result.ptr);
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) text.erase(0, 1);
-    const size_t point = text.find('.');
-    std::string integer = text.substr(0, point);
-    const std::string fraction = point == std::string::npos ? std::string() : text.substr(point);
-    std::string grouped;
-    for (size_t i = 0; i < integer.size(); ++i) {
-        if (i > 0 && (integer.size() - i) % 3 == 0) grouped += ',';
-        grouped += integer[i];
-    }
-    return (negative ? "-" : "") + grouped + fraction;
-}
-
 // The texts of one calendar row for the civil day `d` (QLW: the QLW day).
 Row CalendarRow(int index, int32_t d, double cjd, double ajd) {
     Row row;
-    row.caption = std::string(RowCaption(index));
-    switch (index) {
-    case kCE:
-    case kJC: {
-        const EuroDate date = DayNumberToEuroDate(d, index == kCE ? kLetterCE : kLetterJC);
-        row.shortText = dates::ShortDateText(date) + (index == kCE ? " CE" : " JC");
-        row.toolTip = dates::LongDateText(date);
-        row.value = row.shortText + " (" + std::string(WeekdayNameOf(d)) + ", " +
-                    std::string(dates::MonthName(date.month)) + " " + std::to_string(date.day) + ", " +
-                    std::to_string(date.year) + ")";
-        break;
-    }
-    case kSAR: {
-        const EuroDate date = sar::FromDayNumber(d);
-        row.shortText = sar::Text(date, sar::kShortForm);
-        row.value = sar::Text(date, sar::kDescriptiveForm);
-        row.toolTip = sar::Text(date, sar::kLongForm);
-        break;
-    }
-    case kVR: {
-        const VrslcDate date = vr::FromDayNumber(d);
-        if (date.valid != 1) break;
-        row.shortText = vr::Text(date, vr::kShortForm);
-        row.value = vr::Text(date, vr::kDescriptiveForm);
-        row.toolTip = vr::Text(date, vr::kLongForm);
-        break;
-    }
-    case kLDT: {
-        const DtcLunarDate date = ldt::FromDayNumber(d);
-        if (date.valid != 1) break;
-        row.shortText = ldt::Text(date, ldt::kShortForm);
-        row.value = ldt::Text(date, ldt::kDescriptiveForm);
-        row.toolTip = ldt::Text(date, ldt::kLongForm);
-        break;
-    }
-    case kTVG: {
-        const tvg::TvgDate date = tvg::FromDayNumber(d);
-        row.shortText = tvg::Text(date, tvg::kShortForm, true);
-        row.value = tvg::Text(date, tvg::kDescriptiveForm, true);
-        row.toolTip = tvg::Text(date, tvg::kLongForm, true);
-        break;
-    }
-    case kCJD:
-        row.shortText = row.value = GroupedFourDecimals(cjd) + " CJD";
-        break;
-    case kAJD:
-        row.shortText = row.value = GroupedFourDecimals(ajd) + " AJD";
-        break;
-    case kQLW: {
-        qlw::QlwDate date;
-        qlw::DayNumberToQlw(d, date);
-        if (date.valid != 1) break;
-        row.shortText = qlw::QlwText(date, 1);
-        // Form 2 names the day from the week lengths of this very conversion.
-        const std::string descriptive = qlw::QlwText(date, 2);
-        row.value = row.shortText + " (" + descriptive + ")";
-        row.toolTip = descriptive;
-        break;
-    }
-    default:
-        break;
-    }
+    const CalendarInfo* info = CalendarAt(index);
+    if (info == nullptr) return row;
+    row.caption = std::string(info->rowCaption);
+    RowTexts texts = info->rowTexts(d, cjd, ajd);
+    row.shortText = std::move(texts.shortText);
+    row.value = std::move(texts.value);
+    row.toolTip = std::move(texts.toolTip);
     if (row.value.empty()) row.value = row.shortText;
     return row;
 }
 
+// Where the current calendar's day begins in the civil day (0 outside the table).
+double CurrentDayStart(const State& state) {
+    const CalendarInfo* info = CalendarAt(state.currentCalendar);
+    return info ? info->dayStart : 0.0;
+}
+
 // The civil day a row is converted from: floor(CJD), for QLW floor(CJD - 0.25).
 int32_t RowDay(int index, double cjd) {
-    return CivilDayOf(index == kQLW ? cjd - kQlwDayStart : cjd);
+    const CalendarInfo* info = CalendarAt(index);
+    return CivilDayOf(info && info->dayStart != 0.0 ? cjd - info->dayStart : cjd);
 }
 
 Row RowOfState(const State& state, int index) {
@@ -259,16 +187,23 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     // 5. A date begins with a digit or "-".
     if (s.empty() || !(IsDigit(s[0]) || s[0] == '-')) return fail(1);
 
-    // 6. The first code of the table found anywhere; a time or "(" may follow it.
+    // 6. The first code of the table found; a time or "(" may follow it. A row
+    // text pasted whole ends in its long form in parentheses, whose names may
+    // hold a code ("JOYCE", "CERRIDWEN"): the text before the first "(" is
+    // searched first, then the whole text.
     int16_t codeIndex = -1;
     size_t p = std::string::npos; // 0-based position of the code = length of the date text
-    for (int16_t i = 0; i < kCalendarCount; ++i) {
-        const size_t at = s.find(CalendarSet()[static_cast<size_t>(i)].code);
-        if (at != std::string::npos) {
-            codeIndex = i;
-            p = at;
-            break;
+    const size_t open = s.find('(');
+    for (const size_t limit : {open, std::string::npos}) {
+        const std::string_view searched = std::string_view(s).substr(0, limit);
+        for (int16_t i = 0; i < kCalendarCount && codeIndex < 0; ++i) {
+            const size_t at = searched.find(CalendarSet()[static_cast<size_t>(i)].code);
+            if (at != std::string::npos) {
+                codeIndex = i;
+                p = at;
+            }
         }
+        if (codeIndex >= 0 || open == std::string::npos) break;
     }
     if (codeIndex >= 0) {
         const size_t after = p + CalendarCode(codeIndex).size();
@@ -287,7 +222,9 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     }
 
     // 8. Separators.
-    const bool julianDate = Contains(s, "CJD") || Contains(s, "AJD");
+    bool julianDate = false; // a code of a Julian date anywhere in the text
+    for (const CalendarInfo& info : CalendarSet())
+        if (info.kind != EntryKind::Day && Contains(s, info.code)) julianDate = true;
     if (!julianDate) {
         if (Contains(s, ".") || Contains(s, "/")) return fail(5);
     } else if (strproc::CountOccurrences(s, "-", true) > 1) {
@@ -322,76 +259,36 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
 
     // 10. The date text (everything before the code) goes to the calendar's parser.
     const std::string dateText = timeBeforeCode ? std::string() : s.substr(0, std::min(p, s.size()));
-    int32_t d = 0;
-    double moment = 0.0;
-    switch (codeIndex) {
-    case kCE:
-    case kJC: {
-        EuroDate date{};
-        date.calendar = codeIndex == kCE ? kLetterCE : kLetterJC;
-        if (!dates::ParseDateText(dateText, date) || date.valid != 1) return fail(codeIndex == kCE ? 6 : 7);
-        d = date.dayNumber;
-        break;
-    }
-    case kSAR: {
-        EuroDate date{};
-        date.calendar = kLetterSAR;
-        if (!sar::Parse(dateText, date) || date.valid != 1) return fail(8);
-        d = date.dayNumber;
-        break;
-    }
-    case kVR: {
-        VrslcDate date{};
-        if (!vr::Parse(dateText, date)) return fail(9);
-        d = date.dayNumber;
-        break;
-    }
-    case kLDT: {
-        DtcLunarDate date{};
-        if (!ldt::Parse(dateText, date)) return fail(10);
-        d = date.dayNumber;
-        break;
-    }
-    case kTVG: {
-        tvg::TvgDate date;
-        if (!tvg::Parse(dateText, date)) return fail(11);
-        d = date.dayNumber;
-        break;
-    }
-    case kCJD:
-        moment = AjdFromCjd(state, strproc::LeadingNumber(dateText));
-        break;
-    case kAJD:
-        moment = strproc::LeadingNumber(dateText);
-        break;
-    case kQLW: {
-        qlw::QlwDate date;
-        const int32_t r = qlw::ParseQlw(dateText, date);
-        if (r < 0) {
-            // -3 month, -4 week, -5 day; an empty text or a wrong form is the form message.
-            if (r == qlw::kBadMonth) return fail(16);
-            if (r == qlw::kBadWeek) return fail(17);
-            if (r == qlw::kBadDay) return fail(18);
-            return fail(15);
-        }
-        d = date.dayNumber;
-        break;
-    }
-    default:
-        return fail(13);
-    }
+    const CalendarInfo* info = CalendarAt(codeIndex);
+    if (info == nullptr) return fail(13);
+    const DateParse parsed = info->parse(dateText);
+    if (parsed.error != 0) return fail(parsed.error);
 
     // 11. Calendar dates: the day number plus the time; a QLW day and its clock begin at 06:00.
-    if (codeIndex != kCJD && codeIndex != kAJD) {
-        double day = d;
-        if (codeIndex == kQLW) {
-            f += kQlwDayStart;
+    double moment = 0.0;
+    switch (info->kind) {
+    case EntryKind::ChronologicalJulianDate:
+        moment = AjdFromCjd(state, parsed.number);
+        break;
+    case EntryKind::AstronomicalJulianDate:
+        moment = parsed.number;
+        break;
+    case EntryKind::Day: {
+        if (parsed.beyond != 0) { // a date far outside the range: the range check refuses it
+            moment = parsed.beyond < 0 ? -HUGE_VAL : HUGE_VAL;
+            break;
+        }
+        double day = parsed.dayNumber;
+        if (info->dayStart != 0.0) {
+            f += info->dayStart;
             if (f >= 1.0) {
                 f -= 1.0;
                 day += 1.0;
             }
         }
         moment = AjdFromCjd(state, day + f);
+        break;
+    }
     }
     result.error = 0;
     result.moment = moment;
@@ -415,8 +312,9 @@ Display RefreshDisplay(const State& state) {
 
 std::string TimeOfMomentText(const State& state) {
     double w = CjdFromAjd(state, state.dblCurrentAJDate);
-    if (state.currentCalendar == kQLW) {
-        w -= kQlwDayStart;
+    const double dayStart = CurrentDayStart(state);
+    if (dayStart != 0.0) {
+        w -= dayStart;
         if (w < 0.0) w += 1.0;
     }
     return dates::TimeOfDayText(w - std::floor(w), false);
@@ -424,7 +322,7 @@ std::string TimeOfMomentText(const State& state) {
 
 std::string RefreshTimeLabel(const State& state, std::optional<ClockTime> clock) {
     const int16_t offset = ZoneMinutes(state);
-    const bool qlwCurrent = state.currentCalendar == kQLW;
+    const bool qlwCurrent = CurrentDayStart(state) != 0.0; // the day begins at 06:00
     std::string time;
     if (state.nowMode && clock)
         time = timezone::NowClockText(clock->hour, clock->minute, state.view, offset, qlwCurrent);
@@ -446,17 +344,18 @@ std::string TimeLabelClick(const State& state) {
     return text + " " + TimeOfMomentText(state);
 }
 
-RowClickResult RowClick(const State& state, int row, int index) {
+RowClickResult RowClick(const State& state, int row, int index, std::optional<ClockTime> clock) {
     RowClickResult result;
     result.calendar = state.currentCalendar;
     result.entryText = state.entryText;
+    State clicked = state;
+    if (row >= 0 && row < kCalendarCount) clicked.currentCalendar = static_cast<int16_t>(row);
+    result.timeLabel = RefreshTimeLabel(clicked, clock);
     if (row < 0 || row >= kCalendarCount) return result;
     result.calendar = static_cast<int16_t>(row);
     if (index != 1) return result;
-    State clicked = state;
-    clicked.currentCalendar = static_cast<int16_t>(row);
     const Row texts = RowOfState(clicked, row);
-    if (row == kCJD || row == kAJD) {
+    if (CalendarAt(row)->kind != EntryKind::Day) { // a Julian date: the number alone
         result.entryText = texts.value;
     } else {
         clicked.entryText = DateOfValueText(texts.value);

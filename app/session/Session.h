@@ -38,7 +38,6 @@ inline constexpr std::array<int16_t, 9> kWindowOrder = {kCE, kJC, kSAR, kVR, kLD
 using ::tavr::kEarliestMoment; // the accepted range (base/Range.h)
 using ::tavr::kLatestMoment;
 inline constexpr int32_t kNoEclipse = -10000000; // displayed-eclipse lunation: none
-inline constexpr double kQlwDayStart = 0.25;     // a QLW day begins at 06:00 civil time
 
 // ---- tables ------------------------------------------------------------------
 
@@ -154,7 +153,8 @@ double AjdFromCjd(const State& state, double cjd);
 
 struct ParseResult {
     int16_t error = 0;     // 0 = accepted, else 1..18
-    double moment = 0.0;   // the entered AJD (0 on failure)
+    double moment = 0.0;   // the entered AJD (0 on failure; +-infinity for a well-formed date
+                           // too far outside the range to convert, which the range check refuses)
     int16_t calendar = -1; // on success the index of the recognised code
     // The text of txbDate after the parse: the normalised entry (upper case,
     // trimmed, the assumed code appended) unless `fromHistory` is set; the
@@ -205,13 +205,16 @@ std::string TimeLabelClick(const State& state);
 
 // A click on row `row` (calendar index 0..8), label `index` (0 caption, 1
 // value): the row's calendar becomes current; a value click also puts the
-// row's date (and, except CJD and AJD, the time) into the entry.
+// row's date (and, except CJD and AJD, the time) into the entry. The time
+// label follows the calendar made current (in Now mode from `clock` when given).
 struct RowClickResult {
     int16_t calendar = 0;
     bool entryChanged = false;
     std::string entryText;
+    std::string timeLabel; // lblTime index 1 with `calendar` current
 };
-RowClickResult RowClick(const State& state, int row, int index);
+RowClickResult RowClick(const State& state, int row, int index,
+                        std::optional<ClockTime> clock = std::nullopt);
 
 // The text CopyCurrentDateToEntry writes into txbDate: the value-label click
 // of the current calendar's row. The entry is returned unchanged for a

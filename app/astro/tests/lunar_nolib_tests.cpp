@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "astro/Lunar.h"
+#include "astro/MoonData.h"
 #include "base/DateLib.h"
 #include "base/LibLoader.h"
 
@@ -74,6 +75,15 @@ TEST_F(NoLibraries, EachMissingLibraryIsReportedOnce) {
     }
     EXPECT_EQ(CountMessagesNaming(tavr::LibraryFileName("halvor")), 1);
     EXPECT_EQ(CountMessagesNaming(tavr::LibraryFileName("kelmar")), 1);
+}
+
+// The Moon report without the astronomy library: the error to show and no
+// age made of phase moments that are none ("(inf%)").
+TEST_F(NoLibraries, MoonReportShowsNoGarbage) {
+    const tavr::moon::MoonReport report = tavr::moon::ComputeMoonData(2451545.0);
+    EXPECT_TRUE(report.error);
+    EXPECT_EQ(report.ageLabel, "");
+    EXPECT_EQ(report.phaseLabel, "");
 }
 
 } // namespace

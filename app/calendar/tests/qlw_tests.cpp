@@ -51,9 +51,7 @@ double Moment(int32_t y, int32_t m, int32_t d, int hour, int minute) {
 }
 
 QlwDate Convert(int32_t dayNumber) {
-    QlwDate q;
-    DayNumberToQlw(dayNumber, q);
-    return q;
+    return FromDayNumber(dayNumber).date;
 }
 
 std::string Fields(const QlwDate& q) {
@@ -103,11 +101,14 @@ TEST(QlwEquinox, StaysInMarchAndAYearApartOverTheWholeRange) {
     std::printf("equinox to equinox: worst deviation from 365.2422 d: %.4f d\n", worstStep);
 }
 
-TEST(QlwEquinox, ParsedYearsAreThoseWhoseEquinoxIsAccepted) {
-    EXPECT_GE(MarchEquinox(kFirstParsedYear - kYearOffset), kEarliestMoment);
-    EXPECT_LT(MarchEquinox(kFirstParsedYear - kYearOffset - 1), kEarliestMoment);
-    EXPECT_LE(MarchEquinox(kLastParsedYear - kYearOffset), kLatestMoment);
-    EXPECT_GT(MarchEquinox(kLastParsedYear - kYearOffset + 1), kLatestMoment);
+TEST(QlwEquinox, RangeYearsAreThoseWhoseDaysTouchTheRange) {
+    // The first days of the range lie in year -201, whose equinox lies before it.
+    EXPECT_EQ(Convert(kFirstDay - 1).year, kFirstRangeYear);
+    EXPECT_EQ(Convert(kFirstDay + 90).year, kFirstRangeYear);
+    EXPECT_LT(MarchEquinox(kFirstRangeYear - kYearOffset), kEarliestMoment);
+    EXPECT_GE(MarchEquinox(kFirstRangeYear + 1 - kYearOffset), kEarliestMoment);
+    EXPECT_EQ(Convert(kLastDay + 1).year, kLastRangeYear);
+    EXPECT_GT(MarchEquinox(kLastRangeYear + 1 - kYearOffset), kLatestMoment);
 }
 
 // ---------------------------------------------------------------- new Moon nearest
@@ -158,8 +159,9 @@ TEST(QlwYear5000, OpensTheDayAfterTheNewMoonOfMarch6) {
         {kApr4 + 1, 5000, 2, 1, 1, "Dayone"},
     };
     for (const Row& r : rows) {
-        QlwDate q;
-        const int32_t length = DayNumberToQlw(r.dayNumber, q);
+        const QlwDay found = FromDayNumber(r.dayNumber);
+        const QlwDate& q = found.date;
+        const int32_t length = found.month.Length();
         if (r.dayNumber <= kApr4) {
             EXPECT_EQ(length, 30) << r.dayNumber;
         }
@@ -169,49 +171,57 @@ TEST(QlwYear5000, OpensTheDayAfterTheNewMoonOfMarch6) {
         EXPECT_EQ(q.day, r.day) << r.dayNumber;
         EXPECT_EQ(q.valid, 1);
         EXPECT_EQ(q.dayNumber, r.dayNumber);
+        EXPECT_EQ(DayName(q, found.month), r.name) << r.dayNumber;
         EXPECT_EQ(DayName(q), r.name) << r.dayNumber;
     }
 }
 
-TEST(QlwYear5000, KeepsTheWeekLengthsAndPhaseMomentsOfTheLastConversion) {
-    QlwDate q;
-    ASSERT_EQ(DayNumberToQlw(kMar19, q), 30);
+TEST(QlwYear5000, ReturnsTheWeekLengthsAndPhaseMomentsOfItsMonth) {
+    const QlwDay found = FromDayNumber(kMar19);
+    const QlwMonth& month = found.month;
+    ASSERT_EQ(month.Length(), 30);
     const int32_t lengths[4] = {8, 6, 8, 8};
     const double moments[4] = {Moment(2000, 3, 13, 6, 59), Moment(2000, 3, 20, 4, 44),
                                Moment(2000, 3, 28, 0, 21), Moment(2000, 4, 4, 18, 12)};
     double worst = 0.0;
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_EQ(KeptWeekLength(i), lengths[i - 1]) << i;
-        const double error = std::fabs(KeptPhaseMoment(i) - moments[i - 1]);
+        EXPECT_EQ(month.WeekLength(i), lengths[i - 1]) << i;
+        const double error = std::fabs(month.PhaseMoment(i) - moments[i - 1]);
         worst = std::max(worst, error);
         EXPECT_LE(error, kPhaseTolerance) << i;
     }
-    std::printf("kept phase moments of 5000-01: worst error %.1f s\n", worst * 86400.0);
-    EXPECT_EQ(KeptWeekLength(0), 0);
-    EXPECT_EQ(KeptWeekLength(5), 0);
-    EXPECT_EQ(KeptPhaseMoment(0), 0.0);
-    EXPECT_EQ(LastMonth().firstDay, kMar6);
-    EXPECT_EQ(LastMonth().lastDay, kApr4);
-    EXPECT_EQ(LastMonth().lunation, 2); // k = 0 is the new Moon of 2000-01-06
+    std::printf("phase moments of 5000-01: worst error %.1f s\n", worst * 86400.0);
+    EXPECT_EQ(month.WeekLength(0), 0);
+    EXPECT_EQ(month.WeekLength(5), 0);
+    EXPECT_EQ(month.PhaseMoment(0), 0.0);
+    EXPECT_EQ(month.firstDay, kMar6);
+    EXPECT_EQ(month.lastDay, kApr4);
+    EXPECT_EQ(month.lunation, 2); // k = 0 is the new Moon of 2000-01-06
+    EXPECT_TRUE(month.Holds(kMar6) && month.Holds(kApr4));
+    EXPECT_FALSE(month.Holds(kMar6 - 1) || month.Holds(kApr4 + 1));
 
-    // The day before belongs to the last month of 4999.
-    QlwDate last;
-    DayNumberToQlw(kMar5, last);
+    // The day before belongs to the last month of 4999; converting it leaves
+    // the month found before as it was.
+    const QlwDay before = FromDayNumber(kMar5);
+    const QlwDate& last = before.date;
     EXPECT_EQ(last.year, 4999);
     EXPECT_GE(last.month, 12);
     EXPECT_EQ(last.week, 4);
-    EXPECT_EQ(last.day, KeptWeekLength(4));
-    EXPECT_EQ(DayName(last), "Moonday");
+    EXPECT_EQ(last.day, before.month.WeekLength(4));
+    EXPECT_EQ(DayName(last, before.month), "Moonday");
+    EXPECT_EQ(DayName(last, month), "Moonday"); // a month that does not hold it: its own is found
+    EXPECT_EQ(before.month.lastDay, kMar5);
+    EXPECT_EQ(FromDayNumber(kMar19).month.firstDay, kMar6);
 }
 
 TEST(QlwYear5000, TextForms) {
-    QlwDate q;
-    DayNumberToQlw(kMar19 - 1, q);
-    EXPECT_EQ(QlwText(q, 1), "5000-01-2-5 QLW");
-    EXPECT_EQ(QlwText(q, 2), "Dayfive in Weektwo of Achebe, 5000");
-    EXPECT_EQ(QlwText(q, 0), "");
-    EXPECT_EQ(QlwText(q, 3), "");
-    EXPECT_EQ(QlwText(q, 4), "");
+    const QlwDay day = FromDayNumber(kMar19 - 1);
+    EXPECT_EQ(Text(day, kShortForm), "5000-01-2-5 QLW");
+    EXPECT_EQ(Text(day, kDescriptiveForm), "Dayfive in Weektwo of Achebe, 5000");
+    EXPECT_EQ(Text(day.date, kDescriptiveForm), "Dayfive in Weektwo of Achebe, 5000");
+    EXPECT_EQ(Text(day, 0), "");
+    EXPECT_EQ(Text(day, 3), "");
+    EXPECT_EQ(Text(day, 4), "");
 
     struct Row {
         QlwDate date;
@@ -224,19 +234,23 @@ TEST(QlwYear5000, TextForms) {
         {{0, 1, 1, 1, 1, 0}, "0-01-1-1 QLW"},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(QlwText(r.date, 1), r.text);
+        EXPECT_EQ(Text(r.date, kShortForm), r.text);
 }
 
 TEST(QlwYear5000, DayNameOfAnEarlierRecordIsItsOwn) {
-    // The kept week lengths belong to the last conversion; a record of another
-    // month still gets the name of its own day.
+    // A record converted earlier, or typed in, gets the name of its own day
+    // whatever was converted since.
     const QlwDate early = Convert(kMar13 - 2); // 5000-01-1-6, week of 8 days: Herday
     const QlwDate other = Convert(kMar19);     // 5000-01-2-6, week of 6 days: Moonday
-    Convert(kApr4 + 40);                       // another month
+    const QlwDay later = FromDayNumber(kApr4 + 40);
     EXPECT_EQ(DayName(early), "Herday");
     EXPECT_EQ(DayName(other), "Moonday");
-    EXPECT_EQ(QlwText(early, 2), "Herday in Weekone of Achebe, 5000");
-    EXPECT_EQ(LastMonth().firstDay > kApr4, true) << "DayName must not change the kept month";
+    EXPECT_EQ(DayName(early, later.month), "Herday");
+    EXPECT_EQ(Text(early, kDescriptiveForm), "Herday in Weekone of Achebe, 5000");
+    QlwDate typed{5000, 1, 1, 6, 0, 0}; // not converted yet
+    EXPECT_EQ(DayName(typed), "Herday");
+    typed.day = 9; // no such day
+    EXPECT_EQ(DayName(typed), "");
 }
 
 // ---------------------------------------------------------------- QLW to day number
@@ -266,7 +280,7 @@ TEST(QlwToDay, CodesInTheirOrder) {
         QlwDate q = r.date;
         q.dayNumber = -7;
         q.valid = 1;
-        EXPECT_EQ(QlwToDayNumber(q), r.code) << Fields(r.date);
+        EXPECT_EQ(ToDayNumber(q), r.code) << Fields(r.date);
         EXPECT_EQ(q.valid, r.code == kOk ? 1 : 0);
         if (r.code != kOk) {
             EXPECT_EQ(q.dayNumber, -7) << "a failure leaves the day number alone";
@@ -292,6 +306,19 @@ TEST(QlwParse, FormAndCodes) {
         {"4999-10-2-5", kOk},
         {"-200-01-1-1", kOk},
         {"8999-01-1-1", kOk},
+        {"-201-10-4-1", kOk}, // the first day of the range (552283 AJD)
+        {"-201-12-1-1", kOk},
+        {"9000-01-1-1", kOk}, // converted; the range check refuses it
+        {"-700-01-1-1", kOk}, // the first year the conversions serve
+        {"9500-01-1-1", kOk}, // and the last
+        {"-701-01-1-1", kBeyondYears},
+        {"9501-01-1-1", kBeyondYears},
+        {"-5000-01-1-1", kBeyondYears},
+        {"2147483647-01-1-1", kBeyondYears},
+        {"-2147483648-01-1-1", kBeyondYears},
+        {"2147483647-14-1-1", kBadMonth}, // the fields are still checked
+        {"2147483647-01-5-1", kBadWeek},
+        {"2147483647-01-1-10", kBadDay},
         {"", kEmptyText},
         {"    ", kEmptyText},
         {"5000-01-1", kBadForm},
@@ -299,9 +326,6 @@ TEST(QlwParse, FormAndCodes) {
         {"-5000-01-1", kBadForm},    // three fields after the sign
         {"5000--01-1-1", kBadForm},
         {"5000-01-1-", kBadForm},
-        {"-5000-01-1-1", kBadForm}, // a year whose equinox lies before the range
-        {"-201-12-1-1", kBadForm},
-        {"9000-01-1-1", kBadForm}, // equinox of 6000 CE lies after the range
         {"--200-01-1-1", kBadForm},
         {"+5000-01-1-1", kBadForm},
         {"5000-0a-1-1", kBadForm},
@@ -315,8 +339,6 @@ TEST(QlwParse, FormAndCodes) {
         {"-", kBadForm},
         {"----", kBadForm},
         {"-----", kBadForm},
-        {"2147483647-01-1-1", kBadForm},
-        {"-2147483648-01-1-1", kBadForm},
         {"99999999999-01-1-1", kBadForm},
         {"5000-99999999999-1-1", kBadForm},
         {"5000-01-1-4294967297", kBadForm}, // never wrapped to 1
@@ -333,11 +355,11 @@ TEST(QlwParse, FormAndCodes) {
     };
     for (const Row& r : rows) {
         QlwDate q{1, 1, 1, 1, 1, 1};
-        EXPECT_EQ(ParseQlw(r.text, q), r.code) << "\"" << r.text.substr(0, 40) << "\"";
+        EXPECT_EQ(Parse(r.text, q), r.code) << "\"" << r.text.substr(0, 40) << "\"";
         EXPECT_EQ(q.valid, r.code == kOk ? 1 : 0) << r.text.substr(0, 40);
     }
     QlwDate q;
-    ASSERT_EQ(ParseQlw("0005000-001-01-01", q), kOk);
+    ASSERT_EQ(Parse("0005000-001-01-01", q), kOk);
     EXPECT_EQ(Fields(q), Fields(QlwDate{5000, 1, 1, 1, 1, kMar6}));
 }
 
@@ -366,7 +388,7 @@ TEST(QlwSteps, FixedCases) {
     };
     for (const Row& r : rows) {
         QlwDate q;
-        ASSERT_EQ(ParseQlw(r.from, q), kOk) << r.from;
+        ASSERT_EQ(Parse(r.from, q), kOk) << r.from;
         const int32_t code = r.kind == 0   ? WeekStep(q, r.forward)
                              : r.kind == 1 ? MonthStep(q, r.forward)
                                            : YearStep(q, r.forward);
@@ -428,7 +450,8 @@ TEST(QlwSteps, PropertiesOverTheRange) {
                 ASSERT_EQ(q.week, w) << Fields(start) << " kind " << kind;
                 const QlwDate landed = Convert(q.dayNumber);
                 ASSERT_EQ(Fields(landed), Fields(q));
-                ASSERT_EQ(q.day, std::min(start.day, KeptWeekLength(w))) << Fields(start) << " kind " << kind;
+                ASSERT_EQ(q.day, std::min(start.day, FromDayNumber(q.dayNumber).month.WeekLength(w)))
+                    << Fields(start) << " kind " << kind;
                 ++checked;
             }
         }
@@ -509,18 +532,19 @@ TEST(QlwRoundTrip, SampledOverTheWholeRange) {
     const int32_t stride = TAVR_FULL_SWEEPS ? 7 : 997;
     int count = 0;
     for (int32_t d = kFirstDay - 1; d <= kLastDay + 1; d += stride) {
-        QlwDate q;
-        const int32_t length = DayNumberToQlw(d, q);
+        const QlwDay found = FromDayNumber(d);
+        const QlwDate& q = found.date;
+        const int32_t length = found.month.Length();
         ASSERT_EQ(q.valid, 1) << d;
         ASSERT_TRUE(length == 29 || length == 30) << d;
         QlwDate back{q.year, q.month, q.week, q.day, 0, 0};
-        ASSERT_EQ(QlwToDayNumber(back), kOk) << Fields(q);
+        ASSERT_EQ(ToDayNumber(back), kOk) << Fields(q);
         ASSERT_EQ(back.dayNumber, d) << Fields(q);
-        if (q.year >= kFirstParsedYear && q.year <= kLastParsedYear) {
-            std::string text = QlwText(q, 1);
+        {
+            std::string text = Text(q, kShortForm);
             text.resize(text.size() - 4); // " QLW"
             QlwDate parsed;
-            ASSERT_EQ(ParseQlw(text, parsed), kOk) << text;
+            ASSERT_EQ(Parse(text, parsed), kOk) << text;
             ASSERT_EQ(parsed.dayNumber, d) << text;
         }
         ++count;
@@ -533,13 +557,15 @@ TEST(QlwRoundTrip, SampledOverTheWholeRange) {
 void WalkYears(int32_t firstCeYear, int32_t years) {
     int32_t d = DayNumberOfCe(firstCeYear, 1, 1);
     const int32_t end = DayNumberOfCe(firstCeYear + years, 1, 1);
-    QlwDate prev = Convert(d - 1);
-    KeptMonth prevMonth = LastMonth();
+    QlwDay previous = FromDayNumber(d - 1);
+    QlwDate prev = previous.date;
+    QlwMonth prevMonth = previous.month;
     int32_t monthsThisYear = 0;
     for (; d < end; ++d) {
-        QlwDate q;
-        const int32_t length = DayNumberToQlw(d, q);
-        const KeptMonth& k = LastMonth();
+        const QlwDay found = FromDayNumber(d);
+        const QlwDate& q = found.date;
+        const QlwMonth& k = found.month;
+        const int32_t length = k.Length();
         ASSERT_EQ(q.valid, 1) << d;
         ASSERT_TRUE(length == 29 || length == 30) << d;
         ASSERT_EQ(k.lastDay - k.firstDay + 1, length);
@@ -615,10 +641,11 @@ TEST(QlwInvariants, NewMoonsNearSixUt) {
         if (sinceSix > kNear && sinceSix < 1.0 - kNear) continue;
         const int32_t civil = static_cast<int32_t>(std::floor(t + 0.5)); // UT civil day
         const int32_t last = sinceSix <= kNear ? civil : civil - 1;
-        const QlwDate q = Convert(last);
+        const QlwDay day = FromDayNumber(last);
+        const QlwDate& q = day.date;
         ASSERT_EQ(q.week, 4) << k;
-        ASSERT_EQ(q.day, KeptWeekLength(4)) << k;
-        ASSERT_EQ(LastMonth().lastDay, last);
+        ASSERT_EQ(q.day, day.month.WeekLength(4)) << k;
+        ASSERT_EQ(day.month.lastDay, last);
         const QlwDate next = Convert(last + 1);
         ASSERT_EQ(next.week, 1) << k;
         ASSERT_EQ(next.day, 1) << k;
@@ -630,16 +657,16 @@ TEST(QlwInvariants, NewMoonsNearSixUt) {
 
 TEST(QlwRange, FarDayNumbersAreRefusedNotComputed) {
     for (int32_t d : {INT32_MIN, -1, 0, 100000, 5000000, INT32_MAX}) {
-        QlwDate q{1, 1, 1, 1, 1, 1};
-        EXPECT_EQ(DayNumberToQlw(d, q), 0) << d;
-        EXPECT_EQ(q.valid, 0) << d;
-        EXPECT_EQ(LastMonth().valid, 0);
+        const QlwDay found = FromDayNumber(d);
+        EXPECT_EQ(found.month.Length(), 0) << d;
+        EXPECT_EQ(found.date.valid, 0) << d;
+        EXPECT_EQ(found.month.valid, 0);
     }
     // A little beyond either end still converts (moves may step past them).
     for (int32_t d : {kFirstDay - 36600, kLastDay + 36600}) {
-        QlwDate q;
-        EXPECT_GT(DayNumberToQlw(d, q), 0) << d;
-        EXPECT_EQ(q.valid, 1);
+        const QlwDay found = FromDayNumber(d);
+        EXPECT_GT(found.month.Length(), 0) << d;
+        EXPECT_EQ(found.date.valid, 1);
     }
 }
 

@@ -144,11 +144,10 @@ TEST(EngineDisplay, QlwDayBeginsAtSixCivilTime) {
     const State after = MakeState(Ajd(kDay2001_12_31, Clock(6, 0)), 0, View::Local, kQLW);
     const Display a = RefreshDisplay(before);
     const Display b = RefreshDisplay(after);
-    tavr::qlw::QlwDate previous, day;
-    tavr::qlw::DayNumberToQlw(kDay2001_12_31 - 1, previous);
-    tavr::qlw::DayNumberToQlw(kDay2001_12_31, day);
-    EXPECT_EQ(a.rows[kQLW].shortText, tavr::qlw::QlwText(previous, 1));
-    EXPECT_EQ(b.rows[kQLW].shortText, tavr::qlw::QlwText(day, 1));
+    const tavr::qlw::QlwDay previous = tavr::qlw::FromDayNumber(kDay2001_12_31 - 1);
+    const tavr::qlw::QlwDay day = tavr::qlw::FromDayNumber(kDay2001_12_31);
+    EXPECT_EQ(a.rows[kQLW].shortText, tavr::qlw::Text(previous, tavr::qlw::kShortForm));
+    EXPECT_EQ(b.rows[kQLW].shortText, tavr::qlw::Text(day, tavr::qlw::kShortForm));
     EXPECT_NE(a.rows[kQLW].shortText, b.rows[kQLW].shortText);
     // The other calendars follow the civil day.
     EXPECT_EQ(a.rows[kCE].shortText, "2001-12-31 CE");
@@ -168,6 +167,15 @@ TEST(EngineDisplay, RowAndTimeLabelClicks) {
     EXPECT_EQ(click.calendar, kSAR);
     EXPECT_FALSE(click.entryChanged);
     EXPECT_EQ(click.entryText, "something typed");
+
+    // The time label follows the calendar made current.
+    click = RowClick(state, kQLW, 0);
+    State qlwCurrent = state;
+    qlwCurrent.currentCalendar = kQLW;
+    EXPECT_EQ(click.timeLabel, RefreshTimeLabel(qlwCurrent));
+    EXPECT_EQ(click.timeLabel, "08:28 (local QLW)");
+    EXPECT_EQ(RowClick(state, kCE, 0).timeLabel, "14:28 (local)");
+    EXPECT_EQ(RowClick(state, 9, 0).timeLabel, RefreshTimeLabel(state)); // no such row: unchanged
 
     click = RowClick(state, kCJD, 1);
     EXPECT_EQ(click.entryText, "2,452,275.6028 CJD");

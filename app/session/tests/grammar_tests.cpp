@@ -220,8 +220,7 @@ TEST(EngineGrammar, GroupedAndPlainNumbersGiveTheSameMoment) {
 
 TEST(EngineGrammar, QlwTimesAroundSixInTheMorning) {
     // The QLW date of the civil day 2000-01-01: the moment of noon is a QLW 06:00.
-    tavr::qlw::QlwDate date;
-    tavr::qlw::DayNumberToQlw(kDay2000_01_01, date);
+    const tavr::qlw::QlwDate date = tavr::qlw::FromDayNumber(kDay2000_01_01).date;
     ASSERT_EQ(date.valid, 1);
     const std::string text = std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
                              std::to_string(date.week) + "-" + std::to_string(date.day) + " QLW";
