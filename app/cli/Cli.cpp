@@ -250,8 +250,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const QCommandLineOption logOption("log", "the log entry");
     const QCommandLineOption logFormatOption("log-format", "format of the log entry", "F", "calendar=date");
     parser.addOptions({calendarOption, zoneOption, greenwichOption, daysOption, minusOption, jsonOption,
-                       nowOption, helpOption, logOption, logFormatOption});
-                       nowOption, helpOption, batchOption});
+                       nowOption, helpOption, batchOption, logOption, logFormatOption});
     parser.addPositionalArgument("text", "the date text");
     if (!parser.parse(list)) {
         err += "tavr180: " + Escaped(parser.errorText().toStdString()) + " (try tavr180 --help)\n";

@@ -77,8 +77,7 @@ bool StepCommonEra(DayNumber& d, const ::tavr::MoveStep& step, bool forward) {
 }
 
 bool StepQlw(DayNumber& d, const ::tavr::MoveStep& step, bool forward) {
-    qlw::QlwDate date;
-    qlw::DayNumberToQlw(d, date);
+    qlw::QlwDate date = qlw::FromDayNumber(d).date;
     if (date.valid != 1) return false;
     int32_t code = qlw::kBadForm;
     switch (step.kind) {
@@ -154,8 +153,9 @@ StepResult StepMoment(const State& state, int stepIndex, bool forward) {
     // begins at 06:00, so for QLW steps both are measured from there: the
     // step lands on the stepped QLW date at the same clock time whatever the
     // hour.
-    const bool qlwStep = step.calendar == kQLW;
-    const double m = CjdFromAjd(state, state.dblCurrentAJDate) - (qlwStep ? kQlwDayStart : 0.0);
+    const CalendarInfo* stepCalendar = step.calendar >= 0 ? CalendarAt(step.calendar) : nullptr;
+    const double dayStart = stepCalendar ? stepCalendar->dayStart : 0.0;
+    const double m = CjdFromAjd(state, state.dblCurrentAJDate) - dayStart;
     DayNumber d = CivilDayOf(m);
     const double f = TimeOfDayOf(m);
 
@@ -185,7 +185,7 @@ StepResult StepMoment(const State& state, int stepIndex, bool forward) {
     if (!ok) return result;
     result.ok = true;
     result.calendar = step.calendar;
-    result.moment = AjdFromCjd(state, static_cast<double>(d) + f + (qlwStep ? kQlwDayStart : 0.0));
+    result.moment = AjdFromCjd(state, static_cast<double>(d) + f + dayStart);
     return result;
 }
 
