@@ -302,16 +302,14 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     state.plusSelected = !parser.isSet(minusOption);
     state.entryText = parser.positionalArguments().join(' ').toStdString();
 
-    // The window's current moment when it starts: the present one.
-    const ClockReading clock = ReadLocalClock();
-    const double now = MomentOfReading(clock);
-    state.dblCurrentAJDate = now;
-
     if (parser.isSet(batchOption)) {
         if (!state.entryText.empty() || parser.isSet(nowOption)) {
-            err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)\n";
+            err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)
+";
             return kExitUsage;
         }
+        // Every line is read against the moment the batch began.
+        state.dblCurrentAJDate = MomentOfReading(ReadLocalClock());
         return RunBatch(state, parser.isSet(jsonOption), out, err);
     }
 
@@ -319,10 +317,15 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         err += "tavr180: --now takes no date text and no --days\n";
         return kExitUsage;
     }
-    // A library that cannot be loaded is named and ends the run: the rows and
-    // the Moon would otherwise show what a missing library leaves behind.
+    // A library that cannot be loaded (from reading the clock on) is named and
+    // ends the run: the rows and the Moon would otherwise show what a missing
+    // library leaves behind.
     std::vector<std::string> loadErrors;
     SetLoadErrorReporter([&loadErrors](const std::string& message) { loadErrors.push_back(message); });
+    // The window's current moment when it starts: the present one.
+    const ClockReading clock = ReadLocalClock();
+    const double now = MomentOfReading(clock);
+    state.dblCurrentAJDate = now;
     const session::ActionResult result =
         parser.isSet(nowOption)
             ? session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes})
