@@ -304,8 +304,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
 
     if (parser.isSet(batchOption)) {
         if (!state.entryText.empty() || parser.isSet(nowOption)) {
-            err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)
-";
+            err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)\n";
             return kExitUsage;
         }
         // Every line is read against the moment the batch began.
