@@ -121,7 +121,7 @@ std::string TextOutput(const session::Tail& tail) {
     return out;
 }
 
-std::string JsonOutput(const session::ActionResult& result, const std::optional<int16_t>& logFormat) {
+QJsonObject ResultObject(const session::ActionResult& result) {
     const session::Tail& tail = *result.tail;
     QJsonObject rows;
     for (int16_t index = 0; index < session::kCalendarCount; ++index) {
@@ -141,6 +141,11 @@ std::string JsonOutput(const session::ActionResult& result, const std::optional<
     object.insert("phase", Q(tail.moon.phaseLabel));
     object.insert("age", Q(tail.moon.ageLabel));
     object.insert("deltaT", Q(tail.deltaTWords));
+    return object;
+}
+
+std::string JsonOutput(const session::ActionResult& result, const std::optional<int16_t>& logFormat) {
+    QJsonObject object = ResultObject(result);
     if (logFormat) object.insert("log", Q(LogEntryOf(result, *logFormat)));
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }

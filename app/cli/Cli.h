@@ -18,6 +18,8 @@
 #define TAVR_CLI_H
 
 #include <iosfwd>
+#include <QJsonObject>
+
 #include <string>
 #include <vector>
 
@@ -47,6 +49,8 @@ bool IsCommandLineInvocation(int argc, char** argv);
 // JSON object (without a line end).
 std::string ResultText(const session::Tail& tail);
 std::string ResultJson(const session::ActionResult& result);
+// The same object, to be extended or gathered into an array.
+QJsonObject ResultObject(const session::ActionResult& result);
 
 // Runs the command line; writes to standard output and error; gives the exit status.
 int RunCommandLine(int argc, char** argv);

@@ -42,48 +42,6 @@ constexpr const char* kMoveHelp =
     "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 a step left the range\n"
     "(the steps up to and including it are shown).\n";
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// The texts of one step, as convert shows them.
-std::string StepText(const session::Tail& tail) {
-    std::string out;
-    for (int16_t index : session::kWindowOrder) {
-        const session::Row& row = tail.display.rows[static_cast<size_t>(index)];
-        out += row.caption + " " + row.value + "\n";
-    }
-    out += "Time: " + tail.timeLabel + "\n";
-    out += "Phase of Moon, illumination: " + tail.moon.phaseLabel + "\n";
-    out += "[Lunation] Age of Moon: " + tail.moon.ageLabel + "\n";
-    out += "Delta T: " + tail.deltaTWords + "\n";
-    return out;
-}
-
-// The object convert --json prints, for one step.
-QJsonObject StepJson(const session::ActionResult& result) {
-    const session::Tail& tail = *result.tail;
-    QJsonObject rows;
-    for (int16_t index = 0; index < session::kCalendarCount; ++index) {
-        const session::Row& row = tail.display.rows[static_cast<size_t>(index)];
-        QJsonObject entry;
-        entry.insert("value", Q(row.value));
-        entry.insert("tooltip", Q(row.toolTip));
-        rows.insert(Q(std::string(session::CalendarCode(index))), entry);
-    }
-    QJsonObject object;
-    object.insert("ajd", result.state.dblCurrentAJDate);
-    object.insert("cjd", tail.display.cjd);
-    object.insert("calendar", Q(std::string(session::CalendarCode(result.state.currentCalendar))));
-    object.insert("history", Q(result.historyText));
-    object.insert("time", Q(tail.timeLabel));
-    object.insert("rows", rows);
-    object.insert("phase", Q(tail.moon.phaseLabel));
-    object.insert("age", Q(tail.moon.ageLabel));
-    object.insert("deltaT", Q(tail.deltaTWords));
-    return object;
-}
-
 int Usage(std::string& err, const std::string& text) {
     err += "tavr180 move: " + text + " (try tavr180 move --help)\n";
     return kExitUsage;
@@ -182,9 +140,9 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
         const session::ActionResult result = session::MoveStep(state);
         if (result.tail) {
             if (json)
-                steps.append(StepJson(result));
+                steps.append(ResultObject(result));
             else
-                out += (n ? "\n" : "") + StepText(*result.tail);
+                out += (n ? "\n" : "") + ResultText(*result.tail);
             state = result.state;
         }
         if (result.kind == session::ResultKind::OutOfRange) {

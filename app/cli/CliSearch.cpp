@@ -327,7 +327,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         }
         if (json) {
             QJsonObject object =
-                QJsonDocument::fromJson(QByteArray::fromStdString(ResultJson(result))).object();
+                ResultObject(result);
             object.insert("eclipse", details.eclipseFound ? QJsonValue(EclipseJson(details)) : QJsonValue());
             array.append(object);
         } else {
