@@ -90,6 +90,11 @@ void frmMain::BuildMoveFrame() {
     fraPeriod->setObjectName("fraRefreshPeriod");
     lblRefreshPeriod = new QLabel("Refresh period (in seconds):", fraPeriod);
     lblRefreshPeriod->setObjectName("lblRefreshPeriod");
+    // Readable on the navy ground while it is disabled (no repeated move).
+    QPalette periodPalette = lblRefreshPeriod->palette();
+    periodPalette.setColor(QPalette::WindowText, kColourOff);
+    periodPalette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 170));
+    lblRefreshPeriod->setPalette(periodPalette);
     cboRefreshPeriod = new QComboBox(fraPeriod);
     cboRefreshPeriod->setObjectName("cboRefreshPeriod");
     auto* hPeriod = new QHBoxLayout(fraPeriod);
