@@ -13,11 +13,6 @@ namespace {
 // Lunations of the system's range (-3200..6000 CE) and a margin.
 constexpr int32_t kOrderedLunations = 100000;
 
-// Beyond this many days from J2000 the Moon's longitude may still leave
-// 0..2 pi: its angle reduction corrects by one turn only. The limit goes when
-// the reduction is made robust.
-constexpr double kMoonRangeLimitDays = 1e10;
-
 double Phase(int32_t lunation, int32_t phase) {
     std::unique_ptr<unsigned char[]> bytes(new unsigned char[sizeof(PhaseEventRecord)]);
     std::memset(bytes.get(), 0x5a, sizeof(PhaseEventRecord));
@@ -85,8 +80,7 @@ void Moon(double days, bool outputs) {
         return;
     }
     FUZZ_CHECK(std::isfinite(longitude), "days %.17g: longitude %.17g", days, longitude);
-    if (std::fabs(days) <= kMoonRangeLimitDays)
-        FUZZ_CHECK(fuzz::InTurn(longitude), "days %.17g: longitude %.17g", days, longitude);
+    FUZZ_CHECK(fuzz::InTurn(longitude), "days %.17g: longitude %.17g", days, longitude);
     if (!outputs) return;
     FUZZ_CHECK(std::isfinite(latitude) && std::isfinite(distance), "days %.17g: latitude %g distance %g",
                days, latitude, distance);

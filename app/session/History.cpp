@@ -1,5 +1,7 @@
 #include "session/History.h"
 
+#include <cmath>
+
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
 #include "session/Search.h"
@@ -14,6 +16,9 @@ namespace {
 std::string ErrorNumber(int value) {
     return "Error" + std::string(value >= 0 ? " " : "") + std::to_string(value);
 }
+
+// What a line keeps of its moment: the minute.
+constexpr double kLinePrecision = 1.0 / 1440.0;
 
 Message HistoryError(std::string text) {
     return {"Error", std::move(text), Icon::Warning, Buttons::Ok};
@@ -49,6 +54,8 @@ int16_t ZoneOffsetOfLine(std::string_view line) {
     const double hours = strproc::LeadingNumber(after);
     const double minutes = strproc::LeadingNumber(after.size() > 3 ? after.substr(3) : std::string_view());
     const double offset = 60.0 * hours + minutes;
+    // No zone of the list lies beyond a day; such a text names none.
+    if (!(std::fabs(offset) <= 24.0 * 60.0)) return 0;
     return static_cast<int16_t>(sign == '-' ? -offset : offset);
 }
 
@@ -92,8 +99,21 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
         return result;
     }
 
+    // A line holds its moment to the minute (CJD and AJD to 4 decimals), so a
+    // result at an end of the range may read back a few seconds beyond it: it
+    // comes back at that end. A line further out (one typed into the list) is
+    // refused like any such result.
+    double moment = parsed.moment;
+    if (moment < kEarliestMoment && moment >= kEarliestMoment - kLinePrecision) moment = kEarliestMoment;
+    if (moment > kLatestMoment && moment <= kLatestMoment + kLinePrecision) moment = kLatestMoment;
+    if (auto message = RangeCheck(moment)) {
+        result.kind = ResultKind::OutOfRange;
+        result.message = std::move(message);
+        return result;
+    }
+
     // 7. The moment in its calendar.
-    state.dblCurrentAJDate = parsed.moment;
+    state.dblCurrentAJDate = moment;
     state.currentCalendar = parsed.calendar;
     result.kind = ResultKind::Done;
 

@@ -26,7 +26,8 @@ std::string HistoryLineText(const State& state, const std::string& strDate, cons
 std::string AddHistoryEntry(State& state, const std::string& strDate, const std::string& timeLabel,
                             int32_t eclipseType);
 
-// Offset in minutes of the zone a line names ("GMT+05:30" gives 330, "GMT" 0).
+// Offset in minutes of the zone a line names ("GMT+05:30" gives 330, "GMT" 0;
+// an offset beyond a day, which no zone has, 0 as well).
 int16_t ZoneOffsetOfLine(std::string_view line);
 
 // The choice of line `index` of the history list. Nothing happens for the
@@ -35,7 +36,9 @@ int16_t ZoneOffsetOfLine(std::string_view line);
 // for a line of an eclipse the details are shown again; the log receives the
 // line (`logHeading`) with "Selection from history" and the eclipse text.
 // A line that does not parse is refused ("Error 5 when selecting from
-// History.") and changes nothing.
+// History.") and changes nothing, as does one whose moment lies more than a
+// minute outside the accepted range (OutOfRange, "Date out of range"); within
+// that minute the moment comes back at the range's end.
 ActionResult SelectFromHistory(const State& state, int index, std::optional<ClockTime> clock = std::nullopt);
 
 } // namespace tavr::session

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "astro/Lunar.h"
-#include "session/Search.h"
 #include "session/History.h"
+#include "session/Search.h"
 #include "session/TimeZone.h"
 
 #include "session/tests/SessionTestSupport.h"
@@ -83,6 +83,9 @@ TEST(History, ZoneOfALine) {
         {"x (local = GMT+12:00)", 720},
         {"x (local = GMT-12:00)", -720},
         {"no zone", 0},
+        {"x (local = GMT+24:00)", 1440},
+        {"x (local = GMT+551:00)", 0},
+        {"x (local = GMT-99999999999:00)", 0},
     };
     for (const auto& [line, minutes] : cases)
         EXPECT_EQ(ZoneOffsetOfLine(line), minutes) << line;
@@ -161,6 +164,60 @@ TEST(History, ALineThatDoesNotParseChangesNothing) {
     // Indexes outside the list do nothing.
     EXPECT_EQ(SelectFromHistory(state, 7).kind, ResultKind::Unchanged);
     EXPECT_EQ(SelectFromHistory(state, -1).kind, ResultKind::Unchanged);
+}
+
+// A line whose moment lies outside the range is refused like any such result.
+TEST(History, ALineOutsideTheRangeChangesNothing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"9.0000 AJD (local = GMT)", "Resultng date is earlier than -3200-01-01 CE."},
+        {"552,282.0000 AJD (Greenwich; local = GMT+05:30)", "Resultng date is earlier than -3200-01-01 CE."},
+        {"3,912,516.0000 AJD (local = GMT)", "Resulting date is later than 6000-01-01 CE."},
+        {"99,999,999.5000 CJD (local = GMT-12:00)", "Resulting date is later than 6000-01-01 CE."},
+    };
+    for (const auto& [line, text] : cases) {
+        State state = ConvertAndRecord(MakeState(2451545.0, 60), "2001-12-31 CE 14:28");
+        state.history.insert(state.history.begin(), HistoryLine{line, 0});
+        state.historySelected = 1;
+        const ActionResult result = SelectFromHistory(state, 0);
+        EXPECT_EQ(result.kind, ResultKind::OutOfRange) << line;
+        ASSERT_TRUE(result.message) << line;
+        EXPECT_EQ(result.message->title, "Date out of range");
+        EXPECT_EQ(result.message->text, text);
+        EXPECT_EQ(result.state.dblCurrentAJDate, state.dblCurrentAJDate) << line;
+        EXPECT_EQ(result.state.currentCalendar, state.currentCalendar) << line;
+        EXPECT_EQ(result.state.zoneIndex, state.zoneIndex) << line;
+        EXPECT_EQ(result.state.view, state.view) << line;
+        EXPECT_EQ(result.state.historySelected, 1) << line;
+        EXPECT_FALSE(result.tail) << line;
+        EXPECT_TRUE(result.logHeading.empty()) << line;
+    }
+}
+
+// A result at an end of the range reads back from its line a few seconds
+// beyond it (the line holds 4 decimals); it comes back at that end.
+TEST(History, AResultAtAnEndOfTheRangeComesBack) {
+    struct Case {
+        double moment;
+        int zoneMinutes;
+        int16_t calendar;
+    };
+    const Case cases[] = {
+        {kEarliestMoment, -600, kCJD}, {kEarliestMoment, 0, kAJD},  {kLatestMoment, 330, kCJD},
+        {kLatestMoment, -720, kCE},    {kEarliestMoment, 720, kJC},
+    };
+    for (const Case& c : cases) {
+        State shown = MakeState(c.moment, c.zoneMinutes, View::Local, c.calendar);
+        const Tail tail = ComputeTail(shown);
+        State state = shown;
+        const std::string line = AddHistoryEntry(state, tail.display.historyText, tail.timeLabel, 0);
+        state.dblCurrentAJDate = 2451545.0;
+        state.historySelected = -1;
+        const ActionResult back = SelectFromHistory(state, 0);
+        ASSERT_EQ(back.kind, ResultKind::Done) << line;
+        EXPECT_NEAR(back.state.dblCurrentAJDate, c.moment, 1.0 / 1440.0) << line;
+        EXPECT_GE(back.state.dblCurrentAJDate, kEarliestMoment) << line;
+        EXPECT_LE(back.state.dblCurrentAJDate, kLatestMoment) << line;
+    }
 }
 
 // The first lunation with an eclipse of each kind from lunation `start` on.
