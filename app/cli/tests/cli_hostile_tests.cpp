@@ -3,23 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "cli/Cli.h"
+#include "cli/tests/CliTestSupport.h"
 
 using tavr::cli::Escaped;
 using tavr::cli::Run;
 
+using tavr::cli::testing::Call;
+using tavr::cli::testing::Outcome;
+
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(const std::vector<std::string>& args) {
-    Outcome outcome;
-    outcome.status = Run(args, outcome.out, outcome.err);
-    return outcome;
-}
 
 TEST(CliHostile, EscapedControlCharacters) {
     EXPECT_EQ(Escaped("plain +05:30 \xe9"), "plain +05:30 \xe9");

@@ -7,30 +7,15 @@
 #include <QJsonObject>
 
 #include "cli/Cli.h"
+#include "cli/tests/CliTestSupport.h"
 
 using tavr::cli::Run;
 
+using tavr::cli::testing::Call;
+using tavr::cli::testing::JsonArray;
+using tavr::cli::testing::Outcome;
+
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(const std::vector<std::string>& args) {
-    Outcome outcome;
-    outcome.status = Run(args, outcome.out, outcome.err);
-    return outcome;
-}
-
-QJsonArray JsonArray(const std::string& text) {
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << text;
-    EXPECT_TRUE(doc.isArray()) << text;
-    return doc.array();
-}
 
 std::string Field(const QJsonValue& step, const char* key) {
     return step.toObject().value(key).toString().toStdString();

@@ -11,32 +11,15 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "cli/tests/CliTestSupport.h"
 
 using tavr::cli::Run;
 
-namespace {
+using tavr::cli::testing::Call;
+using tavr::cli::testing::JsonArray;
+using tavr::cli::testing::Outcome;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(const std::vector<std::string>& args) {
-    Outcome outcome;
-    outcome.status = Run(args, outcome.out, outcome.err);
-    return outcome;
-}
-
-QJsonArray JsonArray(const std::string& text) {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << text;
-    EXPECT_TRUE(document.isArray()) << text;
-    return document.array();
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(CliSearch, RepeatedTotalSolarEclipsesAsJson) {
     const Outcome r =
