@@ -9,41 +9,20 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include "ProgramTestSupport.h"
+
 namespace {
 
-constexpr int kProgramTimeoutMs = 60000;
-
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Outcome = tavr::cli::testing::ProgramOutcome;
 
 Outcome Start(const QStringList& args, const QProcessEnvironment& environment) {
-    static int argc = 1;
-    static char name[] = "cli_program_hostile_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)app;
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QString::fromUtf8(TAVR_PROGRAM), args);
-    Outcome outcome;
-    if (!process.waitForFinished(kProgramTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
+    return tavr::cli::testing::StartProgram(QString::fromUtf8(TAVR_PROGRAM), args, environment);
 }
 
 // A folder with every library of the program but `missing`.
 bool LibrariesWithout(const QString& missing, const QString& folder) {
     const QDir programDir = QFileInfo(QString::fromUtf8(TAVR_PROGRAM)).dir();
-    for (const QString& name : {"vrslc", "dtc", "kelmar", "halvor", "brisel"}) {
+    for (const QString name : {"vrslc", "dtc", "kelmar", "halvor", "brisel"}) {
         if (name == missing) continue;
         const QString file = "lib" + name + ".so";
         if (!QFile::copy(programDir.filePath(file), folder + "/" + file)) return false;
@@ -52,7 +31,7 @@ bool LibrariesWithout(const QString& missing, const QString& folder) {
 }
 
 TEST(ProgramHostile, AMissingLibraryIsNamedWithItsOwnStatus) {
-    for (const QString& missing : {"kelmar", "vrslc", "dtc", "halvor"}) {
+    for (const QString missing : {"kelmar", "vrslc", "dtc", "halvor"}) {
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(LibrariesWithout(missing, dir.path()));

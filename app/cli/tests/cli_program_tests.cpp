@@ -8,36 +8,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "ProgramTestSupport.h"
+
 namespace {
 
-// The program and the libraries it loads are quick; a generous bound only
-// keeps a broken build from hanging the test run.
-constexpr int kProgramTimeoutMs = 60000;
-
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Outcome = tavr::cli::testing::ProgramOutcome;
 
 Outcome Start(const QStringList& args) {
-    static int argc = 1;
-    static char name[] = "cli_program_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)app;
-    QProcess process;
-    process.start(QString::fromUtf8(TAVR_PROGRAM), args);
-    Outcome outcome;
-    if (!process.waitForFinished(kProgramTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
+    return tavr::cli::testing::StartProgram(QString::fromUtf8(TAVR_PROGRAM), args);
 }
 
 } // namespace
@@ -94,22 +72,7 @@ namespace {
 
 Outcome StartWith(const QString& program, const QStringList& args, const QProcessEnvironment& env,
                   const QByteArray& input = {}) {
-    Start({"--version"}); // makes the application object
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    process.write(input);
-    process.closeWriteChannel();
-    Outcome outcome;
-    if (!process.waitForFinished(kProgramTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
+    return tavr::cli::testing::StartProgram(program, args, env, input);
 }
 
 } // namespace
