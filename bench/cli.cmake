@@ -9,7 +9,7 @@ if(TARGET tavr180 AND TARGET tavr_cli)
   add_dependencies(bench_cli_start tavr180 vrslc dtc kelmar halvor brisel)
 
   add_executable(bench_cli_batch ${CMAKE_CURRENT_LIST_DIR}/bench_cli_batch.cpp)
-  target_link_libraries(bench_cli_batch PRIVATE tavr_cli benchmark::benchmark)
+  target_link_libraries(bench_cli_batch PRIVATE tavr_cli Qt6::Core benchmark::benchmark)
   set_target_properties(bench_cli_batch PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVR_BIN_DIR})
   add_dependencies(bench_cli_batch vrslc dtc kelmar halvor brisel)
 endif()

@@ -1,18 +1,13 @@
 #include "cli/Cli.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QStringList>
-
 #include <cstdio>
 #include <iostream>
 
 #include "base/LibLoader.h"
 #include "calendar/Calendars.h"
-#include "cli/CliLog.h"
+#include "cli/CliArgs.h"
 #include "cli/CliBatch.h"
+#include "cli/CliLog.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
 
@@ -92,20 +87,6 @@ bool IsVersion(const std::string& a) {
     return a == "--version" || a == "-v" || a == "version";
 }
 
-// Options that take a value; the value is kept next to its option.
-bool TakesValue(const std::string& a) {
-    return a == "--calendar" || a == "--zone" || a == "--days" || a == "--log-format";
-}
-
-// A date text such as "-3200-01-01 CE" or "-5 AJD", not an option.
-bool LooksLikeDate(const std::string& a) {
-    return a.size() >= 2 && a[0] == '-' && ((a[1] >= '0' && a[1] <= '9') || a[1] == '.');
-}
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 std::string TextOutput(const session::Tail& tail) {
@@ -121,35 +102,34 @@ std::string TextOutput(const session::Tail& tail) {
     return out;
 }
 
-QJsonObject ResultObject(const session::ActionResult& result) {
+json::Value ResultObject(const session::ActionResult& result) {
     const session::Tail& tail = *result.tail;
-    QJsonObject rows;
+    json::Value rows = json::Value::Object();
     for (int16_t index = 0; index < session::kCalendarCount; ++index) {
         const session::Row& row = tail.display.rows[index];
-        QJsonObject entry;
-        entry.insert("value", Q(row.value));
-        entry.insert("tooltip", Q(row.toolTip));
-        rows.insert(Q(std::string(session::CalendarCode(index))), entry);
+        json::Value entry = json::Value::Object();
+        entry.Insert("value", row.value);
+        entry.Insert("tooltip", row.toolTip);
+        rows.Insert(session::CalendarCode(index), std::move(entry));
     }
-    QJsonObject object;
-    object.insert("ajd", result.state.dblCurrentAJDate);
-    object.insert("cjd", tail.display.cjd);
-    object.insert("calendar", Q(std::string(session::CalendarCode(result.state.currentCalendar))));
-    object.insert("history", Q(result.historyText));
-    object.insert("time", Q(tail.timeLabel));
-    object.insert("rows", rows);
-    object.insert("phase", Q(tail.moon.phaseLabel));
-    object.insert("age", Q(tail.moon.ageLabel));
-    object.insert("deltaT", Q(tail.deltaTWords));
+    json::Value object = json::Value::Object();
+    object.Insert("ajd", result.state.dblCurrentAJDate);
+    object.Insert("cjd", tail.display.cjd);
+    object.Insert("calendar", std::string(session::CalendarCode(result.state.currentCalendar)));
+    object.Insert("history", result.historyText);
+    object.Insert("time", tail.timeLabel);
+    object.Insert("rows", std::move(rows));
+    object.Insert("phase", tail.moon.phaseLabel);
+    object.Insert("age", tail.moon.ageLabel);
+    object.Insert("deltaT", tail.deltaTWords);
     return object;
 }
 
 std::string JsonOutput(const session::ActionResult& result, const std::optional<int16_t>& logFormat) {
-    QJsonObject object = ResultObject(result);
-    if (logFormat) object.insert("log", Q(LogEntryOf(result, *logFormat)));
-    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    json::Value object = ResultObject(result);
+    if (logFormat) object.Insert("log", LogEntryOf(result, *logFormat));
+    return object.Compact() + "\n";
 }
-
 
 std::string ResultText(const session::Tail& tail) {
     return TextOutput(tail);
@@ -217,107 +197,64 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         return kExitUsage;
     }
 
-    // Options first, then "--" and the date text, so that a text beginning
-    // with "-" is never taken for an option.
-    QStringList options;
-    QStringList positional;
-    bool endOfOptions = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (endOfOptions || LooksLikeDate(a)) {
-            positional << Q(a);
-        } else if (a == "--") {
-            endOfOptions = true;
-        } else if (TakesValue(a)) {
-            if (i + 1 >= args.size()) {
-                err += "tavr180: Missing value after '" + Escaped(a) + "'. (try tavr180 --help)\n";
-                return kExitUsage;
-            }
-            options << Q(a) << Q(args[++i]);
-        } else {
-            options << Q(a);
-        }
-    }
-    QStringList list{"tavr180"};
-    list << options << "--" << positional;
-
-    QCommandLineParser parser;
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QCommandLineOption calendarOption("calendar", "current calendar", "CODE", "CE");
-    const QCommandLineOption zoneOption("zone", "time zone", "ZONE", "GMT");
-    const QCommandLineOption greenwichOption("greenwich", "Greenwich time");
-    const QCommandLineOption daysOption("days", "day count", "N");
-    const QCommandLineOption minusOption("minus", "subtract the days");
-    const QCommandLineOption jsonOption("json", "JSON output");
-    const QCommandLineOption nowOption("now", "the present moment");
-    const QCommandLineOption batchOption("batch", "one TEXT a line from standard input");
-    const QCommandLineOption helpOption(QStringList{"h", "help"}, "help");
-    const QCommandLineOption logOption("log", "the log entry");
-    const QCommandLineOption logFormatOption("log-format", "format of the log entry", "F", "calendar=date");
-    parser.addOptions({calendarOption, zoneOption, greenwichOption, daysOption, minusOption, jsonOption,
-                       nowOption, helpOption, batchOption, logOption, logFormatOption});
-    parser.addPositionalArgument("text", "the date text");
-    if (!parser.parse(list)) {
-        err += "tavr180: " + Escaped(parser.errorText().toStdString()) + " (try tavr180 --help)\n";
+    Arguments a;
+    if (!ReadArguments(args, 1, {"--calendar", "--zone", "--days", "--log-format"},
+                       {"--greenwich", "--minus", "--json", "--now", "--batch", "--help", "--log"}, a, err))
         return kExitUsage;
-    }
-    if (parser.isSet(helpOption)) {
+    if (a.Has("--help")) {
         out += kHelp;
         return kExitShown;
     }
-    for (const QCommandLineOption* single : {&calendarOption, &zoneOption, &daysOption, &logFormatOption}) {
-        if (parser.values(*single).size() > 1) {
-            err += "tavr180: --" + single->names().first().toStdString() + " given more than once\n";
-            return kExitUsage;
-        }
-    }
 
     std::optional<int16_t> logFormat;
-    if (parser.isSet(logOption) || parser.isSet(logFormatOption)) {
-        logFormat = ParseLogFormat(parser.value(logFormatOption).toStdString());
+    if (a.Has("--log") || a.values.count("--log-format")) {
+        const std::string format = a.ValueOr("--log-format", "calendar=date");
+        logFormat = ParseLogFormat(format);
         if (!logFormat) {
-            err += "tavr180: unknown log format \"" + parser.value(logFormatOption).toStdString() +
+            err += "tavr180: unknown log format \"" + Escaped(format) +
                    "\" (calendar=date or \"date calendar,\")\n";
             return kExitUsage;
         }
-        if (!parser.isSet(logOption)) {
+        if (!a.Has("--log")) {
             err += "tavr180: --log-format needs --log\n";
             return kExitUsage;
         }
     }
 
     session::State state;
-    const std::string code = parser.value(calendarOption).toUpper().toStdString();
-    state.currentCalendar = session::IndexOfCode(code);
+    const std::string calendar = a.ValueOr("--calendar", "CE");
+    state.currentCalendar = session::IndexOfCode(Upper(calendar));
     if (state.currentCalendar < 0) {
-        err += "tavr180: unknown calendar \"" + Escaped(parser.value(calendarOption).toStdString()) +
+        err += "tavr180: unknown calendar \"" + Escaped(calendar) +
                "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
         return kExitUsage;
     }
-    const std::optional<int> zone = timezone::ParseZoneArgument(parser.value(zoneOption).toStdString());
+    const std::string zoneText = a.ValueOr("--zone", "GMT");
+    const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
     if (!zone) {
-        err += "tavr180: unknown zone \"" + Escaped(parser.value(zoneOption).toStdString()) +
+        err += "tavr180: unknown zone \"" + Escaped(zoneText) +
                "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
         return kExitUsage;
     }
     state.zoneIndex = *zone;
     state.zoneOffset = session::ZoneMinutes(state);
-    state.view = parser.isSet(greenwichOption) ? session::View::Greenwich : session::View::Local;
-    state.dayCountText = parser.value(daysOption).toStdString();
-    state.plusSelected = !parser.isSet(minusOption);
-    state.entryText = parser.positionalArguments().join(' ').toStdString();
+    state.view = a.Has("--greenwich") ? session::View::Greenwich : session::View::Local;
+    state.dayCountText = a.ValueOr("--days", "");
+    state.plusSelected = !a.Has("--minus");
+    for (std::size_t i = 0; i < a.words.size(); ++i)
+        state.entryText += (i ? " " : "") + a.words[i];
 
-    if (parser.isSet(batchOption)) {
-        if (!state.entryText.empty() || parser.isSet(nowOption)) {
+    if (a.Has("--batch")) {
+        if (!state.entryText.empty() || a.Has("--now")) {
             err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)\n";
             return kExitUsage;
         }
         // Every line is read against the moment the batch began.
         state.dblCurrentAJDate = MomentOfReading(ReadLocalClock());
-        return RunBatch(state, parser.isSet(jsonOption), out, err);
+        return RunBatch(state, a.Has("--json"), out, err);
     }
 
-    if (parser.isSet(nowOption) && (!state.entryText.empty() || parser.isSet(daysOption))) {
+    if (a.Has("--now") && (!state.entryText.empty() || a.values.count("--days"))) {
         err += "tavr180: --now takes no date text and no --days\n";
         return kExitUsage;
     }
@@ -331,9 +268,8 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const double now = MomentOfReading(clock);
     state.dblCurrentAJDate = now;
     const session::ActionResult result =
-        parser.isSet(nowOption)
-            ? session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes})
-            : session::Convert(state);
+        a.Has("--now") ? session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes})
+                       : session::Convert(state);
     SetLoadErrorReporter(nullptr);
     if (!loadErrors.empty()) {
         for (const std::string& message : loadErrors)
@@ -354,7 +290,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
 
     const moon::MoonReport& moon = result.tail->moon;
     if (moon.error) err += moon.errorTitle + ": " + moon.errorText + "\n";
-    if (parser.isSet(jsonOption))
+    if (a.Has("--json"))
         out += JsonOutput(result, logFormat);
     else
         out += logFormat ? LogEntryOf(result, *logFormat) : TextOutput(*result.tail);

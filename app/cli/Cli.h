@@ -18,11 +18,11 @@
 #define TAVR_CLI_H
 
 #include <iosfwd>
-#include <QJsonObject>
 
 #include <string>
 #include <vector>
 
+#include "cli/Json.h"
 #include "session/Session.h"
 
 namespace tavr::cli {
@@ -50,7 +50,7 @@ bool IsCommandLineInvocation(int argc, char** argv);
 std::string ResultText(const session::Tail& tail);
 std::string ResultJson(const session::ActionResult& result);
 // The same object, to be extended or gathered into an array.
-QJsonObject ResultObject(const session::ActionResult& result);
+json::Value ResultObject(const session::ActionResult& result);
 
 // Runs the command line; writes to standard output and error; gives the exit status.
 int RunCommandLine(int argc, char** argv);

@@ -5,15 +5,8 @@
 #include <set>
 #include <streambuf>
 
-#include <QByteArray>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QLocale>
-#include <QString>
-
-#include <cmath>
-
 #include "cli/Cli.h"
+#include "cli/Json.h"
 
 namespace tavr::cli {
 
@@ -48,85 +41,28 @@ void AppendField(std::string& out, const std::string& text) {
         out += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
 }
 
-// The JSON of a single convert, written directly: the same bytes as
-// QJsonDocument's compact form (keys in order, numbers in their shortest
-// form, strings escaped alike) at a fraction of the cost.
-void AppendJsonString(std::string& out, const std::string& text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80) {
-            // Rare: let the toolkit read the UTF-8 as it does for a single call.
-            const QByteArray array =
-                QJsonDocument(QJsonArray{QString::fromStdString(text)}).toJson(QJsonDocument::Compact);
-            out.append(array.constData() + 1, static_cast<size_t>(array.size()) - 2);
-            return;
-        }
-    }
-    out += '"';
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                static const char hex[] = "0123456789abcdef";
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    out += '"';
-}
-
-void AppendJsonNumber(std::string& out, double value) {
-    double whole = 0.0;
-    if (!std::isfinite(value)) {
-        out += "null";
-    } else if (std::modf(value, &whole) == 0.0 && std::fabs(value) <= 9007199254740992.0) {
-        out += std::to_string(static_cast<long long>(value));
-    } else {
-        out += QByteArray::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
-    }
-}
+// The JSON of a single convert, written directly: the bytes of
+// ResultObject's compact form (keys sorted) without building the object.
+using json::AppendNumber;
+using json::AppendString;
 
 void AppendJsonOutput(std::string& out, const session::ActionResult& result) {
     const session::Tail& tail = *result.tail;
-    // Keys in the order QJsonObject keeps them (sorted).
+    // Keys sorted, as the object writes them.
     out += "{\"age\":";
-    AppendJsonString(out, tail.moon.ageLabel);
+    AppendString(out, tail.moon.ageLabel);
     out += ",\"ajd\":";
-    AppendJsonNumber(out, result.state.dblCurrentAJDate);
+    AppendNumber(out, result.state.dblCurrentAJDate);
     out += ",\"calendar\":";
-    AppendJsonString(out, std::string(session::CalendarCode(result.state.currentCalendar)));
+    AppendString(out, std::string(session::CalendarCode(result.state.currentCalendar)));
     out += ",\"cjd\":";
-    AppendJsonNumber(out, tail.display.cjd);
+    AppendNumber(out, tail.display.cjd);
     out += ",\"deltaT\":";
-    AppendJsonString(out, tail.deltaTWords);
+    AppendString(out, tail.deltaTWords);
     out += ",\"history\":";
-    AppendJsonString(out, result.historyText);
+    AppendString(out, result.historyText);
     out += ",\"phase\":";
-    AppendJsonString(out, tail.moon.phaseLabel);
+    AppendString(out, tail.moon.phaseLabel);
     out += ",\"rows\":{";
     static constexpr int16_t kSorted[] = {session::kAJD, session::kCE,  session::kCJD,
                                           session::kJC,  session::kLDT, session::kQLW,
@@ -139,20 +75,20 @@ void AppendJsonOutput(std::string& out, const session::ActionResult& result) {
         out += '"';
         out += session::CalendarCode(index);
         out += "\":{\"tooltip\":";
-        AppendJsonString(out, row.toolTip);
+        AppendString(out, row.toolTip);
         out += ",\"value\":";
-        AppendJsonString(out, row.value);
+        AppendString(out, row.value);
         out += '}';
     }
     out += "},\"time\":";
-    AppendJsonString(out, tail.timeLabel);
+    AppendString(out, tail.timeLabel);
     out += "}\n";
 }
 
 void AppendRefusal(std::string& out, bool json, int status, int code, const std::string& message) {
     if (json) {
         out += "{\"code\":" + std::to_string(code) + ",\"message\":";
-        AppendJsonString(out, message);
+        AppendString(out, message);
         out += ",\"status\":" + std::to_string(status) + "}\n";
     } else {
         out += std::to_string(status) + '\t' + std::to_string(code);

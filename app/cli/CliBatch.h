@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "session/Session.h"

@@ -8,10 +8,6 @@
 // then N steps later (earlier when negative) as the window's previous and
 // next buttons reach it. At the first or last lunation the buttons' message
 // goes to standard error and the status is 3.
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <charconv>
 #include <limits>
 
@@ -49,34 +45,30 @@ std::optional<int64_t> StepCount(const std::string& text) {
     return value;
 }
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::string JsonOutput(const lun::Grid& grid) {
-    QJsonArray days;
+    json::Value days = json::Value::Array();
     for (int i = 0; i < lun::kCellCount; ++i) {
         const lun::Cell& c = grid.cells[static_cast<std::size_t>(i)];
         if (!c.visible) continue;
-        QJsonObject day;
-        day.insert("number", c.number);
-        day.insert("dayNumber", c.dayNumber);
-        day.insert("cell", i);
-        day.insert("ce", Q(c.commonEraText));
-        day.insert("text", Q(c.calendarText));
-        day.insert("picture", Q(c.picture));
-        day.insert("today", c.today);
-        day.insert("weekend", c.weekend);
-        days.append(day);
+        json::Value day = json::Value::Object();
+        day.Insert("number", c.number);
+        day.Insert("dayNumber", c.dayNumber);
+        day.Insert("cell", i);
+        day.Insert("ce", c.commonEraText);
+        day.Insert("text", c.calendarText);
+        day.Insert("picture", c.picture);
+        day.Insert("today", c.today);
+        day.Insert("weekend", c.weekend);
+        days.Append(std::move(day));
     }
-    QJsonObject object;
-    object.insert("lunation", grid.lunation);
-    object.insert("title", Q(grid.title));
-    object.insert("yearAndMonth", Q(grid.yearAndMonth));
-    object.insert("windowTitle", Q(grid.windowTitle));
-    object.insert("firstDay", grid.firstDay);
-    object.insert("days", days);
-    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    json::Value object = json::Value::Object();
+    object.Insert("lunation", grid.lunation);
+    object.Insert("title", grid.title);
+    object.Insert("yearAndMonth", grid.yearAndMonth);
+    object.Insert("windowTitle", grid.windowTitle);
+    object.Insert("firstDay", grid.firstDay);
+    object.Insert("days", std::move(days));
+    return object.Compact() + "\n";
 }
 
 // Fixed-width columns, left-aligned.

@@ -4,14 +4,12 @@
 // The window's move through the same session operations: the start (with the
 // entry of --from), N steps as a repeated move makes them, each shown, and
 // the range stop after a step that left the accepted range.
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <charconv>
 
 #include "calendar/Calendars.h"
 #include "cli/Cli.h"
+#include "cli/CliArgs.h"
 #include "session/Move.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
@@ -112,7 +110,7 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
     }
 
     session::State state;
-    state.currentCalendar = session::IndexOfCode(QString::fromStdString(calendar).toUpper().toStdString());
+    state.currentCalendar = session::IndexOfCode(Upper(calendar));
     if (state.currentCalendar < 0)
         return Usage(err, "unknown calendar \"" + calendar +
                               "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)");
@@ -134,13 +132,13 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
     }
     state = begun.state;
 
-    QJsonArray steps;
+    json::Value steps = json::Value::Array();
     int status = kExitShown;
     for (long n = 0; n < times; ++n) {
         const session::ActionResult result = session::MoveStep(state);
         if (result.tail) {
             if (json)
-                steps.append(ResultObject(result));
+                steps.Append(ResultObject(result));
             else
                 out += (n ? "\n" : "") + ResultText(*result.tail);
             state = result.state;
@@ -151,7 +149,7 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
             break;
         }
     }
-    if (json) out += QJsonDocument(steps).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    if (json) out += steps.Compact() + "\n";
     return status;
 }
 

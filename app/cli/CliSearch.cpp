@@ -1,8 +1,5 @@
 // tavr180 search and tavr180 events: the search button and the event finder
 // of the command line, through the session's search operations.
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <cmath>
 #include <cstdio>
@@ -13,6 +10,7 @@
 #include "astro/Lunar.h"
 #include "calendar/Calendars.h"
 #include "cli/Cli.h"
+#include "cli/CliArgs.h"
 #include "session/Search.h"
 #include "session/TimeZone.h"
 
@@ -21,54 +19,6 @@ namespace tavr::cli {
 namespace {
 
 constexpr int kMaxCount = 10000;
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// Options with their values and the positional words, read in order; an
-// option's value is the next argument whatever it looks like.
-struct Arguments {
-    std::map<std::string, std::string> values;
-    std::vector<std::string> flags;
-    std::vector<std::string> words;
-    bool Has(const std::string& flag) const {
-        for (const std::string& f : flags)
-            if (f == flag) return true;
-        return false;
-    }
-};
-
-bool ReadArguments(const std::vector<std::string>& args, const std::vector<std::string>& valued,
-                   const std::vector<std::string>& switches, Arguments& parsed, std::string& err) {
-    bool endOfOptions = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool option = !endOfOptions && a.size() > 2 && a.rfind("--", 0) == 0;
-        if (!endOfOptions && a == "--") {
-            endOfOptions = true;
-        } else if (option && std::find(valued.begin(), valued.end(), a) != valued.end()) {
-            if (i + 1 >= args.size()) {
-                err += "tavr180: Missing value after '" + a + "'. (try tavr180 --help)\n";
-                return false;
-            }
-            if (parsed.values.count(a) != 0) {
-                err += "tavr180: " + a + " given more than once\n";
-                return false;
-            }
-            parsed.values[a] = args[++i];
-        } else if (option && std::find(switches.begin(), switches.end(), a) != switches.end()) {
-            parsed.flags.push_back(a);
-        } else if (option ||
-                   (!endOfOptions && a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9'))) {
-            err += "tavr180: Unknown option '" + a + "'. (try tavr180 --help)\n";
-            return false;
-        } else {
-            parsed.words.push_back(a);
-        }
-    }
-    return true;
-}
 
 // The calendar, zone and view of the options, as the window would hold them.
 bool StateOfOptions(const Arguments& a, session::State& state, std::string& err) {
@@ -135,15 +85,15 @@ std::string WithoutCarriageReturns(std::string text) {
     return out;
 }
 
-QJsonObject EclipseJson(const session::SearchDetails& details) {
-    QJsonObject eclipse;
-    eclipse.insert("type", details.record.eclipseType);
-    eclipse.insert("kind", Q(details.data.lines[0]));
-    eclipse.insert("lunation", details.record.lunation);
-    eclipse.insert("saros", details.record.saros);
-    eclipse.insert("greatestTD", details.greatestTD);
-    eclipse.insert("label", Q(details.data.label));
-    eclipse.insert("log", Q(details.data.log));
+json::Value EclipseJson(const session::SearchDetails& details) {
+    json::Value eclipse = json::Value::Object();
+    eclipse.Insert("type", details.record.eclipseType);
+    eclipse.Insert("kind", details.data.lines[0]);
+    eclipse.Insert("lunation", details.record.lunation);
+    eclipse.Insert("saros", details.record.saros);
+    eclipse.Insert("greatestTD", details.greatestTD);
+    eclipse.Insert("label", details.data.label);
+    eclipse.Insert("log", details.data.log);
     return eclipse;
 }
 
@@ -270,7 +220,7 @@ std::string IcsCalendar(const std::vector<session::LunarEvent>& events) {
 
 int RunSearch(const std::vector<std::string>& args, std::string& out, std::string& err) {
     Arguments a;
-    if (!ReadArguments(args, {"--from", "--count", "--calendar", "--zone"},
+    if (!ReadArguments(args, 1, {"--from", "--count", "--calendar", "--zone"},
                        {"--greenwich", "--json", "--help"}, a, err))
         return kExitUsage;
     if (a.Has("--help")) {
@@ -315,7 +265,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
     state.targetIndex = target;
 
     const bool json = a.Has("--json");
-    QJsonArray array;
+    json::Value array = json::Value::Array();
     int status = kExitShown;
     for (int i = 0; i < count; ++i) {
         session::SearchDetails details;
@@ -326,10 +276,9 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
             break;
         }
         if (json) {
-            QJsonObject object =
-                ResultObject(result);
-            object.insert("eclipse", details.eclipseFound ? QJsonValue(EclipseJson(details)) : QJsonValue());
-            array.append(object);
+            json::Value object = ResultObject(result);
+            object.Insert("eclipse", details.eclipseFound ? EclipseJson(details) : json::Value());
+            array.Append(std::move(object));
         } else {
             if (i > 0) out += "\n";
             out += result.actionText + "\n";
@@ -339,7 +288,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         state = result.state;
         state.entryText.clear();
     }
-    if (json) out += QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    if (json) out += array.Compact() + "\n";
     return status;
 }
 
@@ -347,7 +296,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
 
 int RunEvents(const std::vector<std::string>& args, std::string& out, std::string& err) {
     Arguments a;
-    if (!ReadArguments(args, {"--from", "--to", "--kind"}, {"--ics", "--json", "--help"}, a, err))
+    if (!ReadArguments(args, 1, {"--from", "--to", "--kind"}, {"--ics", "--json", "--help"}, a, err))
         return kExitUsage;
     if (a.Has("--help")) {
         out += "Usage: tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all] [--ics|--json]\n";
@@ -389,26 +338,26 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
     if (ics) {
         out += IcsCalendar(events);
     } else if (a.Has("--json")) {
-        QJsonArray array;
+        json::Value array = json::Value::Array();
         for (const session::LunarEvent& e : events) {
-            QJsonObject object;
-            object.insert("ajd", e.moment);
-            object.insert("utc", Q(IsoText(e.moment)));
-            object.insert("summary", Q(e.summary));
-            object.insert("lunation", e.lunation);
-            object.insert("phase", e.phase);
+            json::Value object = json::Value::Object();
+            object.Insert("ajd", e.moment);
+            object.Insert("utc", IsoText(e.moment));
+            object.Insert("summary", e.summary);
+            object.Insert("lunation", e.lunation);
+            object.Insert("phase", e.phase);
             if (e.eclipse) {
                 session::SearchDetails details;
                 details.record = e.record;
                 details.data = session::EclipseDataText(e.record, e.moment + 0.5);
                 details.greatestTD = e.record.greatest;
-                object.insert("eclipse", EclipseJson(details));
+                object.Insert("eclipse", EclipseJson(details));
             } else {
-                object.insert("eclipse", QJsonValue());
+                object.Insert("eclipse", json::Value());
             }
-            array.append(object);
+            array.Append(std::move(object));
         }
-        out += QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString() + "\n";
+        out += array.Compact() + "\n";
     } else {
         for (const session::LunarEvent& e : events)
             out += IsoText(e.moment) + "  " + e.summary + "\n";

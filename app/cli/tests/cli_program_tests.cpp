@@ -77,8 +77,9 @@ Outcome StartWith(const QString& program, const QStringList& args, const QProces
 
 } // namespace
 
-// The command line never loads a widget or GUI library: the dynamic loader
-// lists every library it maps, the five loaded by name included.
+// The command line never loads a toolkit library (its start is that of a
+// small program): the dynamic loader lists every library it maps, the five
+// loaded by name included.
 TEST(EngineCliProgram, CommandsLoadNoWidgetLibrary) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LD_DEBUG", "files");
@@ -86,12 +87,11 @@ TEST(EngineCliProgram, CommandsLoadNoWidgetLibrary) {
     for (const QStringList& args : commands) {
         const Outcome o = StartWith(QString::fromUtf8(TAVR_PROGRAM), args, env, "2000-01-01 CE\n");
         ASSERT_EQ(o.status, 0) << args.join(' ').toStdString();
-        EXPECT_TRUE(o.err.contains("file=libQt6Core.so")) << "no library list from the loader";
+        EXPECT_TRUE(o.err.contains("file=libstdc++.so")) << "no library list from the loader";
         if (args[0] == "convert") {
             EXPECT_TRUE(o.err.contains("libhalvor.so")) << "libraries loaded by name unlisted";
         }
-        EXPECT_FALSE(o.err.contains("libQt6Widgets")) << args.join(' ').toStdString();
-        EXPECT_FALSE(o.err.contains("libQt6Gui")) << args.join(' ').toStdString();
+        EXPECT_FALSE(o.err.contains("libQt6")) << args.join(' ').toStdString();
     }
 }
 
