@@ -37,8 +37,10 @@ int StatusOf(const session::ActionResult& result) {
 // A field of the text form: tabs and line breaks would split the result.
 void AppendField(std::string& out, const std::string& text) {
     out += '\t';
-    for (char c : text)
-        out += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
+    const std::size_t start = out.size();
+    out += text;
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] == '\t' || out[i] == '\n' || out[i] == '\r') out[i] = ' ';
 }
 
 // The JSON of a single convert, written directly: the bytes of

@@ -111,6 +111,15 @@ void AppendString(std::string& out, std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
+        // A run of bytes written as they are, in one piece.
+        std::size_t plain = i;
+        while (plain < n && p[plain] >= 0x20 && p[plain] < 0x80 && p[plain] != '"' && p[plain] != '\\')
+            ++plain;
+        if (plain > i) {
+            out.append(text.data() + i, plain - i);
+            i = plain;
+            continue;
+        }
         const unsigned char c = p[i];
         if (c < 0x80) {
             switch (c) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
@@ -368,3 +370,14 @@ TEST(DateTexts, TimeOfDay) {
 }
 
 } // namespace
+
+TEST(DateTexts, ZeroPaddedAsPrintfPadsIt) {
+    const int64_t numbers[] = {0, 5, -5, 42, -42, 123, 2147483648LL, INT64_MAX, INT64_MIN};
+    for (int64_t n : numbers) {
+        for (int width : {0, 1, 2, 3, 5, 25}) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%0*lld", width, static_cast<long long>(n));
+            EXPECT_EQ(tavr::dates::ZeroPadded(n, width), expected) << n << " width " << width;
+        }
+    }
+}

@@ -23,13 +23,13 @@ inline constexpr double kLightDaysPerAu = 0.0057755183;
 // no branch the processor must guess: the whole turns are rounded by adding
 // and taking away 1.5 * 2^52 (to even, as nearbyint, while below 2^51 turns),
 // and the folding takes a minimum and a maximum.
-inline double SeriesSin(double x) {
-    constexpr double kInvTwoPi = 0.15915494309189535;
+// SeriesSinNear is the same for |x| below kSeriesSinNearLimit only, without
+// even the test of x (so that loops of it can be vectorised).
+inline constexpr double kSeriesSinNearLimit = 1e15;
+
+inline double SeriesSinOfTurns(double x, double n) {
     constexpr double kTwoPiHi = 6.283185307179586, kTwoPiLo = 2.4492935982947064e-16;
     constexpr double kPi = 3.141592653589793;
-    constexpr double kRound = 6755399441055744.0, kRoundBelow = 1e15;
-    const double q = x * kInvTwoPi;
-    const double n = std::fabs(q) < kRoundBelow ? (q + kRound) - kRound : std::nearbyint(q);
     double r = (x - n * kTwoPiHi) - n * kTwoPiLo;
     const double folded = kPi - r;
     r = folded < r ? folded : r; // r > pi/2: pi - r
@@ -45,6 +45,18 @@ inline double SeriesSin(double x) {
     p = p * r2 + 1.0 / 120.0;
     p = p * r2 - 1.0 / 6.0;
     return r + r * r2 * p;
+}
+
+inline constexpr double kInvTwoPi = 0.15915494309189535;
+
+inline double SeriesSinNear(double x) {
+    constexpr double kRound = 6755399441055744.0;
+    return SeriesSinOfTurns(x, (x * kInvTwoPi + kRound) - kRound);
+}
+
+inline double SeriesSin(double x) {
+    return std::fabs(x) < kSeriesSinNearLimit ? SeriesSinNear(x)
+                                              : SeriesSinOfTurns(x, std::nearbyint(x * kInvTwoPi));
 }
 
 // An angle reduced to [0, 2 pi) for every finite input; non-finite inputs give NaN.

@@ -121,3 +121,37 @@ TEST(HalvorEclipses, LunarShadowAsTheCatalogue) {
 }
 
 } // namespace
+
+// The Moon's series are computed several terms at a time (4-wide where the
+// processor can): the sums must be those of one term after the other, to the
+// last bit, whichever way this processor takes.
+namespace elp_reference {
+#include "elp_mpp02_table.inc"
+}
+
+TEST(HalvorMoonSeries, SeveralTermsAtATimeGiveTheBitsOfOneAtATime) {
+    using namespace elp_reference;
+    auto sum = [](const auto& terms, double t, double limit) {
+        double s = 0;
+        for (const ElpTerm& x : terms) {
+            if (std::abs(x.a) < limit) break;
+            s += x.a * SeriesSin(x.p0 + t * (x.p1 + t * (x.p2 + t * (x.p3 + t * x.p4))));
+        }
+        return s;
+    };
+    int differing = 0;
+    for (double t = -52.0; t <= 40.0; t += 0.7311) {
+        for (MoonSeries series : {MoonSeries::kFull, MoonSeries::kShort}) {
+            const double angle = series == MoonSeries::kFull ? 0.0 : 0.01;
+            const double l = sum(kElpL0, t, angle) +
+                             t * (sum(kElpL1, t, angle / 10) +
+                                  t * (sum(kElpL2, t, angle / 100) + t * sum(kElpL3, t, angle / 1000)));
+            const double w1 = kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + t * (kElpW1[3] + t * kElpW1[4])));
+            const double precession =
+                t * (5029.0966 - 0.29965 + t * (1.1120 + t * (0.000077 - t * 0.00002353)));
+            const double expected = w1 + (l + precession) * kArcsec;
+            differing += MoonGeometric(t, series).longitude != expected;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
