@@ -121,16 +121,16 @@ int RunLunation(const std::vector<std::string>& args, std::string& out, std::str
                                                : a == "--zone"   ? zoneArg
                                                                  : stepArg;
             if (i + 1 >= args.size()) {
-                err += "tavr180: Missing value after '" + a + "'." + kTryHelp;
+                err += "tavr180: Missing value after '" + Escaped(a) + "'." + kTryHelp;
                 return kExitUsage;
             }
             if (slot) {
-                err += "tavr180: " + a + " given more than once\n";
+                err += "tavr180: " + Escaped(a) + " given more than once\n";
                 return kExitUsage;
             }
             slot = args[++i];
         } else {
-            err += "tavr180: Unknown option '" + a + "'." + kTryHelp;
+            err += "tavr180: Unknown option '" + Escaped(a) + "'." + kTryHelp;
             return kExitUsage;
         }
     }
@@ -139,7 +139,8 @@ int RunLunation(const std::vector<std::string>& args, std::string& out, std::str
     if (calendarArg) {
         const std::optional<int> c = MonthCalendarOfCode(*calendarArg);
         if (!c) {
-            err += "tavr180: unknown month calendar \"" + *calendarArg + "\" (one of SAR, VR, TVG, LDT)\n";
+            err += "tavr180: unknown month calendar \"" + Escaped(*calendarArg) +
+                   "\" (one of SAR, VR, TVG, LDT)\n";
             return kExitUsage;
         }
         calendar = *c;
@@ -148,7 +149,7 @@ int RunLunation(const std::vector<std::string>& args, std::string& out, std::str
     if (zoneArg) {
         const std::optional<int> zone = timezone::ParseZoneArgument(*zoneArg);
         if (!zone) {
-            err += "tavr180: unknown zone \"" + *zoneArg +
+            err += "tavr180: unknown zone \"" + Escaped(*zoneArg) +
                    "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
             return kExitUsage;
         }
@@ -160,7 +161,7 @@ int RunLunation(const std::vector<std::string>& args, std::string& out, std::str
     if (stepArg) {
         const std::optional<int64_t> n = StepCount(*stepArg);
         if (!n) {
-            err += "tavr180: --step takes a whole number, not \"" + *stepArg + "\"\n";
+            err += "tavr180: --step takes a whole number, not \"" + Escaped(*stepArg) + "\"\n";
             return kExitUsage;
         }
         steps = *n;

@@ -41,7 +41,7 @@ constexpr const char* kMoveHelp =
     "(the steps up to and including it are shown).\n";
 
 int Usage(std::string& err, const std::string& text) {
-    err += "tavr180 move: " + text + " (try tavr180 move --help)\n";
+    err += "tavr180 move: " + Escaped(text) + " (try tavr180 move --help)\n";
     return kExitUsage;
 }
 

@@ -29,15 +29,15 @@ bool StateOfOptions(const Arguments& a, session::State& state, std::string& err)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     state.currentCalendar = session::IndexOfCode(upper);
     if (state.currentCalendar < 0) {
-        err +=
-            "tavr180: unknown calendar \"" + code + "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
+        err += "tavr180: unknown calendar \"" + Escaped(code) +
+               "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
         return false;
     }
     const auto zoneValue = a.values.find("--zone");
     const std::string zoneText = zoneValue == a.values.end() ? "GMT" : zoneValue->second;
     const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
     if (!zone) {
-        err += "tavr180: unknown zone \"" + zoneText +
+        err += "tavr180: unknown zone \"" + Escaped(zoneText) +
                "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
         return false;
     }
@@ -237,7 +237,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         targetText += " " + a.words[i];
     const int16_t target = session::TargetOfName(targetText);
     if (target < 0) {
-        err += "tavr180: unknown target \"" + targetText + "\" (try tavr180 --help)\n";
+        err += "tavr180: unknown target \"" + Escaped(targetText) + "\" (try tavr180 --help)\n";
         return kExitUsage;
     }
     int count = 1;

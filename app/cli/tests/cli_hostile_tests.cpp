@@ -28,6 +28,15 @@ TEST(CliHostile, UsageErrorsNeverEchoControlCharacters) {
         {"convert", "--zone", hostile, "2000-01-01 CE"},
         {"convert", "--" + hostile, "2000-01-01 CE"},
         {"convert", "--zone", "+1", "--days"},
+        {"convert", "--greenwich=" + hostile, "2000-01-01 CE"},
+        {"search", "next", "full-moon", "--" + hostile},
+        {"search", "next", "full-moon", "--calendar", hostile},
+        {"events", "--from", "2000-01-01 CE", "--to", "2001-01-01 CE", "--kind", hostile},
+        {"move", "1 SAR month", "forward", "--" + hostile},
+        {"move", "1 SAR month", "forward", "--calendar", hostile},
+        {"lunation", "--" + hostile},
+        {"lunation", "--calendar", hostile},
+        {"lunation", "--zone", hostile},
     };
     for (const auto& args : calls) {
         const Outcome o = Call(args);
