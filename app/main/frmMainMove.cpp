@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "main/Colours.h"
+#include "main/Scheme.h"
 #include "main/frmMain.h"
 #include "session/Move.h"
 
@@ -28,12 +29,6 @@ namespace {
 
 QString Q(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-void FrameLine(QFrame* frame) {
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->setStyleSheet(QString("QFrame#%1 { border: 1px solid rgb(72, 72, 176); border-radius: 4px; }")
-                             .arg(frame->objectName()));
 }
 
 // Controls of the other groups, found by name, so that the move can disable
@@ -90,11 +85,6 @@ void frmMain::BuildMoveFrame() {
     fraPeriod->setObjectName("fraRefreshPeriod");
     lblRefreshPeriod = new QLabel("Refresh period (in seconds):", fraPeriod);
     lblRefreshPeriod->setObjectName("lblRefreshPeriod");
-    // Readable on the navy ground while it is disabled (no repeated move).
-    QPalette periodPalette = lblRefreshPeriod->palette();
-    periodPalette.setColor(QPalette::WindowText, kColourOff);
-    periodPalette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 170));
-    lblRefreshPeriod->setPalette(periodPalette);
     cboRefreshPeriod = new QComboBox(fraPeriod);
     cboRefreshPeriod->setObjectName("cboRefreshPeriod");
     auto* hPeriod = new QHBoxLayout(fraPeriod);
@@ -109,8 +99,8 @@ void frmMain::BuildMoveFrame() {
     row->addWidget(fraMove, 1);
     row->addWidget(fraPeriod, 0);
     laterGroups_->addLayout(row);
-    FrameLine(fraMove);
-    FrameLine(fraPeriod);
+    tavr::ui::FrameLine(fraMove);
+    tavr::ui::FrameLine(fraPeriod);
 
     for (QPushButton* b : {cmdMove, cmdStop, cmdPauseResume}) {
         b->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10);
