@@ -13,6 +13,12 @@ class ClickLabel : public QLabel {
   public:
     explicit ClickLabel(const QString& text = {}, QWidget* parent = nullptr) : QLabel(text, parent) {}
     void SetKeyboardActivation(bool on);
+    // The text of a value label; a screen reader says it after the label's
+    // name (its row's caption).
+    void SetValue(const QString& text) {
+        setText(text);
+        setAccessibleDescription(text);
+    }
 
   signals:
     void clicked();

@@ -28,7 +28,7 @@ constexpr int kDarkSurface = 28;
 } // namespace
 
 QColor EarthshineFor(const QColor& background) {
-    return background.lightness() < 128 ? QColor(74, 74, 92) : QColor(150, 150, 160);
+    return background.lightness() < 128 ? QColor(74, 74, 92) : QColor(100, 100, 112);
 }
 
 QPixmap MoonPixmap(const moon::MoonReport& report, const QColor& background, const QString& picDir, qreal dpr,

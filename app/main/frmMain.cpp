@@ -234,11 +234,11 @@ void frmMain::SetEntryText(const QString& text) {
 void frmMain::ClearDisplay() {
     for (LabelPair* pair : {&lblPhaseOfMoon, &lblAgeOfMoon, &lblTime, &lblDeltaT}) {
         SetCaptionColour((*pair)[0], kColourOff);
-        (*pair)[1]->clear();
+        (*pair)[1]->SetValue(QString());
     }
     SetCaptionColour(lblDays, kColourOff);
     for (int i = 0; i < ses::kCalendarCount; ++i) {
-        Row(i)[1]->clear();
+        Row(i)[1]->SetValue(QString());
         Row(i)[1]->setToolTip(QString());
     }
     picMoon->clear();
@@ -328,25 +328,26 @@ void frmMain::ShowState() {
 void frmMain::ShowTail(const ses::Tail& tail) {
     for (int i = 0; i < ses::kCalendarCount; ++i) {
         const ses::Row& row = tail.display.rows[static_cast<size_t>(i)];
-        Row(i)[1]->setText(Q(row.value));
+        Row(i)[1]->SetValue(Q(row.value));
         Row(i)[1]->setToolTip(Q(row.toolTip));
     }
-    lblTime[1]->setText(Q(tail.timeLabel));
+    lblTime[1]->SetValue(Q(tail.timeLabel));
     ShowMoon(tail.moon);
-    lblDeltaT[1]->setText(Q(tail.deltaTWords));
+    lblDeltaT[1]->SetValue(Q(tail.deltaTWords));
     HighlightCurrentCalendar();
 }
 
 void frmMain::ShowMoon(const tavr::moon::MoonReport& report) {
-    lblAgeOfMoon[1]->setText(Q(report.ageLabel));
+    lblAgeOfMoon[1]->SetValue(Q(report.ageLabel));
     if (report.error) {
         ShowMessage({report.errorTitle, report.errorText, ses::Icon::Warning, ses::Buttons::Ok});
         return;
     }
-    lblPhaseOfMoon[1]->setText(Q(report.phaseLabel));
+    lblPhaseOfMoon[1]->SetValue(Q(report.phaseLabel));
     const QPixmap picture =
         tavr::ui::MoonPixmap(report, kNavy, strPicPath_, picMoon->devicePixelRatioF(), intMaxX, intMaxY);
     if (!picture.isNull()) picMoon->setPixmap(picture);
+    picMoon->setAccessibleDescription(Q(report.phaseLabel));
     picMoon->setVisible(true);
 }
 

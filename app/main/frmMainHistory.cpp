@@ -54,7 +54,9 @@ void frmMain::BuildHistoryAndLogControls() {
     cboHistory = new QComboBox(fraHistory);
     cboHistory->setObjectName("cboHistory");
     cboHistory->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboHistory->setMinimumContentsLength(44);
+    // The list takes the room the window gains; in a narrow window the line
+    // shown is shortened, and the open list shows the lines whole.
+    cboHistory->setMinimumContentsLength(24);
     chkLog = new QCheckBox("Log all results", fraHistory);
     chkLog->setObjectName("chkLog");
     cmdLogThisResult = new QPushButton("Log this result", fraHistory);

@@ -172,6 +172,7 @@ void frmMain::BuildControls() {
     picMoon->setObjectName("picMoon");
     picMoon->setFixedSize(intMaxX + 1, intMaxY + 1);
     picMoon->setAlignment(Qt::AlignCenter);
+    picMoon->setAccessibleName("Picture of the Moon");
     vMoon->addWidget(picMoon, 0, Qt::AlignHCenter);
     vMoon->addSpacing(6);
     auto makePair = [&](LabelPair& pair, const char* name, const char* caption) {
@@ -285,7 +286,7 @@ void frmMain::BuildControls() {
     // Buttons keep a comfortable width for short captions.
     const int minButton = fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10;
     for (QPushButton* b : findChildren<QPushButton*>()) {
-        b->setMinimumWidth(minButton);
+        b->setMinimumWidth(std::max(minButton, b->minimumSizeHint().width()));
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -348,17 +349,33 @@ void frmMain::DescribeControls() {
 }
 
 QSize frmMain::StartSize() {
-    // The window opens with room for the longest dates and Moon texts, so
-    // that it keeps its width as the moment changes; the user may make it
-    // narrower, down to the texts it shows.
+    // The window opens with room for the longest dates and Moon texts and
+    // for Stop and Pause, so that it keeps its width as the moment changes
+    // and a repeated move starts; the user may make it narrower, down to the
+    // texts it shows.
     auto* grid = qobject_cast<QGridLayout*>(fraDates->layout());
     const QFontMetrics fm = fontMetrics();
     grid->setColumnMinimumWidth(
         1, fm.horizontalAdvance("-3201-12-31 QLW (Daythree in Weekfour of Kierkegaard, -3201)"));
     fraMoon->setMinimumWidth(fm.horizontalAdvance("[12345] 29 days, 23 hrs, 59 mins (100.0%)") + 24);
+    QSizePolicy stop = fraStopPauseResume->sizePolicy();
+    stop.setRetainSizeWhenHidden(true);
+    fraStopPauseResume->setSizePolicy(stop);
+    // The nested layouts keep their sizes until told.
+    auto relayout = [this] {
+        for (QLayout* l : findChildren<QLayout*>())
+            l->invalidate();
+        for (QWidget* w : findChildren<QWidget*>())
+            w->updateGeometry();
+        layout()->invalidate();
+    };
+    relayout();
     const QSize start = sizeHint();
+    stop.setRetainSizeWhenHidden(false);
+    fraStopPauseResume->setSizePolicy(stop);
     grid->setColumnMinimumWidth(1, 0);
     fraMoon->setMinimumWidth(0);
+    relayout();
     return start;
 }
 

@@ -76,9 +76,8 @@ void frmMain::BuildMoveFrame() {
     hStop->setContentsMargins(0, 0, 0, 0);
     hStop->addWidget(cmdStop);
     hStop->addWidget(cmdPauseResume);
-    QSizePolicy keep = fraStopPauseResume->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    fraStopPauseResume->setSizePolicy(keep);
+    // Hidden, they take no room from a narrow window; the window opens with
+    // room for them (StartSize), so that they appear without moving the rest.
     fraStopPauseResume->setVisible(false);
 
     auto* fraPeriod = new QFrame(this);
@@ -103,7 +102,8 @@ void frmMain::BuildMoveFrame() {
     tavr::ui::FrameLine(fraPeriod);
 
     for (QPushButton* b : {cmdMove, cmdStop, cmdPauseResume}) {
-        b->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10);
+        b->setMinimumWidth(
+            std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10, b->minimumSizeHint().width()));
         b->setAutoDefault(false);
     }
 
