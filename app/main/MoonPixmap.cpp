@@ -1,6 +1,7 @@
 #include "main/MoonPixmap.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 
 namespace tavr::ui {
@@ -63,11 +64,16 @@ QPixmap MoonPixmap(const moon::MoonReport& report, const QColor& background, con
                                          : img.scaled((QSizeF(img.size()) * dpr).toSize(),
                                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (!disc.isEmpty()) {
-        // The limb, one device pixel wide whatever the ratio.
+        // A smooth edge at the device's resolution instead of the enlarged
+        // steps of the picture, and the limb, one device pixel wide.
         QPainter p(&out);
         p.setRenderHint(QPainter::Antialiasing, true);
         const qreal sx = qreal(out.width()) / img.width(), sy = qreal(out.height()) / img.height();
         const QRectF limb(disc.x() * sx, disc.y() * sy, disc.width() * sx, disc.height() * sy);
+        QPainterPath outside;
+        outside.addRect(QRectF(out.rect()));
+        outside.addEllipse(limb);
+        p.fillPath(outside, background);
         const QColor line = background.lightness() < 128 ? shine.lighter(150) : shine.darker(140);
         p.setPen(QPen(line, 1.0));
         p.setBrush(Qt::NoBrush);

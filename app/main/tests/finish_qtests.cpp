@@ -81,6 +81,12 @@ int CountColour(const QImage& img, const QColor& colour) {
     return n;
 }
 
+// With TAVR_SCREENSHOT_DIR set, the window is saved there as NAME.png.
+void SaveShot(QWidget* w, const QString& name) {
+    const QString dir = qEnvironmentVariable("TAVR_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 QString PictureFolder() {
     return qEnvironmentVariable("TAVR_LIBDIR");
 }
@@ -347,10 +353,12 @@ class FinishTest : public QObject {
         QVERIFY2(minimum.width() < start.width() - 50,
                  qPrintable(QString("%1 %2").arg(minimum.width()).arg(start.width())));
         QVERIFY(minimum.height() <= start.height());
+        SaveShot(f.w.get(), "main_start");
         // At its smallest every text is whole.
         f.w->resize(minimum);
         QCoreApplication::processEvents();
         f.w->layout()->activate();
+        SaveShot(f.w.get(), "main_smallest");
         for (QLabel* l : f.w->findChildren<QLabel*>()) {
             if (!l->isVisible() || l->text().isEmpty() || l->wordWrap()) continue;
             QVERIFY2(l->width() >=
@@ -371,6 +379,7 @@ class FinishTest : public QObject {
         QCOMPARE(dates->cellRect(0, 0).width(), captions);
         QVERIFY(dates->cellRect(0, 1).width() >= values + 200);
         QCOMPARE(f.w->cmdQuit->width(), quit);
+        SaveShot(f.w.get(), "main_grown");
     }
 };
 
