@@ -45,6 +45,11 @@ frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
     txbMsg = MakeTextArea(this, "txbMsg", 10);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    txbMsg->setAccessibleName(QStringLiteral("Credits text"));
+    txbMsg->setToolTip(QStringLiteral("Who made the program"));
+    cmdClose->setAccessibleName(QStringLiteral("Close"));
+    cmdClose->setToolTip(QStringLiteral("Close the credits"));
+    setTabOrder(txbMsg, cmdClose);
     resize(540, 360);
     connect(cmdClose, &QPushButton::clicked, this, [this] {
         hide();
@@ -82,6 +87,14 @@ frmHelp::frmHelp(const QString& programFolder, QWidget* parent) : QWidget(parent
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->installEventFilter(this);
+    txbText->setAccessibleName(QStringLiteral("Help text"));
+    txbText->setToolTip(QStringLiteral("How to use the program"));
+    cmdCredit->setAccessibleName(QStringLiteral("Credits"));
+    cmdCredit->setToolTip(QStringLiteral("Who made the program"));
+    cmdClose->setAccessibleName(QStringLiteral("Close"));
+    cmdClose->setToolTip(QStringLiteral("Close the help window"));
+    setTabOrder(txbText, cmdCredit);
+    setTabOrder(cmdCredit, cmdClose);
     credits_ = new frmCredits(this);
     connect(cmdCredit, &QPushButton::clicked, this, &frmHelp::ShowCredits);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::hide);

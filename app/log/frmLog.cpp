@@ -67,6 +67,28 @@ frmLog::frmLog(LogQuestions& questions, QWidget* mainWindow)
     txbText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txbText->viewport()->installEventFilter(this);
 
+    // Tool tips, the names a screen reader says, and the Tab order (the
+    // buttons left to right, then the text).
+    struct Control {
+        QWidget* widget;
+        const char* name;
+        const char* tip;
+    };
+    const Control controls[] = {
+        {cmdCopyToClipboard, "Copy to clipboard",
+         "Copy the log, or the selected part of it, to the clipboard"},
+        {cmdClear, "Clear log", "Empty the log"},
+        {cmdClose, "Close", "Close the log window (the log is kept until the program ends)"},
+        {txbText, "Log text", "The log entries of this run"},
+    };
+    QWidget* previous = nullptr;
+    for (const Control& c : controls) {
+        c.widget->setAccessibleName(QString::fromLatin1(c.name));
+        c.widget->setToolTip(QString::fromLatin1(c.tip));
+        if (previous) setTabOrder(previous, c.widget);
+        previous = c.widget;
+    }
+
     cmdCopyToClipboard->setGeometry(Tw(105), Tw(80), Tw(kCopySelectionWidth), Tw(kButtonHeight));
     cmdClear->setGeometry(Tw(5775), Tw(105), Tw(2115), Tw(kButtonHeight));
     cmdClose->setGeometry(Tw(9450), Tw(80), Tw(2220), Tw(kButtonHeight));

@@ -125,6 +125,28 @@ frmLogPreferences::frmLogPreferences(QWidget* mainWindow) : QWidget(mainWindow, 
     hButtons->addWidget(cmdClose);
     outer->addLayout(hButtons);
     optLogFormat[0]->setChecked(true);
+    optLogFormat[0]->setToolTip("Entries such as CE=2001-12-31");
+    optLogFormat[1]->setToolTip("Entries such as 2001-12-31 CE,");
+    cmdSetALL->setToolTip("Include everything in log entries");
+    cmdClearAll->setToolTip("Include nothing but the heading in log entries");
+    cmdClose->setToolTip("Close this window (the choices stay)");
+    // Screen readers say each control's caption; the Tab order is the
+    // reading order: the formats, the switches column by column, the buttons.
+    QWidget* previous = nullptr;
+    auto chain = [this, &previous](QAbstractButton* b) {
+        b->setAccessibleName(b->text());
+        if (previous) setTabOrder(previous, b);
+        previous = b;
+    };
+    for (QRadioButton* o : optLogFormat)
+        chain(o);
+    for (const Switch& s : kShown) {
+        QCheckBox* box = chkInclude[static_cast<size_t>(s.include)];
+        box->setToolTip(QString("Include %1 in log entries").arg(box->text()));
+        chain(box);
+    }
+    for (QPushButton* b : {cmdSetALL, cmdClearAll, cmdClose})
+        chain(b);
     connect(cmdSetALL, &QPushButton::clicked, this, [this] { cmdSetALL_Click(); });
     connect(cmdClearAll, &QPushButton::clicked, this, [this] { cmdClearAll_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });

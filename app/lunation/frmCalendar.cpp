@@ -91,6 +91,15 @@ frmCalendar::frmCalendar(const QString& pictureFolder, Inform inform, QWidget* p
         hide();
         emit closed();
     });
+    const char* tips[2] = {"Show the lunation before this one", "Show the lunation after this one"};
+    for (int i = 0; i < 2; ++i) {
+        cmdShowPreviousOrNext[i]->setAccessibleName(QString::fromLatin1(captions[i]));
+        cmdShowPreviousOrNext[i]->setToolTip(QString::fromLatin1(tips[i]));
+    }
+    cmdClose->setAccessibleName(QStringLiteral("Close"));
+    cmdClose->setToolTip(QStringLiteral("Close the lunation calendar"));
+    setTabOrder(cmdShowPreviousOrNext[0], cmdShowPreviousOrNext[1]);
+    setTabOrder(cmdShowPreviousOrNext[1], cmdClose);
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblTitle->setFont(Arial(kTitlePixels, true));

@@ -22,6 +22,8 @@
 #include "calendar/Calendars.h"
 #include "log/frmLog.h"
 #include "main/Colours.h"
+#include "main/MoonPixmap.h"
+#include "main/Scheme.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
 
@@ -30,8 +32,6 @@ namespace ses = tavr::session;
 namespace tz = tavr::timezone;
 
 namespace {
-
-const QColor kMoonBackground(0, 0, 128);
 
 QString Q(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -55,9 +55,9 @@ frmMain::frmMain(tavr::ui::MessageBoxes* boxes, tavr::ui::ClockSource* clock, QW
     boxes_ = boxes;
     clock_ = clock;
 
-    QFont f({"Arial", "Liberation Sans"}, QApplication::font().pointSize());
-    f.setStyleHint(QFont::SansSerif);
-    setFont(f);
+    // The window's palette, type and style belong to the whole program, so
+    // that the other windows and the message boxes show them too.
+    tavr::ui::InstallScheme();
     BuildControls();
     ApplyColourScheme();
     ConnectSignals();
@@ -170,6 +170,7 @@ void frmMain::Load(bool showWindow) {
 
     RestoreState();
     cmdLogThisResult->setEnabled(false);
+    resize(StartSize());
     if (showWindow) show();
     SetTheFocus();
     blnStartUpCompleted_ = true;
@@ -233,11 +234,11 @@ void frmMain::SetEntryText(const QString& text) {
 void frmMain::ClearDisplay() {
     for (LabelPair* pair : {&lblPhaseOfMoon, &lblAgeOfMoon, &lblTime, &lblDeltaT}) {
         SetCaptionColour((*pair)[0], kColourOff);
-        (*pair)[1]->clear();
+        (*pair)[1]->SetValue(QString());
     }
     SetCaptionColour(lblDays, kColourOff);
     for (int i = 0; i < ses::kCalendarCount; ++i) {
-        Row(i)[1]->clear();
+        Row(i)[1]->SetValue(QString());
         Row(i)[1]->setToolTip(QString());
     }
     picMoon->clear();
@@ -327,38 +328,26 @@ void frmMain::ShowState() {
 void frmMain::ShowTail(const ses::Tail& tail) {
     for (int i = 0; i < ses::kCalendarCount; ++i) {
         const ses::Row& row = tail.display.rows[static_cast<size_t>(i)];
-        Row(i)[1]->setText(Q(row.value));
+        Row(i)[1]->SetValue(Q(row.value));
         Row(i)[1]->setToolTip(Q(row.toolTip));
     }
-    lblTime[1]->setText(Q(tail.timeLabel));
+    lblTime[1]->SetValue(Q(tail.timeLabel));
     ShowMoon(tail.moon);
-    lblDeltaT[1]->setText(Q(tail.deltaTWords));
+    lblDeltaT[1]->SetValue(Q(tail.deltaTWords));
     HighlightCurrentCalendar();
 }
 
 void frmMain::ShowMoon(const tavr::moon::MoonReport& report) {
-    lblAgeOfMoon[1]->setText(Q(report.ageLabel));
+    lblAgeOfMoon[1]->SetValue(Q(report.ageLabel));
     if (report.error) {
         ShowMessage({report.errorTitle, report.errorText, ses::Icon::Warning, ses::Buttons::Ok});
         return;
     }
-    lblPhaseOfMoon[1]->setText(Q(report.phaseLabel));
-    const QImage picture =
-        tavr::moon::DrawMoonPicture(report, kMoonBackground, strPicPath_, intMaxX, intMaxY);
-    if (!picture.isNull()) {
-        // On a scaled screen the picture is enlarged smoothly rather than by
-        // repeating pixels.
-        const qreal dpr = picMoon->devicePixelRatioF();
-        QPixmap pixmap;
-        if (dpr > 1.0) {
-            pixmap = QPixmap::fromImage(
-                picture.scaled(picture.size() * dpr, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            pixmap.setDevicePixelRatio(dpr);
-        } else {
-            pixmap = QPixmap::fromImage(picture);
-        }
-        picMoon->setPixmap(pixmap);
-    }
+    lblPhaseOfMoon[1]->SetValue(Q(report.phaseLabel));
+    const QPixmap picture =
+        tavr::ui::MoonPixmap(report, kNavy, strPicPath_, picMoon->devicePixelRatioF(), intMaxX, intMaxY);
+    if (!picture.isNull()) picMoon->setPixmap(picture);
+    picMoon->setAccessibleDescription(Q(report.phaseLabel));
     picMoon->setVisible(true);
 }
 

@@ -20,9 +20,9 @@
 #include <memory>
 #include <optional>
 
+#include "log/LogEntry.h"
 #include "main/ClickLabel.h"
 #include "main/ClockSource.h"
-#include "log/LogEntry.h"
 #include "main/MessageBoxes.h"
 #include "session/Session.h"
 
@@ -240,6 +240,10 @@ class frmMain : public QWidget {
     // ---- start-up and layout (frmMainLayout.cpp) ----
     void BuildControls();
     void ApplyColourScheme();
+    // Tool tips, accessible names and the Tab order, from one ordered list.
+    void DescribeControls();
+    // The size the window opens with (it may be made smaller).
+    QSize StartSize();
     void SetCaptionColour(QWidget* w, const QColor& colour);
     void ConnectSignals();
     void SetDefaults();

@@ -37,7 +37,7 @@ void frmMain::Row_Click(int row, int index) {
         state_.nowMode ? std::optional<ses::ClockTime>(ClockNow()) : std::nullopt;
     const ses::RowClickResult result = ses::RowClick(ReadControls(), row, index, clock);
     state_.currentCalendar = result.calendar;
-    lblTime[1]->setText(Q(result.timeLabel));
+    lblTime[1]->SetValue(Q(result.timeLabel));
     if (result.entryChanged) SetEntryText(Q(result.entryText));
     HighlightCurrentCalendar();
     SetTheFocus();

@@ -19,6 +19,7 @@
 #include "log/frmLog.h"
 #include "log/frmLogPreferences.h"
 #include "main/Colours.h"
+#include "main/Scheme.h"
 #include "main/frmMain.h"
 #include "session/History.h"
 
@@ -52,9 +53,10 @@ void frmMain::BuildHistoryAndLogControls() {
     fraHistory->setObjectName("fraHistory");
     cboHistory = new QComboBox(fraHistory);
     cboHistory->setObjectName("cboHistory");
-    cboHistory->setToolTip("The eight most recent results; choose one to show it again");
     cboHistory->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboHistory->setMinimumContentsLength(44);
+    // The list takes the room the window gains; in a narrow window the line
+    // shown is shortened, and the open list shows the lines whole.
+    cboHistory->setMinimumContentsLength(24);
     chkLog = new QCheckBox("Log all results", fraHistory);
     chkLog->setObjectName("chkLog");
     cmdLogThisResult = new QPushButton("Log this result", fraHistory);
@@ -71,8 +73,7 @@ void frmMain::BuildHistoryAndLogControls() {
     h->addWidget(cmdLogThisResult);
     h->addWidget(cmdViewLog);
     h->addWidget(cmdLogPreferences);
-    fraHistory->setStyleSheet(
-        "QFrame#fraHistory { border: 1px solid rgb(72, 72, 176); border-radius: 4px; }");
+    tavr::ui::FrameLine(fraHistory);
     laterGroups_->addWidget(fraHistory);
 
     connect(cboHistory, &QComboBox::activated, this, [this](int index) { cboHistory_Click(index); });

@@ -1,6 +1,8 @@
 // The controls of the main window and their arrangement: Qt layouts only, so
 // that the window follows the font and the screen's scaling.
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "main/Colours.h"
+#include "main/Scheme.h"
 #include "main/frmMain.h"
 
 using tavr::ui::ClickLabel;
@@ -21,18 +24,18 @@ using tavr::ui::LabelPair;
 
 namespace {
 
-// Colours of the window: navy background, captions in colourOn / colourOff,
-// values in a pale yellow so that they stand apart from the captions.
-const QColor kNavy(0, 0, 128);
-const QColor kFrameLine(72, 72, 176);
-const QColor kValueText(255, 255, 170);
-
 QFrame* MakeFrame(QWidget* parent, const char* name) {
     auto* f = new QFrame(parent);
     f->setObjectName(name);
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Plain);
+    tavr::ui::FrameLine(f);
     return f;
+}
+
+// A caption without its closing colon, as a screen reader names the row.
+QString RowName(const QString& caption) {
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    return name;
 }
 
 // The check mark beside "Now", drawn for the current font size.
@@ -92,9 +95,8 @@ void frmMain::BuildControls() {
     lblEnterDateTime->setObjectName("lblEnterDateTime");
     txbDate = new QLineEdit(fraConvert);
     txbDate->setObjectName("txbDate");
-    txbDate->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 32);
-    txbDate->setToolTip(
-        "A date followed by its calendar code and an optional time, e.g. 2001-12-31 CE 14:28");
+    // Room for an entry such as "2001-12-31 CE 14:28"; the box grows with the window.
+    txbDate->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 22);
     cmdCompute = new QPushButton("Convert", fraConvert);
     cmdCompute->setObjectName("cmdCompute");
     cmdClearDate = new QPushButton("Clear", fraConvert);
@@ -102,7 +104,6 @@ void frmMain::BuildControls() {
     txbPlusMinus = new QLineEdit(fraConvert);
     txbPlusMinus->setObjectName("txbPlusMinus");
     txbPlusMinus->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
-    txbPlusMinus->setToolTip("Number of days to add or subtract (optional)");
     optPlus = new QRadioButton("plus", fraConvert);
     optPlus->setObjectName("optPlus");
     optMinus = new QRadioButton("minus", fraConvert);
@@ -153,14 +154,14 @@ void frmMain::BuildControls() {
         pair[1]->setObjectName(QString("%1_1").arg(rowNames[calendar]));
         pair[0]->setCursor(Qt::PointingHandCursor);
         pair[1]->setCursor(Qt::PointingHandCursor);
+        pair[0]->setAccessibleName(RowName(pair[0]->text()));
+        pair[1]->setAccessibleName(RowName(pair[0]->text()));
         gDates->addWidget(pair[0], r, 0, Qt::AlignLeft | Qt::AlignVCenter);
         gDates->addWidget(pair[1], r, 1, Qt::AlignLeft | Qt::AlignVCenter);
         ++r;
     }
+    // The value column takes the room the window gains.
     gDates->setColumnStretch(1, 1);
-    // Room for long dates, so that the window keeps its width as the moment changes.
-    gDates->setColumnMinimumWidth(
-        1, fontMetrics().horizontalAdvance("-3201-12-31 QLW (Daythree in Weekfour of Kierkegaard, -3201)"));
     gDates->setRowStretch(r, 1);
     middle->addWidget(fraDates, 1);
 
@@ -171,6 +172,7 @@ void frmMain::BuildControls() {
     picMoon->setObjectName("picMoon");
     picMoon->setFixedSize(intMaxX + 1, intMaxY + 1);
     picMoon->setAlignment(Qt::AlignCenter);
+    picMoon->setAccessibleName("Picture of the Moon");
     vMoon->addWidget(picMoon, 0, Qt::AlignHCenter);
     vMoon->addSpacing(6);
     auto makePair = [&](LabelPair& pair, const char* name, const char* caption) {
@@ -178,6 +180,8 @@ void frmMain::BuildControls() {
         pair[0]->setObjectName(QString("%1_0").arg(name));
         pair[1] = new ClickLabel(QString(), fraMoon);
         pair[1]->setObjectName(QString("%1_1").arg(name));
+        pair[0]->setAccessibleName(RowName(caption));
+        pair[1]->setAccessibleName(RowName(caption));
         vMoon->addWidget(pair[0]);
         vMoon->addWidget(pair[1]);
     };
@@ -189,9 +193,6 @@ void frmMain::BuildControls() {
     lblActualEclipseData->setWordWrap(true);
     vMoon->addWidget(lblActualEclipseData);
     vMoon->addStretch(1);
-    // Wide enough for the longest texts of the two Moon labels.
-    fraMoon->setMinimumWidth(fontMetrics().horizontalAdvance("[12345] 29 days, 23 hrs, 59 mins (100.0%)") +
-                             24);
     middle->addWidget(fraMoon, 0);
     outer->addLayout(middle, 1);
 
@@ -199,9 +200,11 @@ void frmMain::BuildControls() {
     fraTime = MakeFrame(this, "fraTime");
     lblTimeZone = new QLabel("Local time:", fraTime);
     lblTimeZone->setObjectName("lblTimeZone");
-    cboTimeZone = new QComboBox(fraTime);
+    cboTimeZone = new tavr::ui::CentredComboBox(fraTime);
     cboTimeZone->setObjectName("cboTimeZone");
     cboTimeZone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The list opens around the chosen zone, not over the whole screen.
+    cboTimeZone->setMaxVisibleItems(16);
     lblTimeSystem = new QLabel("Timezone (location):", fraTime);
     lblTimeSystem->setObjectName("lblTimeSystem");
     optGreenwich = new QRadioButton("Greenwich", fraTime);
@@ -283,25 +286,97 @@ void frmMain::BuildControls() {
     // Buttons keep a comfortable width for short captions.
     const int minButton = fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10;
     for (QPushButton* b : findChildren<QPushButton*>()) {
-        b->setMinimumWidth(minButton);
+        b->setMinimumWidth(std::max(minButton, b->minimumSizeHint().width()));
         b->setAutoDefault(false);
         b->setDefault(false);
     }
 
-    // Entry first, then its buttons, the day count, the zone and Now.
-    setTabOrder(txbDate, cmdCompute);
-    setTabOrder(cmdCompute, cmdClearDate);
-    setTabOrder(cmdClearDate, txbPlusMinus);
-    setTabOrder(txbPlusMinus, optPlus);
-    setTabOrder(optPlus, optMinus);
-    setTabOrder(optMinus, cmdReset);
-    setTabOrder(cmdReset, cboTimeZone);
-    setTabOrder(cboTimeZone, optGreenwich);
-    setTabOrder(optGreenwich, optLocal);
-    setTabOrder(optLocal, cmdNow);
-    setTabOrder(cmdNow, cmdQuit);
-    setTabOrder(cmdNow, cmdSaveState);
-    setTabOrder(cmdSaveState, cmdQuit);
+    DescribeControls();
+}
+
+void frmMain::DescribeControls() {
+    // Every control in reading order, top to bottom and left to right: the
+    // Tab order, the tool tips and the names a screen reader says.
+    struct Control {
+        QWidget* widget;
+        const char* name;
+        const char* tip;
+    };
+    const Control controls[] = {
+        {txbDate, "Date and time entry",
+         "A date followed by its calendar code and an optional time, e.g. 2001-12-31 CE 14:28"},
+        {cmdCompute, "Convert", "Convert the entry to every calendar (Enter)"},
+        {cmdClearDate, "Clear", "Empty the entry and the number of days"},
+        {txbPlusMinus, "Number of days", "Number of days to add or subtract (optional)"},
+        {optPlus, "plus days", "Add the number of days to the entered date"},
+        {optMinus, "minus days", "Subtract the number of days from the entered date"},
+        {cmdReset, "Reset", "Put every setting back to its default"},
+        {cboTimeZone, "Local time zone", "The zone of local time, as an offset from Greenwich"},
+        {optGreenwich, "Greenwich", "Show the dates and the time at Greenwich"},
+        {optLocal, "Local", "Show the dates and the time in the local zone"},
+        {cmdNow, "Now", "Show the present moment and follow the clock"},
+        {cboHistory, "History", "The eight most recent results; choose one to show it again"},
+        {chkLog, "Log all results", "Write every result to the log"},
+        {cmdLogThisResult, "Log this result", "Write the result shown to the log"},
+        {cmdViewLog, "View log", "Open the log window"},
+        {cmdLogPreferences, "Set log preferences", "Choose the format and the contents of log entries"},
+        {cmdMove, "Move", "Move the moment by the chosen step (F1: help)"},
+        {cboMoveStep, "Move step", "The step of a move"},
+        {optMoveDirection[0], "forward", "Move forward in time"},
+        {optMoveDirection[1], "back", "Move back in time"},
+        {chkRepeatedly, "repeatedly", "Repeat the move until Stop"},
+        {cmdStop, "Stop", "End the repeated move"},
+        {cmdPauseResume, "Pause or resume", "Pause the repeated move, or go on with it"},
+        {cboRefreshPeriod, "Refresh period in seconds", "Seconds between the steps of a repeated move"},
+        {cmdSearch, "Search for", "Search for the chosen event"},
+        {optNext, "next", "Search forward from the moment shown"},
+        {optPrevious, "previous", "Search back from the moment shown"},
+        {cboTarget, "Event to search for", "The phase, eclipse or month start to search for"},
+        {cmdDisplayCalendar, "Display lunation with", "Show the lunation of this moment as a calendar"},
+        {cboMonthCalendar, "Lunation calendar", "The calendar whose dates the lunation calendar shows"},
+        {lblQuorvaneSystems, "Quorvane Systems home page", "The program's home page"},
+        {lblOnlineDocumentation, "Online documentation", "The user manual"},
+        {cmdHelp, "Help", "Open the help window (F1)"},
+        {cmdSaveState, "Save state", "Save the window's settings for the next start"},
+        {cmdQuit, "Quit", "Save the settings and end the program"},
+    };
+    QWidget* previous = nullptr;
+    for (const Control& c : controls) {
+        tavr::ui::Describe(c.widget, QString::fromLatin1(c.name), QString::fromLatin1(c.tip));
+        if (previous) setTabOrder(previous, c.widget);
+        previous = c.widget;
+    }
+}
+
+QSize frmMain::StartSize() {
+    // The window opens with room for the longest dates and Moon texts and
+    // for Stop and Pause, so that it keeps its width as the moment changes
+    // and a repeated move starts; the user may make it narrower, down to the
+    // texts it shows.
+    auto* grid = qobject_cast<QGridLayout*>(fraDates->layout());
+    const QFontMetrics fm = fontMetrics();
+    grid->setColumnMinimumWidth(
+        1, fm.horizontalAdvance("-3201-12-31 QLW (Daythree in Weekfour of Kierkegaard, -3201)"));
+    fraMoon->setMinimumWidth(fm.horizontalAdvance("[12345] 29 days, 23 hrs, 59 mins (100.0%)") + 24);
+    QSizePolicy stop = fraStopPauseResume->sizePolicy();
+    stop.setRetainSizeWhenHidden(true);
+    fraStopPauseResume->setSizePolicy(stop);
+    // The nested layouts keep their sizes until told.
+    auto relayout = [this] {
+        for (QLayout* l : findChildren<QLayout*>())
+            l->invalidate();
+        for (QWidget* w : findChildren<QWidget*>())
+            w->updateGeometry();
+        layout()->invalidate();
+    };
+    relayout();
+    const QSize start = sizeHint();
+    stop.setRetainSizeWhenHidden(false);
+    fraStopPauseResume->setSizePolicy(stop);
+    grid->setColumnMinimumWidth(1, 0);
+    fraMoon->setMinimumWidth(0);
+    relayout();
+    return start;
 }
 
 void frmMain::SetCaptionColour(QWidget* w, const QColor& colour) {
@@ -313,26 +388,9 @@ void frmMain::SetCaptionColour(QWidget* w, const QColor& colour) {
 }
 
 void frmMain::ApplyColourScheme() {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kNavy);
-    p.setColor(QPalette::WindowText, kColourOff);
-    p.setColor(QPalette::Base, QColor(255, 255, 255));
-    p.setColor(QPalette::Text, QColor(0, 0, 0));
-    p.setColor(QPalette::Button, QColor(224, 224, 232));
-    p.setColor(QPalette::ButtonText, QColor(0, 0, 0));
-    p.setColor(QPalette::Light, kFrameLine.lighter(130));
-    p.setColor(QPalette::Mid, kFrameLine);
-    p.setColor(QPalette::Dark, kFrameLine);
-    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
-    p.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 170));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 130, 140));
-    setPalette(p);
+    // The palette and the type are the application's (main/Scheme.h); the
+    // window fills its ground and colours its captions and values.
     setAutoFillBackground(true);
-
-    QFont f({"Arial", "Liberation Sans"}, font().pointSize());
-    f.setStyleHint(QFont::SansSerif);
-    setFont(f);
     // Command buttons use a regular weight.
     for (QPushButton* b : findChildren<QPushButton*>()) {
         QFont bf = b->font();
@@ -349,13 +407,4 @@ void frmMain::ApplyColourScheme() {
     SetCaptionColour(lblActualEclipseData, kValueText);
     for (QLabel* l : {lblEnterDateTime, lblTimeZone, lblTimeSystem})
         SetCaptionColour(l, kColourOn);
-
-    for (QFrame* fr : {fraConvert, fraDates, fraMoon, fraTime}) {
-        fr->setFrameShape(QFrame::NoFrame);
-        fr->setStyleSheet(QString("QFrame#%1 { border: 1px solid rgb(%2, %3, %4); border-radius: 4px; }")
-                              .arg(fr->objectName())
-                              .arg(kFrameLine.red())
-                              .arg(kFrameLine.green())
-                              .arg(kFrameLine.blue()));
-    }
 }

@@ -72,10 +72,9 @@ void frmMain::BuildLunationControls() {
         f.setUnderline(true);
         link->setFont(f);
         link->setCursor(Qt::PointingHandCursor);
+        link->SetKeyboardActivation(true);
         SetCaptionColour(link, kColourOn);
     }
-    lblQuorvaneSystems->setToolTip("The program's home page");
-    lblOnlineDocumentation->setToolTip("The user manual");
     cmdHelp = new QPushButton("Help", this);
     cmdHelp->setObjectName("cmdHelp");
     cmdHelp->setAutoDefault(false);

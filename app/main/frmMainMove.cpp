@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "main/Colours.h"
+#include "main/Scheme.h"
 #include "main/frmMain.h"
 #include "session/Move.h"
 
@@ -28,12 +29,6 @@ namespace {
 
 QString Q(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-void FrameLine(QFrame* frame) {
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->setStyleSheet(QString("QFrame#%1 { border: 1px solid rgb(72, 72, 176); border-radius: 4px; }")
-                             .arg(frame->objectName()));
 }
 
 // Controls of the other groups, found by name, so that the move can disable
@@ -81,20 +76,14 @@ void frmMain::BuildMoveFrame() {
     hStop->setContentsMargins(0, 0, 0, 0);
     hStop->addWidget(cmdStop);
     hStop->addWidget(cmdPauseResume);
-    QSizePolicy keep = fraStopPauseResume->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    fraStopPauseResume->setSizePolicy(keep);
+    // Hidden, they take no room from a narrow window; the window opens with
+    // room for them (StartSize), so that they appear without moving the rest.
     fraStopPauseResume->setVisible(false);
 
     auto* fraPeriod = new QFrame(this);
     fraPeriod->setObjectName("fraRefreshPeriod");
     lblRefreshPeriod = new QLabel("Refresh period (in seconds):", fraPeriod);
     lblRefreshPeriod->setObjectName("lblRefreshPeriod");
-    // Readable on the navy ground while it is disabled (no repeated move).
-    QPalette periodPalette = lblRefreshPeriod->palette();
-    periodPalette.setColor(QPalette::WindowText, kColourOff);
-    periodPalette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 170));
-    lblRefreshPeriod->setPalette(periodPalette);
     cboRefreshPeriod = new QComboBox(fraPeriod);
     cboRefreshPeriod->setObjectName("cboRefreshPeriod");
     auto* hPeriod = new QHBoxLayout(fraPeriod);
@@ -109,11 +98,12 @@ void frmMain::BuildMoveFrame() {
     row->addWidget(fraMove, 1);
     row->addWidget(fraPeriod, 0);
     laterGroups_->addLayout(row);
-    FrameLine(fraMove);
-    FrameLine(fraPeriod);
+    tavr::ui::FrameLine(fraMove);
+    tavr::ui::FrameLine(fraPeriod);
 
     for (QPushButton* b : {cmdMove, cmdStop, cmdPauseResume}) {
-        b->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10);
+        b->setMinimumWidth(
+            std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10, b->minimumSizeHint().width()));
         b->setAutoDefault(false);
     }
 

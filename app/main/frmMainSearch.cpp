@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "main/Colours.h"
+#include "main/Scheme.h"
 #include "main/frmMain.h"
 #include "session/Search.h"
 
@@ -20,7 +21,7 @@ namespace ses = tavr::session;
 void frmMain::BuildSearchFrame() {
     fraSearch = new QFrame(this);
     fraSearch->setObjectName("fraSearch");
-    fraSearch->setFrameShape(QFrame::StyledPanel);
+    tavr::ui::FrameLine(fraSearch);
     auto* grid = new QGridLayout(fraSearch);
 
     cmdSearch = new QPushButton("Search for", fraSearch);

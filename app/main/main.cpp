@@ -2,7 +2,6 @@
 // without any window.
 #include <QApplication>
 #include <QIcon>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include "base/LibLoader.h"
 #include "cli/Cli.h"
 #include "main/DisplayCheck.h"
+#include "main/Scheme.h"
 #include "main/frmMain.h"
 
 int main(int argc, char* argv[]) {
@@ -31,7 +31,8 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName("org.tavr.tavr180");
     QApplication::setWindowIcon(
         QIcon::fromTheme("org.tavr.tavr180", QIcon(QApplication::applicationDirPath() + "/tavr180.png")));
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    // One look for every window and message box, before the first is built.
+    tavr::ui::InstallScheme();
     frmMain window;
     window.Load();
     return app.exec();
