@@ -62,7 +62,8 @@ add_custom_target(man_page ALL DEPENDS ${TAVR_MAN_PAGE})
 install(TARGETS tavr180 tavr180-window RUNTIME DESTINATION ${TAVR_INSTALL_PKGDIR})
 install(TARGETS vrslc dtc kelmar halvor brisel LIBRARY DESTINATION ${TAVR_INSTALL_PKGDIR})
 install(FILES ${TAVR_BIN_DIR}/darkmoon.bmp ${TAVR_BIN_DIR}/1stquarter.bmp ${TAVR_BIN_DIR}/fullmoon.bmp
-              ${TAVR_BIN_DIR}/lastquarter.bmp ${TAVR_BIN_DIR}/tavr180.png
+              ${TAVR_BIN_DIR}/lastquarter.bmp ${TAVR_BIN_DIR}/darkmoon@2x.bmp ${TAVR_BIN_DIR}/1stquarter@2x.bmp
+              ${TAVR_BIN_DIR}/fullmoon@2x.bmp ${TAVR_BIN_DIR}/lastquarter@2x.bmp ${TAVR_BIN_DIR}/tavr180.png
         DESTINATION ${TAVR_INSTALL_PKGDIR})
 install(DIRECTORY ${TAVR_BIN_DIR}/moon_pics DESTINATION ${TAVR_INSTALL_PKGDIR} FILES_MATCHING PATTERN "*.gif")
 

@@ -33,7 +33,7 @@ expected=(
     usr/lib/tavr/libvrslc.so usr/lib/tavr/libdtc.so usr/lib/tavr/libkelmar.so
     usr/lib/tavr/libhalvor.so usr/lib/tavr/libbrisel.so
     usr/lib/tavr/darkmoon.bmp usr/lib/tavr/1stquarter.bmp usr/lib/tavr/fullmoon.bmp
-    usr/lib/tavr/lastquarter.bmp usr/lib/tavr/tavr180.png
+    usr/lib/tavr/lastquarter.bmp usr/lib/tavr/fullmoon@2x.bmp usr/lib/tavr/tavr180.png
     usr/lib/tavr/moon_pics/day1.gif usr/lib/tavr/moon_pics/day32.gif
     usr/share/applications/org.tavr.tavr180.desktop
     usr/share/metainfo/org.tavr.tavr180.metainfo.xml

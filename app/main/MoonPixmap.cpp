@@ -8,15 +8,16 @@ namespace tavr::ui {
 
 namespace {
 
-// The dark Moon's pictures of one folder, kept between calls.
-const QImage& DarkMoon(const QString& picDir) {
-    static moon::MoonPictureSet set;
-    static bool loaded = false;
-    if (!loaded || set.folder() != picDir) {
-        set = moon::MoonPictureSet(picDir);
-        loaded = true;
+// The dark Moon's pictures of one folder and scale, kept between calls.
+const QImage& DarkMoon(const QString& picDir, int scale) {
+    static moon::MoonPictureSet sets[2];
+    static bool loaded[2] = {false, false};
+    const int i = scale == 2 ? 1 : 0;
+    if (!loaded[i] || sets[i].folder() != picDir) {
+        sets[i] = moon::MoonPictureSet(picDir, i + 1);
+        loaded[i] = true;
     }
-    return set.base(moon::PictureCase::Dark);
+    return sets[i].base(moon::PictureCase::Dark);
 }
 
 int Clamp(int v) {
@@ -34,16 +35,24 @@ QColor EarthshineFor(const QColor& background) {
 
 QPixmap MoonPixmap(const moon::MoonReport& report, const QColor& background, const QString& picDir, qreal dpr,
                    int maxX, int maxY) {
-    QImage img = moon::DrawMoonPicture(report, background, picDir, maxX, maxY);
-    if (img.isNull()) return {};
     if (dpr <= 0) dpr = 1.0;
+    // Above 1.25 device pixels a point the picture is drawn from the pictures
+    // of twice the pixels (when they are there), so that the terminator and
+    // the surface stay sharp; what remains of the ratio is a smooth scaling.
+    int scale = dpr > 1.25 ? 2 : 1;
+    QImage img = moon::DrawMoonPicture(report, background, picDir, maxX, maxY, scale);
+    if (img.isNull() && scale == 2) {
+        scale = 1;
+        img = moon::DrawMoonPicture(report, background, picDir, maxX, maxY);
+    }
+    if (img.isNull()) return {};
     const QColor shine = EarthshineFor(background);
     const QRgb ground = background.rgb();
 
     // The disc is where the dark Moon's picture is not the key colour; its
     // night side is what shows the ground or the dark surface there.
     QRect disc;
-    const QImage& dark = DarkMoon(picDir);
+    const QImage& dark = DarkMoon(picDir, scale);
     if (!dark.isNull() && dark.size() == img.size()) {
         const int dr = shine.red() - kDarkSurface, dg = shine.green() - kDarkSurface,
                   db = shine.blue() - kDarkSurface;
@@ -60,9 +69,10 @@ QPixmap MoonPixmap(const moon::MoonReport& report, const QColor& background, con
         }
     }
 
-    QImage out = qFuzzyCompare(dpr, 1.0) ? img
-                                         : img.scaled((QSizeF(img.size()) * dpr).toSize(),
-                                                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize deviceSize = (QSizeF(img.size()) * (dpr / scale)).toSize();
+    QImage out = deviceSize == img.size()
+                     ? img
+                     : img.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (!disc.isEmpty()) {
         // A smooth edge at the device's resolution instead of the enlarged
         // steps of the picture, and the limb, one device pixel wide.

@@ -3,6 +3,8 @@
 //   OUTDIR/darkmoon.bmp, 1stquarter.bmp, fullmoon.bmp, lastquarter.bmp
 //     89 x 89, the disc centred, surroundings and night side in the key colour
 //     RGB(200, 0, 0) (the dark Moon shows its disc in faint earthshine);
+//   OUTDIR/darkmoon@2x.bmp, ... the same at 178 x 178, for screens of two
+//     device pixels a point;
 //   OUTDIR/moon_pics/dayN.gif, N = 1..32 except 8 and 24
 //     52 x 52, the Moon on the days of a lunation, transparent surroundings.
 // With --montage, also a PNG of all pictures enlarged, for looking at them.
@@ -109,6 +111,13 @@ int main(int argc, char** argv) {
         const QImage img = ToBitmap(Render(kBitmapSize, centre, radius, b.light), b.keyNight);
         ok = WriteBitmap(outDir + "/" + b.name + ".bmp", img) && ok;
         shown.push_back(img);
+        // Twice the pixels for the same disc (its edge at the same place,
+        // measured from the pixels' edges).
+        const int size2 = 2 * kBitmapSize;
+        const double centre2 = (size2 - 1) / 2.0;
+        const double radius2 = 2 * (radius + 0.5) - 0.5;
+        const QImage img2 = ToBitmap(Render(size2, centre2, radius2, b.light), b.keyNight);
+        ok = WriteBitmap(outDir + "/" + b.name + "@2x.bmp", img2) && ok;
     }
 
     std::array<Rgb, 256> palette{};

@@ -31,11 +31,16 @@ const char* const kBaseNames[4] = {"darkmoon", "1stquarter", "fullmoon", "lastqu
 
 } // namespace
 
-MoonPictureSet::MoonPictureSet(const QString& picDir) : m_dir(picDir) {
+MoonPictureSet::MoonPictureSet(const QString& picDir, int scale)
+    : m_dir(picDir), m_scale(scale == 2 ? 2 : 1) {
     const QDir dir(picDir);
+    const QString suffix = m_scale == 2 ? QStringLiteral("@2x.bmp") : QStringLiteral(".bmp");
     for (int i = 0; i < 4; ++i) {
-        QImage img(dir.filePath(QString::fromLatin1(kBaseNames[i]) + ".bmp"));
+        QImage img(dir.filePath(QString::fromLatin1(kBaseNames[i]) + suffix));
         if (!img.isNull()) img = img.convertToFormat(QImage::Format_RGB32);
+        // Qt reads a name ending in "@2x" as an image of two device pixels a
+        // point; here every picture is a plain array of pixels.
+        img.setDevicePixelRatio(1.0);
         m_base[i] = img;
     }
 }
@@ -118,15 +123,16 @@ QImage MoonPictureSet::draw(const MoonReport& report, QColor background, int max
     return img;
 }
 
-QImage DrawMoonPicture(const MoonReport& report, QColor background, const QString& picDir, int maxX,
-                       int maxY) {
-    static MoonPictureSet set;
-    static bool loaded = false;
-    if (!loaded || set.folder() != picDir) {
-        set = MoonPictureSet(picDir);
-        loaded = true;
+QImage DrawMoonPicture(const MoonReport& report, QColor background, const QString& picDir, int maxX, int maxY,
+                       int scale) {
+    static MoonPictureSet sets[2];
+    static bool loaded[2] = {false, false};
+    const int i = scale == 2 ? 1 : 0;
+    if (!loaded[i] || sets[i].folder() != picDir) {
+        sets[i] = MoonPictureSet(picDir, i + 1);
+        loaded[i] = true;
     }
-    return set.draw(report, background, maxX, maxY);
+    return sets[i].draw(report, background, maxX * (i + 1), maxY * (i + 1));
 }
 
 } // namespace tavr::moon

@@ -25,12 +25,14 @@ class MoonPictureSet {
   public:
     MoonPictureSet() = default;
     // Loads darkmoon.bmp, 1stquarter.bmp, fullmoon.bmp and lastquarter.bmp
-    // from `picDir` (with or without a trailing separator).
-    explicit MoonPictureSet(const QString& picDir);
+    // from `picDir` (with or without a trailing separator); with `scale` 2
+    // their @2x forms (twice the pixels a side).
+    explicit MoonPictureSet(const QString& picDir, int scale = 1);
 
     // The base picture of a case (null when its file is missing or unreadable).
     const QImage& base(PictureCase picture) const;
     QString folder() const { return m_dir; }
+    int scale() const { return m_scale; }
 
     // The picture for `report`; `maxX`/`maxY` are the largest column and row
     // (W and H of the drawing rules); pixels beyond the base picture are
@@ -41,13 +43,16 @@ class MoonPictureSet {
 
   private:
     QString m_dir;
+    int m_scale = 1;
     QImage m_base[4]; // dark, first quarter, full, last quarter
 };
 
 // The same with the pictures of `picDir`, kept loaded between calls (the set
-// is reloaded when the folder changes).
+// is reloaded when the folder or the scale changes). With `scale` 2 the
+// picture is drawn from the @2x pictures, with the rules applied to twice
+// `maxX` and `maxY`: the same picture with twice the pixels a side.
 QImage DrawMoonPicture(const MoonReport& report, QColor background, const QString& picDir,
-                       int maxX = kPictureMax, int maxY = kPictureMax);
+                       int maxX = kPictureMax, int maxY = kPictureMax, int scale = 1);
 
 } // namespace tavr::moon
 

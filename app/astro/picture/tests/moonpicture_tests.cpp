@@ -209,4 +209,39 @@ TEST(MoonPictureFiles, ShippedPictures) {
     }
 }
 
+// The pictures of twice the pixels (for screens of two device pixels a
+// point): twice the size, and the same Moon (its lit share of the disc).
+TEST(MoonPictureFiles, ShippedPicturesOfTwiceThePixels) {
+    const QString bin = QStringLiteral(TAVR_BIN_DIR);
+    auto litShare = [](const QImage& img) {
+        const double c = (img.width() - 1) / 2.0, r = 0.95 * c;
+        int disc = 0, lit = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                if ((x - c) * (x - c) + (y - c) * (y - c) > r * r) continue;
+                ++disc;
+                lit += img.pixel(x, y) != kNavy;
+            }
+        return double(lit) / disc;
+    };
+    double worst = 0;
+    for (int i = 5; i <= 95; i += 10) {
+        for (bool waxing : {true, false}) {
+            MoonReport r;
+            ApplyPhase(r, i / 100.0, waxing);
+            const QImage one = DrawMoonPicture(r, QColor(kNavy), bin);
+            const QImage two = DrawMoonPicture(r, QColor(kNavy), bin, kPictureMax, kPictureMax, 2);
+            ASSERT_FALSE(two.isNull()) << i;
+            EXPECT_EQ(two.size(), QSize(2 * kSize, 2 * kSize));
+            EXPECT_EQ(two.devicePixelRatio(), 1.0); // pixels, whatever the file's name says
+            EXPECT_EQ(KeyPixels(two), 0) << i;
+            if (r.picture == PictureCase::Dark) continue; // its disc is all earthshine
+            worst = std::max(worst, std::fabs(litShare(two) - litShare(one)));
+            EXPECT_NEAR(litShare(two), litShare(one), kLitShareTolerance)
+                << i << (waxing ? " waxing" : " waning");
+        }
+    }
+    std::printf("pictures of twice the pixels: worst lit-share difference %.4f\n", worst);
+}
+
 } // namespace
