@@ -70,7 +70,7 @@ def elp(pkg):
             out.append("};\n")
     # The mean longitude W1 with the secular terms (T^2, T^3, T^4) of the DE405 fit, the same that the arguments
     # of the series were built with. Over 1950-2060 they differ from those of the fit to lunar laser ranging by
-    # 0.01" at most; over -3000..3000, with a complete solar theory, they keep the phases within 20 s of the
+    # 0.015" at most; over -3000..3000, with a complete solar theory, they keep the phases within 20 s of the
     # ephemeris DE431, where those of the laser fit drift by up to 4 minutes (platform/halvor/tests/data/).
     w1_values = list(data["W1"])
     w1 = ", ".join(fmt(v) for v in w1_values)
