@@ -101,6 +101,10 @@ int32_t SarosOf(int32_t lunation, bool lunar);
 // correction of the eclipse predictions.
 double DeltaTSeconds(double year);
 
+// The Sun's geometric place with every term of VSOP87D that matters over the
+// program's range (the solar library's table is complete only near J2000).
+SunPlace SunComplete(double t);
+
 // Geocentric place of the Moon (radians, kilometres) at t Julian centuries from
 // J2000 (dynamical time), referred to the mean ecliptic and equinox of date.
 struct MoonPlace {

@@ -41,7 +41,7 @@ struct Pair {
 Pair PairAt(double jde) {
     const double t = (jde - kJ2000) / kDaysPerCentury;
     const MoonPlace m = MoonGeometric(t);
-    const SunPlace s = SunGeometric(t);
+    const SunPlace s = SunComplete(t);
     Pair p;
     p.moonLon = m.longitude - m.rate * m.distance / kLightKmPerDay;
     p.moonLat = m.latitude;

@@ -98,6 +98,27 @@ TEST(HalvorAngles, SeriesSineMatchesTheLibrary) {
     EXPECT_EQ(bad, 0);
 }
 
+TEST(HalvorSun, FarTermsMatterOnlyFarFromJ2000) {
+    // Where the solar library was measured (1900-2100) the terms its table leaves
+    // out stay below a hundredth of an arcsecond; at the ends of the range they
+    // move the Sun by arcminutes.
+    struct Case {
+        double t;  // centuries from J2000
+        double lo; // arcseconds, bounds of the longitude difference
+        double hi;
+    } cases[] = {
+        {-1.0, 0.0, 0.01}, {-0.4, 0.0, 0.01},    {0.0, 0.0, 0.01},     {0.5, 0.0, 0.01},
+        {1.0, 0.0, 0.01},  {-50.0, 60.0, 200.0}, {-52.0, 60.0, 250.0},
+    };
+    for (const Case& c : cases) {
+        const double d = std::abs(SunComplete(c.t).longitude - SunGeometric(c.t).longitude) / kArcsec;
+        EXPECT_GE(d, c.lo) << c.t;
+        EXPECT_LE(d, c.hi) << c.t;
+        EXPECT_LT(std::abs(SunComplete(c.t).radius - SunGeometric(c.t).radius), c.t * c.t * 1e-7 + 1e-8)
+            << c.t;
+    }
+}
+
 struct LunarCatalogFact {
     const char* what;
     int32_t k;
