@@ -222,23 +222,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     }
 
     session::State state;
-    const std::string calendar = a.ValueOr("--calendar", "CE");
-    state.currentCalendar = session::IndexOfCode(Upper(calendar));
-    if (state.currentCalendar < 0) {
-        err += "tavr180: unknown calendar \"" + Escaped(calendar) +
-               "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
-        return kExitUsage;
-    }
-    const std::string zoneText = a.ValueOr("--zone", "GMT");
-    const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
-    if (!zone) {
-        err += "tavr180: unknown zone \"" + Escaped(zoneText) +
-               "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
-        return kExitUsage;
-    }
-    state.zoneIndex = *zone;
-    state.zoneOffset = session::ZoneMinutes(state);
-    state.view = a.Has("--greenwich") ? session::View::Greenwich : session::View::Local;
+    if (!StateOfOptions(a, state, err)) return kExitUsage;
     state.dayCountText = a.ValueOr("--days", "");
     state.plusSelected = !a.Has("--minus");
     for (std::size_t i = 0; i < a.words.size(); ++i)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/Cli.h"
+#include "session/TimeZone.h"
 
 namespace tavr::cli {
 
@@ -76,6 +77,27 @@ bool ReadArguments(const std::vector<std::string>& args, std::size_t first,
             return false;
         }
     }
+    return true;
+}
+
+bool StateOfOptions(const Arguments& a, session::State& state, std::string& err) {
+    const std::string calendar = a.ValueOr("--calendar", "CE");
+    state.currentCalendar = session::IndexOfCode(Upper(calendar));
+    if (state.currentCalendar < 0) {
+        err += "tavr180: unknown calendar \"" + Escaped(calendar) +
+               "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
+        return false;
+    }
+    const std::string zoneText = a.ValueOr("--zone", "GMT");
+    const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
+    if (!zone) {
+        err += "tavr180: unknown zone \"" + Escaped(zoneText) +
+               "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
+        return false;
+    }
+    state.zoneIndex = *zone;
+    state.zoneOffset = session::ZoneMinutes(state);
+    state.view = a.Has("--greenwich") ? session::View::Greenwich : session::View::Local;
     return true;
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "session/Session.h"
+
 namespace tavr::cli {
 
 struct Arguments {
@@ -31,6 +33,12 @@ struct Arguments {
 bool ReadArguments(const std::vector<std::string>& args, std::size_t first,
                    std::initializer_list<std::string_view> valued,
                    std::initializer_list<std::string_view> switches, Arguments& parsed, std::string& err);
+
+// The current calendar (--calendar, default CE), the zone (--zone, default
+// GMT) and the view (--greenwich) of the options into `state`, as the window
+// would hold them; false with a message on `err` for an unknown calendar or
+// zone.
+bool StateOfOptions(const Arguments& a, session::State& state, std::string& err);
 
 // ASCII letters in upper case (calendar codes).
 std::string Upper(std::string text);

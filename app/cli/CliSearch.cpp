@@ -20,33 +20,6 @@ namespace {
 
 constexpr int kMaxCount = 10000;
 
-// The calendar, zone and view of the options, as the window would hold them.
-bool StateOfOptions(const Arguments& a, session::State& state, std::string& err) {
-    const auto calendar = a.values.find("--calendar");
-    const std::string code = calendar == a.values.end() ? "CE" : calendar->second;
-    std::string upper = code;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    state.currentCalendar = session::IndexOfCode(upper);
-    if (state.currentCalendar < 0) {
-        err += "tavr180: unknown calendar \"" + Escaped(code) +
-               "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";
-        return false;
-    }
-    const auto zoneValue = a.values.find("--zone");
-    const std::string zoneText = zoneValue == a.values.end() ? "GMT" : zoneValue->second;
-    const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
-    if (!zone) {
-        err += "tavr180: unknown zone \"" + Escaped(zoneText) +
-               "\" (e.g. \"GMT + 05:30\" or +05:30, half hours from -12:00 to +12:00)\n";
-        return false;
-    }
-    state.zoneIndex = *zone;
-    state.zoneOffset = session::ZoneMinutes(state);
-    state.view = a.Has("--greenwich") ? session::View::Greenwich : session::View::Local;
-    return true;
-}
-
 // The moment of an entered text under the state: an exit status on failure.
 std::optional<int> MomentOf(const std::string& text, session::State& state, double& moment,
                             std::string& err) {
