@@ -13,6 +13,7 @@
 
 #include "calendar/Calendars.h"
 #include "cli/Cli.h"
+#include "cli/CliArgs.h"
 #include "lunation/LunationGrid.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
@@ -93,47 +94,21 @@ std::string TextOutput(const lun::Grid& grid) {
     return out;
 }
 
-constexpr const char* kTryHelp = " (try tavr180 --help)\n";
-
 } // namespace
 
 int RunLunation(const std::vector<std::string>& args, std::string& out, std::string& err) {
-    std::optional<std::string> calendarArg, zoneArg, stepArg;
-    bool greenwich = false;
-    bool json = false;
-    std::vector<std::string> words;
-    bool endOfOptions = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        // A date such as "-3200-01-01 CE" is a text, not an option.
-        const bool looksLikeDate =
-            a.size() >= 2 && a[0] == '-' && ((a[1] >= '0' && a[1] <= '9') || a[1] == '.');
-        if (endOfOptions || looksLikeDate || a.empty() || a[0] != '-') {
-            words.push_back(a);
-        } else if (a == "--") {
-            endOfOptions = true;
-        } else if (a == "--greenwich") {
-            greenwich = true;
-        } else if (a == "--json") {
-            json = true;
-        } else if (a == "--calendar" || a == "--zone" || a == "--step") {
-            std::optional<std::string>& slot = a == "--calendar" ? calendarArg
-                                               : a == "--zone"   ? zoneArg
-                                                                 : stepArg;
-            if (i + 1 >= args.size()) {
-                err += "tavr180: Missing value after '" + Escaped(a) + "'." + kTryHelp;
-                return kExitUsage;
-            }
-            if (slot) {
-                err += "tavr180: " + Escaped(a) + " given more than once\n";
-                return kExitUsage;
-            }
-            slot = args[++i];
-        } else {
-            err += "tavr180: Unknown option '" + Escaped(a) + "'." + kTryHelp;
-            return kExitUsage;
-        }
-    }
+    Arguments a;
+    if (!ReadArguments(args, 0, {"--calendar", "--zone", "--step"}, {"--greenwich", "--json"}, a, err))
+        return kExitUsage;
+    auto valueOf = [&a](std::string_view option) -> std::optional<std::string> {
+        const auto found = a.values.find(option);
+        return found == a.values.end() ? std::nullopt : std::optional<std::string>(found->second);
+    };
+    const std::optional<std::string> calendarArg = valueOf("--calendar"), zoneArg = valueOf("--zone"),
+                                     stepArg = valueOf("--step");
+    const bool greenwich = a.Has("--greenwich");
+    const bool json = a.Has("--json");
+    const std::vector<std::string>& words = a.words;
 
     int calendar = lun::kSarvenes;
     if (calendarArg) {

@@ -48,48 +48,16 @@ int Usage(std::string& err, const std::string& text) {
 } // namespace
 
 int RunMove(const std::vector<std::string>& args, std::string& out, std::string& err) {
-    std::vector<std::string> words;
-    std::string from;
-    std::string calendar = "CE";
-    std::string zoneText = "GMT";
-    std::string timesText;
-    bool timesGiven = false, fromGiven = false, calendarGiven = false, zoneGiven = false;
-    bool greenwich = false, json = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& into, bool& given) {
-            if (given) return false;
-            if (i + 1 >= args.size()) return false;
-            into = args[++i];
-            given = true;
-            return true;
-        };
-        if (a == "--help" || a == "-h") {
-            out += kMoveHelp;
-            return kExitShown;
-        }
-        if (a == "--times" || a == "--from" || a == "--calendar" || a == "--zone") {
-            bool& given = a == "--times"      ? timesGiven
-                          : a == "--from"     ? fromGiven
-                          : a == "--calendar" ? calendarGiven
-                                              : zoneGiven;
-            std::string& into = a == "--times"      ? timesText
-                                : a == "--from"     ? from
-                                : a == "--calendar" ? calendar
-                                                    : zoneText;
-            if (given) return Usage(err, a + " given more than once");
-            if (!value(into, given)) return Usage(err, "missing value after " + a);
-            if (a == "--times" && timesText.empty()) return Usage(err, "--times needs a number");
-        } else if (a == "--greenwich") {
-            greenwich = true;
-        } else if (a == "--json") {
-            json = true;
-        } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
-            return Usage(err, "unknown option " + a);
-        } else {
-            words.push_back(a);
-        }
+    Arguments a;
+    if (!ReadArguments(args, 1, {"--times", "--from", "--calendar", "--zone"},
+                       {"--greenwich", "--json", "--help"}, a, err))
+        return kExitUsage;
+    if (a.Has("--help")) {
+        out += kMoveHelp;
+        return kExitShown;
     }
+    const std::vector<std::string>& words = a.words;
+    const bool json = a.Has("--json");
     // STEP (one argument or several words) and then the direction.
     if (words.size() < 2) return Usage(err, "STEP and forward|back are needed");
     const std::string direction = words.back();
@@ -102,7 +70,8 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
     if (step < 0) return Usage(err, "unknown step \"" + stepText + "\" (a text of the move list or 0..19)");
 
     long times = 1;
-    if (!timesText.empty()) {
+    if (a.values.count("--times")) {
+        const std::string timesText = a.values.find("--times")->second;
         const char* end = timesText.data() + timesText.size();
         const auto parsed = std::from_chars(timesText.data(), end, times);
         if (parsed.ec != std::errc() || parsed.ptr != end || times < 1 || times > kMostSteps)
@@ -110,17 +79,9 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
     }
 
     session::State state;
-    state.currentCalendar = session::IndexOfCode(Upper(calendar));
-    if (state.currentCalendar < 0)
-        return Usage(err, "unknown calendar \"" + calendar +
-                              "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)");
-    const std::optional<int> zone = timezone::ParseZoneArgument(zoneText);
-    if (!zone) return Usage(err, "unknown zone \"" + zoneText + "\" (e.g. \"GMT + 05:30\" or +05:30)");
-    state.zoneIndex = *zone;
-    state.zoneOffset = session::ZoneMinutes(state);
-    state.view = greenwich ? session::View::Greenwich : session::View::Local;
+    if (!StateOfOptions(a, state, err)) return kExitUsage;
     state.dblCurrentAJDate = NowAjd();
-    state.entryText = from;
+    state.entryText = a.ValueOr("--from", "");
     state.moveStepIndex = step;
     state.moveForward = direction == "forward";
     state.repeatedly = times > 1;
