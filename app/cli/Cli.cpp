@@ -141,6 +141,19 @@ std::string ResultJson(const session::ActionResult& result) {
     return text;
 }
 
+int ExitStatusOf(session::ResultKind kind) {
+    switch (kind) {
+    case session::ResultKind::Refused:
+        return kExitRefused;
+    case session::ResultKind::OutOfRange:
+        return kExitOutOfRange;
+    case session::ResultKind::Done:
+    case session::ResultKind::Unchanged:
+        break;
+    }
+    return kExitShown;
+}
+
 std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
@@ -261,15 +274,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         return kExitLibrary;
     }
     if (result.message) err += result.message->title + ": " + result.message->text + "\n";
-    switch (result.kind) {
-    case session::ResultKind::Refused:
-        return kExitRefused;
-    case session::ResultKind::OutOfRange:
-        return kExitOutOfRange;
-    case session::ResultKind::Done:
-    case session::ResultKind::Unchanged:
-        break;
-    }
+    if (const int status = ExitStatusOf(result.kind); status != kExitShown) return status;
     if (!result.tail) return kExitRefused;
 
     const moon::MoonReport& moon = result.tail->moon;

@@ -33,6 +33,10 @@ inline constexpr int kExitRefused = 2;
 inline constexpr int kExitOutOfRange = 3;
 inline constexpr int kExitLibrary = 4;
 
+// The exit status a result's kind stands for: refused 2, out of range 3,
+// else 0.
+int ExitStatusOf(session::ResultKind kind);
+
 // A text as it is echoed in a usage error: control characters and DEL
 // escaped ("\n", "\t", "\r", else "\xHH"), everything else as it is.
 std::string Escaped(const std::string& text);

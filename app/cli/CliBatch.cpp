@@ -22,16 +22,8 @@ constexpr size_t kReadChunk = 64 * 1024;
 
 // The status of a single convert for its result (see Run).
 int StatusOf(const session::ActionResult& result) {
-    switch (result.kind) {
-    case session::ResultKind::Refused:
-        return kExitRefused;
-    case session::ResultKind::OutOfRange:
-        return kExitOutOfRange;
-    case session::ResultKind::Done:
-    case session::ResultKind::Unchanged:
-        break;
-    }
-    return result.tail ? kExitShown : kExitRefused;
+    const int status = ExitStatusOf(result.kind);
+    return status != kExitShown ? status : result.tail ? kExitShown : kExitRefused;
 }
 
 // A field of the text form: tabs and line breaks would split the result.

@@ -38,19 +38,6 @@ std::optional<int> MomentOf(const std::string& text, session::State& state, doub
     return std::nullopt;
 }
 
-int ExitOf(session::ResultKind kind) {
-    switch (kind) {
-    case session::ResultKind::Refused:
-        return kExitRefused;
-    case session::ResultKind::OutOfRange:
-        return kExitOutOfRange;
-    case session::ResultKind::Done:
-    case session::ResultKind::Unchanged:
-        break;
-    }
-    return kExitShown;
-}
-
 std::string WithoutCarriageReturns(std::string text) {
     std::string out;
     for (char c : text)
@@ -245,7 +232,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         const session::ActionResult result = session::Search(state, &details);
         if (result.kind != session::ResultKind::Done || !result.tail) {
             if (result.message) err += result.message->title + ": " + result.message->text + "\n";
-            status = result.kind == session::ResultKind::Done ? kExitRefused : ExitOf(result.kind);
+            status = result.kind == session::ResultKind::Done ? kExitRefused : ExitStatusOf(result.kind);
             break;
         }
         if (json) {
