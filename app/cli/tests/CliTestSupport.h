@@ -1,5 +1,6 @@
 // What the command-line tests share: one in-process run with its status and
-// both output streams, and a JSON array read from the output.
+// both output streams (and a text as standard input), the lines of an
+// output, and a JSON array read from it.
 #ifndef TAVR_CLI_TEST_SUPPORT_H
 #define TAVR_CLI_TEST_SUPPORT_H
 
@@ -8,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,21 @@ inline Outcome Call(const std::vector<std::string>& args) {
     Outcome outcome;
     outcome.status = Run(args, outcome.out, outcome.err);
     return outcome;
+}
+
+inline Outcome Call(const std::vector<std::string>& args, const std::string& input) {
+    Outcome outcome;
+    std::istringstream in(input);
+    outcome.status = Run(args, in, outcome.out, outcome.err);
+    return outcome;
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 inline QJsonArray JsonArray(const std::string& text) {

@@ -11,31 +11,14 @@
 
 #include "cli/Cli.h"
 #include "cli/CliBatch.h"
+#include "cli/tests/CliTestSupport.h"
 
-using tavr::cli::Run;
+
+using tavr::cli::testing::Call;
+using tavr::cli::testing::Lines;
+using tavr::cli::testing::Outcome;
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(const std::vector<std::string>& args, const std::string& input = {}) {
-    Outcome outcome;
-    std::istringstream in(input);
-    outcome.status = Run(args, in, outcome.out, outcome.err);
-    return outcome;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields;

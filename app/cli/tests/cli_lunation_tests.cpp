@@ -20,22 +20,14 @@
 #include "calendar/TVGCal.h"
 #include "calendar/VRLDT.h"
 #include "cli/Cli.h"
+#include "cli/tests/CliTestSupport.h"
 
 using namespace tavr;
 
+using tavr::cli::testing::Call;
+using tavr::cli::testing::Outcome;
+
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(const std::vector<std::string>& args) {
-    Outcome o;
-    o.status = cli::Run(args, o.out, o.err);
-    return o;
-}
 
 QJsonObject Json(const std::string& text) {
     QJsonParseError error;

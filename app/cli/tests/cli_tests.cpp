@@ -9,32 +9,16 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "cli/tests/CliTestSupport.h"
 
-using tavr::cli::Run;
+
+using tavr::cli::testing::Call;
+using tavr::cli::testing::Lines;
+using tavr::cli::testing::Outcome;
 
 namespace {
 
 constexpr double kMomentTolerance = 1e-8;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(const std::vector<std::string>& args) {
-    Outcome outcome;
-    outcome.status = Run(args, outcome.out, outcome.err);
-    return outcome;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 QJsonObject Json(const std::string& text) {
     QJsonParseError error;
