@@ -89,20 +89,27 @@ def elp(pkg):
     write(os.path.join(ROOT, "platform", "halvor", "src", "elp_mpp02_table.inc"), header, "".join(out))
 
 
-def vsop(pkg):
-    data = load_js(os.path.join(pkg, "data", "vsop87Dearth.js"))
+def vsop_series(data, struct, prefix, keep):
+    """The Earth's series as C++ arrays `prefix`L0.. of `struct`, with the terms for which keep(|A|, n) holds
+    (an array with no term holds one zero term); the text and the number of terms."""
     out = []
     total = 0
     for coord in ("L", "B", "R"):
         for power in sorted(data[coord], key=int):
-            rows = [r for r in data[coord][power] if abs(r[0]) * 0.2 ** int(power) >= VSOP_LIMITS[coord]]
+            rows = [r for r in data[coord][power] if keep(coord, abs(r[0]), int(power))]
             total += len(rows)
-            out.append(f"inline constexpr VsopTerm kEarth{coord}{power}[] = {{\n")
+            out.append(f"inline constexpr {struct} {prefix}{coord}{power}[] = {{\n")
             for r in rows:
                 out.append("    {" + ", ".join(fmt(v) for v in r) + "},\n")
             if not rows:
                 out.append("    {0.0, 0.0, 0.0},\n")
             out.append("};\n")
+    return "".join(out), total
+
+
+def vsop(pkg):
+    data = load_js(os.path.join(pkg, "data", "vsop87Dearth.js"))
+    body, total = vsop_series(data, "VsopTerm", "kEarth", lambda c, a, n: a * 0.2 ** n >= VSOP_LIMITS[c])
     header = (
         "// Planetary theory VSOP87D for the Earth (P. Bretagnon, G. Francou, Astronomy & Astrophysics 202, 309,\n"
         "// 1988): heliocentric longitude, latitude (radians) and radius vector (au) referred to the ecliptic and\n"
@@ -112,25 +119,13 @@ def vsop(pkg):
         f"// Terms: {total}.\n"
         "#pragma once\n\n"
         "struct VsopTerm {\n    double a, b, c;\n};\n\n")
-    write(os.path.join(ROOT, "platform", "brisel", "src", "vsop87d_earth_table.inc"), header, "".join(out))
+    write(os.path.join(ROOT, "platform", "brisel", "src", "vsop87d_earth_table.inc"), header, body)
 
 
 def vsop_far(pkg):
     data = load_js(os.path.join(pkg, "data", "vsop87Dearth.js"))
-    out = []
-    total = 0
-    for coord in ("L", "B", "R"):
-        for power in sorted(data[coord], key=int):
-            n = int(power)
-            rows = [r for r in data[coord][power]
-                    if abs(r[0]) * 0.2 ** n < VSOP_LIMITS[coord] <= abs(r[0]) * VSOP_FAR_TAU ** n]
-            total += len(rows)
-            out.append(f"inline constexpr FarTerm kFarEarth{coord}{power}[] = {{\n")
-            for r in rows:
-                out.append("    {" + ", ".join(fmt(v) for v in r) + "},\n")
-            if not rows:
-                out.append("    {0.0, 0.0, 0.0},\n")
-            out.append("};\n")
+    body, total = vsop_series(data, "FarTerm", "kFarEarth",
+                              lambda c, a, n: a * 0.2 ** n < VSOP_LIMITS[c] <= a * VSOP_FAR_TAU ** n)
     header = (
         "// Planetary theory VSOP87D for the Earth (P. Bretagnon, G. Francou, Astronomy & Astrophysics 202, 309,\n"
         "// 1988), the terms that the solar library's table leaves out (|A| 0.2^n below its limits) but that reach\n"
@@ -141,7 +136,7 @@ def vsop_far(pkg):
         f"// Terms: {total}.\n"
         "#pragma once\n\n"
         "struct FarTerm {\n    double a, b, c;\n};\n\n")
-    write(os.path.join(ROOT, "platform", "halvor", "src", "vsop87d_far_table.inc"), header, "".join(out))
+    write(os.path.join(ROOT, "platform", "halvor", "src", "vsop87d_far_table.inc"), header, body)
 
 
 def nutation(pkg):
