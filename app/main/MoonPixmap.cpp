@@ -8,18 +8,6 @@ namespace tavr::ui {
 
 namespace {
 
-// The dark Moon's pictures of one folder and scale, kept between calls.
-const QImage& DarkMoon(const QString& picDir, int scale) {
-    static moon::MoonPictureSet sets[2];
-    static bool loaded[2] = {false, false};
-    const int i = scale == 2 ? 1 : 0;
-    if (!loaded[i] || sets[i].folder() != picDir) {
-        sets[i] = moon::MoonPictureSet(picDir, i + 1);
-        loaded[i] = true;
-    }
-    return sets[i].base(moon::PictureCase::Dark);
-}
-
 int Clamp(int v) {
     return std::clamp(v, 0, 255);
 }
@@ -52,7 +40,7 @@ QPixmap MoonPixmap(const moon::MoonReport& report, const QColor& background, con
     // The disc is where the dark Moon's picture is not the key colour; its
     // night side is what shows the ground or the dark surface there.
     QRect disc;
-    const QImage& dark = DarkMoon(picDir, scale);
+    const QImage& dark = moon::SharedPictures(picDir, scale).base(moon::PictureCase::Dark);
     if (!dark.isNull() && dark.size() == img.size()) {
         const int dr = shine.red() - kDarkSurface, dg = shine.green() - kDarkSurface,
                   db = shine.blue() - kDarkSurface;

@@ -123,8 +123,7 @@ QImage MoonPictureSet::draw(const MoonReport& report, QColor background, int max
     return img;
 }
 
-QImage DrawMoonPicture(const MoonReport& report, QColor background, const QString& picDir, int maxX, int maxY,
-                       int scale) {
+const MoonPictureSet& SharedPictures(const QString& picDir, int scale) {
     static MoonPictureSet sets[2];
     static bool loaded[2] = {false, false};
     const int i = scale == 2 ? 1 : 0;
@@ -132,7 +131,13 @@ QImage DrawMoonPicture(const MoonReport& report, QColor background, const QStrin
         sets[i] = MoonPictureSet(picDir, i + 1);
         loaded[i] = true;
     }
-    return sets[i].draw(report, background, maxX * (i + 1), maxY * (i + 1));
+    return sets[i];
+}
+
+QImage DrawMoonPicture(const MoonReport& report, QColor background, const QString& picDir, int maxX, int maxY,
+                       int scale) {
+    const MoonPictureSet& set = SharedPictures(picDir, scale);
+    return set.draw(report, background, maxX * set.scale(), maxY * set.scale());
 }
 
 } // namespace tavr::moon

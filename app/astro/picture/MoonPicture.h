@@ -47,8 +47,11 @@ class MoonPictureSet {
     QImage m_base[4]; // dark, first quarter, full, last quarter
 };
 
-// The same with the pictures of `picDir`, kept loaded between calls (the set
-// is reloaded when the folder or the scale changes). With `scale` 2 the
+// The pictures of `picDir` at `scale` (1, or 2 for the @2x pictures), kept
+// loaded between calls; reloaded when the folder changes.
+const MoonPictureSet& SharedPictures(const QString& picDir, int scale = 1);
+
+// The picture drawn from SharedPictures(picDir, scale). With `scale` 2 the
 // picture is drawn from the @2x pictures, with the rules applied to twice
 // `maxX` and `maxY`: the same picture with twice the pixels a side.
 QImage DrawMoonPicture(const MoonReport& report, QColor background, const QString& picDir,
