@@ -27,9 +27,8 @@ namespace lun = tavr::lunation;
 // The codes of --calendar, in the order of the window's list.
 constexpr const char* kMonthCalendarCodes[lun::kMonthCalendarCount] = {"SAR", "VR", "TVG", "LDT"};
 
-std::optional<int> MonthCalendarOfCode(std::string code) {
-    for (char& c : code)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+std::optional<int> MonthCalendarOfCode(const std::string& text) {
+    const std::string code = Upper(text);
     for (int i = 0; i < lun::kMonthCalendarCount; ++i)
         if (code == kMonthCalendarCodes[i]) return i;
     return std::nullopt;

@@ -39,9 +39,6 @@ class Value {
     // Array: adds `value` at the end.
     Value& Append(Value value);
 
-    Kind kind() const { return kind_; }
-    std::size_t size() const { return items_.size(); }
-
     // The compact text, without a line end.
     std::string Compact() const;
     void AppendTo(std::string& out) const;
