@@ -95,6 +95,11 @@ double SharedPhaseMomentTT(int32_t k, int16_t phase, decltype(&halvor) f) {
 
 } // namespace
 
+bool Available() {
+    const Exports& e = Lib();
+    return e.phase && e.deltaT && e.moon;
+}
+
 void InitLunarConstants() {
     Constants& c = State();
     c.initialized = true;

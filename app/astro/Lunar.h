@@ -23,6 +23,9 @@ inline constexpr double kMoonLongitudeTooLate = -100.0;
 inline constexpr int32_t kFirstSearchedLunation = -150000; // bounds of LunationOf
 inline constexpr int32_t kLastSearchedLunation = 100000;
 
+// True when the astronomy library and its three exports could be bound.
+bool Available();
+
 // Sets meanSynodicMonth and lunationEpoch. Called once at start-up; the other
 // operations call it themselves when it has not run yet.
 void InitLunarConstants();

@@ -63,6 +63,9 @@ struct MoonReport {
 inline constexpr double kFirstMoment = kEarliestMoment;
 inline constexpr double kLastMoment = kLatestMoment;
 
+// True when the Sun longitude's library and its export could be bound.
+bool SunLongitudeAvailable();
+
 // Everything shown for the moment `ajd` (astronomical Julian date, UT).
 // `decimalPoint` separates the one decimal of the percentages.
 MoonReport ComputeMoonData(double ajd, char decimalPoint = '.');
