@@ -251,17 +251,6 @@ TEST(EngineCliBatch, AReadFailureIsNotTheEnd) {
     EXPECT_EQ(err, "tavr180: standard input could not be read (Is a directory)\n");
 }
 
-// A batch whose output cannot be written stops reading.
-TEST(EngineCliBatch, AWriteFailureStopsTheBatch) {
-    std::string input;
-    for (int i = 0; i < 5000; ++i)
-        input += "2000-01-01 CE\n";
-    const auto sent = tavr::cli::testing::CallSending({"convert", "--batch"}, input, 0);
-    EXPECT_EQ(sent.status, tavr::cli::kExitWrite);
-    EXPECT_EQ(sent.calls, 1u);
-    EXPECT_EQ(sent.err, "tavr180: standard output could not be written (Test failure)\n");
-}
-
 TEST(EngineCliBatch, WrongUse) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"convert", "--batch", "2000-01-01 CE"},
