@@ -3,7 +3,9 @@
 // broken files start at now, Reset ends in Now with the zone kept. Every
 // window here saves into a temporary folder of its own.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +15,7 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "main/frmMain.h"
 #include "session/StateFile.h"
@@ -95,6 +98,9 @@ class StateTests : public QObject {
     void brokenFilesStartAtNow();
     void failedSaveKeepsTheOldFile();
     void resetKeepsTheZoneAndEndsInNow();
+    void linksAreWrittenThroughAndOnlyRegularFilesReplaced();
+    void startUpRemovesLeftoversOfInterruptedSaves();
+    void savedCaptionIsPlainText();
 };
 
 void StateTests::quitSavesAndTheNextStartRestores() {
@@ -226,6 +232,7 @@ void StateTests::failedSaveKeepsTheOldFile() {
 
     auto expectFailure = [&](const char* how) {
         run.boxes.Clear();
+        run.w->cmdQuit->setFocus();
         QVERIFY2(run.w->cmdSaveState->isEnabled(), how);
         run.w->cmdSaveState->click();
         QVERIFY2(run.boxes.Asked().size() == 1, how);
@@ -237,6 +244,7 @@ void StateTests::failedSaveKeepsTheOldFile() {
         QCOMPARE(m.icon, ses::Icon::Warning);
         QVERIFY2(run.w->cmdSaveState->isEnabled(), how);
         QVERIFY2(ReadAll(file) == old, how);
+        QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->txbDate));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"tavr.usr"});
     };
 
@@ -290,6 +298,82 @@ void StateTests::resetKeepsTheZoneAndEndsInNow() {
     QCOMPARE(run.S().dblCurrentAJDate, AjdOf(run.clock.Now()));
     QCOMPARE(run.HistoryActions(), QStringList{"Now"});
     QVERIFY(run.w->cmdSaveState->isEnabled());
+}
+
+void StateTests::linksAreWrittenThroughAndOnlyRegularFilesReplaced() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tavr.usr");
+    // A link to a regular file: the file is written, the link stays.
+    const QString real = dir.filePath("elsewhere/state.txt");
+    QVERIFY(QDir().mkpath(dir.filePath("elsewhere")));
+    WriteAll(real, "old");
+    QVERIFY(QFile::link(real, file));
+    {
+        Run run(file);
+        run.Convert("2000-01-01 CE");
+        QVERIFY(run.w->SaveState());
+        QVERIFY(run.boxes.Asked().empty());
+    }
+    QVERIFY(QFileInfo(file).isSymLink());
+    QCOMPARE(ReadAll(real).count("\r\n"), 27);
+    QCOMPARE(QDir(dir.filePath("elsewhere")).entryList(QDir::Files), QStringList{"state.txt"});
+
+    // A link to a FIFO, and a FIFO itself: the save is refused and leaves them.
+    const QString fifo = dir.filePath("fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(QFile::remove(file));
+    QVERIFY(QFile::link(fifo, file));
+    for (const QString& path : {file, fifo}) {
+        Run run(path);
+        run.Convert("2001-12-31 CE");
+        run.w->cmdQuit->setFocus();
+        QVERIFY(!run.w->SaveState());
+        QCOMPARE(run.boxes.Asked().size(), size_t(1));
+        QCOMPARE(run.boxes.Asked()[0].title, std::string("Save state"));
+        QCOMPARE(run.boxes.Asked()[0].text,
+                 "Error when attempting to save the state: " + fifo.toStdString() + " is not a regular file");
+        QVERIFY(run.w->cmdSaveState->isEnabled());
+        QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->txbDate));
+        run.boxes.Clear();
+        QVERIFY(run.w->close()); // the close box tries again, says so again
+        QCOMPARE(run.boxes.Asked().size(), size_t(1));
+    }
+    QVERIFY(QFileInfo(file).isSymLink());
+    struct stat st {};
+    QCOMPARE(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), (QStringList{"fifo", "tavr.usr"}));
+}
+
+void StateTests::startUpRemovesLeftoversOfInterruptedSaves() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tavr.usr");
+    ses::State s;
+    s.dblCurrentAJDate = 2452275.25;
+    WriteAll(file, QByteArray::fromStdString(ses::FormatStateFile(s)));
+    const QStringList leftovers = {"tavr.usr.Ab3xYz", "tavr.usr.QWERTY"};
+    const QStringList kept = {"tavr.usr", "tavr.usr.bak", "tavr.usr.ABCDEFG", "notes.txt"};
+    for (const QString& name : leftovers + kept.mid(1))
+        WriteAll(dir.filePath(name), "x");
+    QVERIFY(QDir(dir.path()).mkdir("tavr.usr.Folder"));
+    Run run(file);
+    QCOMPARE(run.S().dblCurrentAJDate, 2452275.25);
+    QStringList expected = kept + QStringList{"tavr.usr.Folder"};
+    expected.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expected);
+}
+
+void StateTests::savedCaptionIsPlainText() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tavr.usr");
+    ses::State s;
+    s.dblCurrentAJDate = 2452275.25;
+    s.actualEclipseData = "<h1>Big</h1><img src=\"/etc/x.png\"><b>bold</b>";
+    WriteAll(file, QByteArray::fromStdString(ses::FormatStateFile(s)));
+    Run run(file);
+    QCOMPARE(run.w->lblActualEclipseData->text(), QString::fromStdString(s.actualEclipseData));
+    for (QLabel* label : run.w->findChildren<QLabel*>())
+        QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
 }
 
 QTEST_MAIN(StateTests)
