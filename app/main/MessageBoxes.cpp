@@ -9,6 +9,8 @@ MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
     box.setWindowTitle(QString::fromStdString(request.title));
     box.setText(QString::fromStdString(request.text));
     switch (request.icon) {
+    case MessageIcon::None:
+        break;
     case MessageIcon::Information:
         box.setIcon(QMessageBox::Information);
         break;

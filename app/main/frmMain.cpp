@@ -305,6 +305,7 @@ const ses::State& frmMain::ReadControls() {
     state_.zoneIndex = cboTimeZone->currentIndex() < 0 ? tz::kGmtIndex : cboTimeZone->currentIndex();
     state_.view = optGreenwich->isChecked() ? tz::View::Greenwich : tz::View::Local;
     state_.plusSelected = !optMinus->isChecked();
+    if (cboTarget->currentIndex() >= 0) state_.targetIndex = static_cast<int16_t>(cboTarget->currentIndex());
     return state_;
 }
 
@@ -321,6 +322,11 @@ void frmMain::ShowState() {
     }
     lblActualEclipseData->setText(Q(state_.actualEclipseData));
     picCheck->setVisible(state_.nowMode);
+    if (cboTarget->currentIndex() != state_.targetIndex && state_.targetIndex >= 0 &&
+        state_.targetIndex < cboTarget->count())
+        cboTarget->setCurrentIndex(state_.targetIndex);
+    // A parse makes the calendar typed current, whatever follows.
+    HighlightCurrentCalendar();
     if (cboMonthCalendar->currentIndex() != state_.monthCalendarIndex)
         cboMonthCalendar->setCurrentIndex(state_.monthCalendarIndex);
 }

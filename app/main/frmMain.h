@@ -287,6 +287,8 @@ class frmMain : public QWidget {
     // The option buttons of the entry and the time frame as the state has them.
     void ShowSavedOptions();
     void ConnectStateSignals();
+    // Removes the temporary files that interrupted saves left beside the state file.
+    void RemoveSaveLeftovers();
 
     // ---- the clock ----
     double NowAjd() const;

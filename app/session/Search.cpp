@@ -294,6 +294,8 @@ ActionResult Search(const State& in, SearchDetails* details) {
             return Refuse(result, ResultKind::Refused, ShowEntryError(parsed.error));
         }
         if (auto message = RangeCheck(parsed.moment)) return Refuse(result, ResultKind::OutOfRange, *message);
+        // The calendar typed becomes current, as after every parse.
+        state.currentCalendar = parsed.calendar;
         if (std::fabs(parsed.moment - current) >= 0.0007) current = parsed.moment;
     }
     // 2. The separators.
@@ -318,13 +320,16 @@ ActionResult Search(const State& in, SearchDetails* details) {
     // 7. The same saros series: about one saros on, an eclipse of the same family.
     int16_t searched = item;
     if (item == kTargetSaros) {
-        if (!eclipseShown)
+        // The entry has been taken (and the caption is empty): both stay empty.
+        if (!eclipseShown) {
+            state.entryText.clear();
             return Refuse(
                 result, ResultKind::Refused,
                 {"No eclipse displayed",
                  "Eclipse date must be displayed in order to search for the next or previous eclipse in the "
                  "same saros series.",
-                 Icon::Information});
+                 Icon::None});
+        }
         const double shifted = current + (next ? kSarosShiftDays : -kSarosShiftDays);
         k = lunar::LunationOf(shifted);
         searched = in.displayedEclipseLunar ? kTargetLunarEclipse : kTargetSolarEclipse;
