@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/WebAddresses.h"
@@ -100,6 +102,70 @@ TEST(WebLink, DesktopOpenerRefusesWhatCannotOpen) {
     EXPECT_EQ(web::DesktopOpener(QString()), web::kBadFormat);
 }
 
+// A program in `folder` that writes its arguments, one a line, to `record`.
+void WriteRecorder(const std::filesystem::path& program, const std::filesystem::path& record) {
+    std::ofstream(program) << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" << record.string()
+                           << ".part' && /bin/mv '" << record.string() << ".part' '" << record.string()
+                           << "'\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+}
+
+TEST(WebLink, XdgOpenFirstThenTheBrowserVariable) {
+    const auto base = std::filesystem::temp_directory_path() / "tavr browser command";
+    std::filesystem::remove_all(base);
+    for (const char* folder : {"with", "without"})
+        std::filesystem::create_directories(base / folder);
+    const QString with = QString::fromStdString((base / "with").string());
+    const QString without = QString::fromStdString((base / "without").string());
+    for (const auto& program :
+         {base / "with" / "xdg-open", base / "without" / "firefox", base / "with" / "firefox"})
+        WriteRecorder(program, base / "unused");
+    const QString a = QStringLiteral("https://example.org/a b");
+    const QString xdg = with + "/xdg-open", ff = without + "/firefox";
+    struct Case {
+        QString path, browser;
+        QStringList command;
+    };
+    const Case cases[] = {
+        {with, "firefox", {xdg, a}},
+        {without + ":" + with, "", {xdg, a}},
+        {without, "firefox", {ff, a}},
+        {without, "nosuch:firefox --new-window %s", {ff, "--new-window", a}},
+        {without, "\"firefox\" -remote openURL(%s)", {ff, "-remote", "openURL(" + a + ")"}},
+        {without,
+         "\"" + QString::fromStdString((base / "with" / "firefox").string()) + "\"",
+         {QString::fromStdString((base / "with" / "firefox").string()), a}},
+        {without, "", {}},
+        {without, "nosuch %s", {}},
+        {"", "firefox", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(web::BrowserCommand(a, c.path, c.browser), c.command)
+            << c.path.toStdString() << " / " << c.browser.toStdString();
+    std::filesystem::remove_all(base);
+}
+
+TEST(WebLink, DesktopOpenerStartsTheBrowserCommand) {
+    const auto base = std::filesystem::temp_directory_path() / "tavr desktop opener";
+    std::filesystem::remove_all(base);
+    std::filesystem::create_directories(base / "bin");
+    const auto record = base / "opened";
+    WriteRecorder(base / "bin" / "mybrowser", record);
+    const QByteArray path = qgetenv("PATH"), browser = qgetenv("BROWSER");
+    qputenv("PATH", QByteArray::fromStdString((base / "bin").string()));
+    qputenv("BROWSER", "mybrowser --tab %s");
+    const int result = web::DesktopOpener(QStringLiteral("https://example.org/x?y=1"));
+    qputenv("PATH", path);
+    qputenv("BROWSER", browser);
+    ASSERT_EQ(result, web::kLaunched);
+    for (int i = 0; i < 500 && !std::filesystem::exists(record); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::ifstream in(record);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "--tab\nhttps://example.org/x?y=1\n");
+    std::filesystem::remove_all(base);
+}
+
 struct TempFolder {
     std::filesystem::path path;
     TempFolder() {
@@ -188,6 +254,35 @@ TEST(HelpText, EveryAddressNamesABuiltPage) {
         const std::filesystem::path file = web::PagesFolder(bin) / web::PageFile(page);
         EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
         EXPECT_GT(std::filesystem::file_size(file), 300u) << file;
+    }
+}
+
+// The help text and the shipped pages name the window's own controls: the
+// button is "Convert", the check box "Log all results", and a move repeats
+// until Stop (there is no count of repetitions).
+TEST(HelpText, TextsNameTheWindowsControls) {
+    if (!web::kPublishedPages.empty()) GTEST_SKIP() << "a published copy is configured";
+    const std::filesystem::path bin = TAVR_BIN_DIR;
+    std::vector<std::pair<std::string, std::string>> texts{{"help text", help::HelpText(bin)}};
+    for (int i = 0; i < web::kPageCount; ++i) {
+        const std::filesystem::path file = web::PagesFolder(bin) / web::PageFile(static_cast<web::Page>(i));
+        std::ifstream in(file);
+        texts.emplace_back(file.filename().string(), std::string((std::istreambuf_iterator<char>(in)),
+                                                                 std::istreambuf_iterator<char>()));
+    }
+    for (const auto& [name, text] : texts) {
+        for (const char* stale : {"Compute", "repetition", "<em>Log</em>", "'Log'", "two calendars"})
+            EXPECT_EQ(text.find(stale), std::string::npos) << name << " names " << stale;
+    }
+    for (const auto& [name, text] : texts) {
+        const bool describesTheLog =
+            name == "help text" || name == "manual.html" || name.starts_with("print-");
+        if (describesTheLog) {
+            EXPECT_NE(text.find("Log all results"), std::string::npos) << name;
+        }
+        if (name.starts_with("print-")) {
+            EXPECT_NE(text.find("repeatedly"), std::string::npos) << name;
+        }
     }
 }
 
