@@ -382,7 +382,7 @@ void HistoryLogTests::declinedQuestionsKeepTheLogInFront() {
     tavr::logwin::frmLog* lw = f.w->LogWindow();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(lw));
     // A box, once answered, hands the activation to the main window, as a real one does.
-    f.boxes.whileShown = [&f] { f.w->activateWindow(); };
+    f.boxes.whileShown = [&f] { QApplication::setActiveWindow(f.w.get()); };
     f.boxes.Queue(MessageAnswer::Cancel);
     lw->cmdClear->click();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(lw));
