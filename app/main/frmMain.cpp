@@ -151,8 +151,12 @@ void frmMain::RefuseWithoutLibraries() {
     std::string text;
     for (const std::string& message : libraryFailures_)
         text += (text.empty() ? "" : "\n") + message;
-    ShowMessage({"Error", text, ses::Icon::Warning, ses::Buttons::Ok});
     cmdQuit->setFocus(Qt::OtherFocusReason);
+    // Once the window is on the screen, so that the box stands over it.
+    QTimer::singleShot(0, this, [this, text] {
+        ShowMessage({"Error", text, ses::Icon::Warning, ses::Buttons::Ok});
+        cmdQuit->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void frmMain::ReportLoadError(const std::string& message) {
