@@ -3,9 +3,9 @@
 library (platform/halvor/src/deltat_observed.inc) and a sample of the model for the tests
 (platform/halvor/tests/data/deltat_reference.csv).
 
-Run once at development time, with Debian's python3-skyfield (1.45) and python3-numpy installed:
+Run once at development time, with Debian's python3-skyfield (1.45) and python3-numpy installed
+(tools/deltat/run.sh installs them and runs it):
 
-    apt-get install python3-skyfield
     /usr/bin/python3 tools/deltat/convert_deltat.py [SKYFIELD_DATA_FOLDER]
 
 Sources, both in skyfield's data folder (default /usr/lib/python3/dist-packages/skyfield/data):
