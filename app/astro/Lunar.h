@@ -40,6 +40,10 @@ PhaseEventRecord& SharedRecord();
 // day); a non-finite moment gives 0.
 double DeltaTForYear(int32_t year);
 double DeltaTAt(double moment);
+// The UT moment of a TT moment: less the delta T of the TT moment's year (as
+// DeltaTAt finds it). Every conversion from the library's dynamical time to
+// universal time goes through here.
+double TtToUt(double tt);
 
 // Moment of phase `phase` of lunation `k`; `record` nullptr means the shared record.
 // The UT moment is the TT moment less the delta T of the TT moment's year.

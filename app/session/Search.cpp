@@ -92,7 +92,7 @@ Hit EclipseSearch(int16_t item, int32_t& k, int16_t q, bool next, const State& s
         if (Beyond(m, next)) return OutOf(next);
         if (record.eclipseType > 0 && TargetMatches(item, record.eclipseType) &&
             !(k == state.displayedEclipseLunation && kind == memoryKind))
-            return {true, next, record.greatest - lunar::DeltaTAt(record.greatest) / 1440.0};
+            return {true, next, lunar::TtToUt(record.greatest)};
         if (item != kTargetAnyEclipse) {
             k += next ? 1 : -1;
         } else if (next) {
@@ -410,7 +410,7 @@ std::vector<LunarEvent> EventsBetween(double from, double to, bool phases, bool 
             if (eclipses && event.record.eclipseType > 0) {
                 LunarEvent eclipse = event;
                 eclipse.eclipse = true;
-                eclipse.moment = event.record.greatest - lunar::DeltaTAt(event.record.greatest) / 1440.0;
+                eclipse.moment = lunar::TtToUt(event.record.greatest);
                 eclipse.summary = ShortEclipseKind(event.record.eclipseType) + " (saros " +
                                   std::to_string(event.record.saros) + ")";
                 if (eclipse.moment >= from && eclipse.moment < to) events.push_back(eclipse);

@@ -119,7 +119,8 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
     // 0.05 km (distance), counting a term in T^n ten times larger per power.
     const bool full = series == MoonSeries::kFull;
     const double angle = full ? 0.0 : 0.01, range = full ? 0.0 : 0.05;
-    const double w1 = kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + t * (kElpW1[3] + t * kElpW1[4])));
+    const double w1 =
+        kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + kW1TidalT2 + t * (kElpW1[3] + t * kElpW1[4])));
     const double l = SumSeries<kElpL0>(t, angle) +
                      t * (SumSeries<kElpL1>(t, angle / 10) +
                           t * (SumSeries<kElpL2>(t, angle / 100) + t * SumSeries<kElpL3>(t, angle / 1000)));
@@ -129,7 +130,8 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
     const double r = SumSeries<kElpR0>(t, range) +
                      t * (SumSeries<kElpR1>(t, range / 10) +
                           t * (SumSeries<kElpR2>(t, range / 100) + t * SumSeries<kElpR3>(t, range / 1000)));
-    const double w1Rate = kElpW1[1] + t * (2 * kElpW1[2] + t * (3 * kElpW1[3] + t * 4 * kElpW1[4]));
+    const double w1Rate =
+        kElpW1[1] + t * (2 * (kElpW1[2] + kW1TidalT2) + t * (3 * kElpW1[3] + t * 4 * kElpW1[4]));
     const double lRate = RateOfSeries(kElpL0, t, kRateTerms) + 5029.0966 - 0.29965;
     MoonPlace m;
     m.longitude = w1 + (l + Precession(t)) * kArcsec;
