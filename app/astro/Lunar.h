@@ -15,7 +15,7 @@ inline constexpr int16_t kNewMoon = 0;
 inline constexpr int16_t kFirstQuarter = 1;
 inline constexpr int16_t kFullMoon = 2;
 inline constexpr int16_t kLastQuarter = 3;
-inline constexpr int16_t kLaterLunation = -1;   // GetPhase/PhaseAtTT: moment lies in a later lunation
+inline constexpr int16_t kLaterLunation = -1;   // GetPhase: moment lies in a later lunation
 inline constexpr int16_t kBeforeLunation = -2;  // moment precedes the lunation
 inline constexpr double kPhaseTolerance = 5e-5; // day (4.32 s): "the moment is that phase"
 inline constexpr double kMoonLongitudeTooEarly = -99.0;
@@ -52,12 +52,10 @@ double PhaseMomentUT(int32_t k, int16_t phase, PhaseEventRecord* record = nullpt
 // mean lunation of the moment is returned.
 int32_t LunationOf(double moment);
 
-// Latest phase of lunation k not after the moment (TT), or -1 / -2; `isPhase`
-// tells whether the moment is that phase (within kPhaseTolerance).
-int16_t PhaseAtTT(int32_t k, double momentTT, bool& isPhase);
-// The same for a moment in UT, compared with the phases' UT moments
-// (PhaseMomentUT): for every moment of lunation k (as LunationOf finds it) the
-// result is a phase 0..3 of k, never -1 or -2.
+// Latest phase of lunation k not after the moment (UT), or -1 / -2; `isPhase`
+// tells whether the moment is that phase (within kPhaseTolerance). Compared
+// with the phases' UT moments (PhaseMomentUT): for every moment of lunation k
+// (as LunationOf finds it) the result is a phase 0..3 of k, never -1 or -2.
 int16_t GetPhase(int32_t k, double momentUT, bool& isPhase);
 
 std::string EclipseKindText(int16_t eclipseType);

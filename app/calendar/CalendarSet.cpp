@@ -192,22 +192,15 @@ constexpr int16_t CE = 0, SAR = 2, VR = 3, LDT = 4, TVG = 5, QLW = 8;
 
 constexpr EntryKind kDay = EntryKind::Day;
 constexpr std::array<CalendarInfo, kCalendarCount> kSet = {{
-    {"CE", "CE (Common Era Calendar)", "Common Era date", "Common Era:", 6, kDay, 0.0, CeRow, CeParse},
-    {"JC", "JC (Julian Calendar)", "Julian date", "Julian:", 7, kDay, 0.0, JcRow, JcParse},
-    {"SAR", "SAR (Sarvenes Calendar)", "Sarvenes Calendar date", "Sarvenes Calendar:", 8, kDay, 0.0, SarRow,
-     SarParse},
-    {"VR", "VR (Vosko-Rindal Solilunar Calendar)", "Vosko-Rindal Solilunar Calendar date",
-     "Vosko-Rindal Solilunar:", 9, kDay, 0.0, VrRow, VrParse},
-    {"LDT", "LDT (Lunar Dovrenia Triday Calendar)", "Lunar Dovrenia Triday Calendar date",
-     "Lunar Dovrenia Triday:", 10, kDay, 0.0, LdtRow, LdtParse},
-    {"TVG", "TVG (Tussary-Vosko Goddess Calendar)", "Tussary-Vosko Goddess Calendar date",
-     "Tussary-Vosko Goddess", 11, kDay, 0.0, TvgRow, TvgParse},
-    {"CJD", "chronological Julian date", "chronological Julian date", "Chronological Julian date:", 12,
-     EntryKind::ChronologicalJulianDate, 0.0, CjdRow, NumberParse},
-    {"AJD", "astronomical Julian date", "astronomical Julian date", "Astronomical Julian date:", 12,
-     EntryKind::AstronomicalJulianDate, 0.0, AjdRow, NumberParse},
-    {"QLW", "QLW (Quorvane Lunar Week Calendar)", "Quorvane Lunar Week Calendar", "Quorvane Lunar Week:", 15,
-     kDay, 0.25, QlwRow, QlwParse},
+    {"CE", "Common Era:", 6, kDay, 0.0, CeRow, CeParse},
+    {"JC", "Julian:", 7, kDay, 0.0, JcRow, JcParse},
+    {"SAR", "Sarvenes Calendar:", 8, kDay, 0.0, SarRow, SarParse},
+    {"VR", "Vosko-Rindal Solilunar:", 9, kDay, 0.0, VrRow, VrParse},
+    {"LDT", "Lunar Dovrenia Triday:", 10, kDay, 0.0, LdtRow, LdtParse},
+    {"TVG", "Tussary-Vosko Goddess", 11, kDay, 0.0, TvgRow, TvgParse},
+    {"CJD", "Chronological Julian date:", 12, EntryKind::ChronologicalJulianDate, 0.0, CjdRow, NumberParse},
+    {"AJD", "Astronomical Julian date:", 12, EntryKind::AstronomicalJulianDate, 0.0, AjdRow, NumberParse},
+    {"QLW", "Quorvane Lunar Week:", 15, kDay, 0.25, QlwRow, QlwParse},
 }};
 
 constexpr std::array<MoveStep, kMoveStepCount> kSteps = {{

@@ -39,8 +39,6 @@ struct DateParse {
 
 struct CalendarInfo {
     std::string_view code;       // "CE"
-    std::string_view fullName;   // "CE (Common Era Calendar)", as in lists
-    std::string_view name;       // "Common Era date", as in messages
     std::string_view rowCaption; // "Common Era:", caption of the window's row
     int16_t entryError;          // entry error code of a date this calendar refuses
     EntryKind kind;

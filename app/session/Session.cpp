@@ -75,26 +75,6 @@ void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullop
 
 } // namespace
 
-// ---- tables ------------------------------------------------------------------
-
-std::string_view CalendarCode(int index) {
-    return ::tavr::CalendarCode(index);
-}
-
-std::string_view CalendarName(int index) {
-    const CalendarInfo* info = CalendarAt(index);
-    return info ? info->name : std::string_view();
-}
-
-std::string_view RowCaption(int index) {
-    const CalendarInfo* info = CalendarAt(index);
-    return info ? info->rowCaption : std::string_view();
-}
-
-int16_t IndexOfCode(std::string_view code) {
-    return CalendarIndexOf(code);
-}
-
 // ---- messages ----------------------------------------------------------------
 
 std::string EntryErrorText(int code) {

@@ -7,8 +7,8 @@
 // Every operation takes the state and gives back what the window applies: a
 // new state, texts, and at most one message box request. A refused action
 // changes nothing but, at most, the normalised entry text.
-#ifndef TAVR_ENGINE_H
-#define TAVR_ENGINE_H
+#ifndef TAVR_SESSION_H
+#define TAVR_SESSION_H
 
 #include <array>
 #include <cstdint>
@@ -39,16 +39,7 @@ using ::tavr::kEarliestMoment; // the accepted range (base/Range.h)
 using ::tavr::kLatestMoment;
 inline constexpr int32_t kNoEclipse = -10000000; // displayed-eclipse lunation: none
 
-// ---- tables ------------------------------------------------------------------
-
-// "CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"; "" outside 0..8.
-std::string_view CalendarCode(int index);
-// "Common Era date" .. "Quorvane Lunar Week Calendar"; "" outside 0..8.
-std::string_view CalendarName(int index);
-// Caption label (index 0) of a row: "Common Era:", ..., "Tussary-Vosko Goddess", ...
-std::string_view RowCaption(int index);
-// Index of the first code equal to `code` (exact, case-sensitive), or -1.
-int16_t IndexOfCode(std::string_view code);
+using ::tavr::CalendarCode; // the calendar table's codes (calendar/CalendarSet.h)
 
 // ---- message boxes ---
 // The one message type: the session asks, the window's message box interface
@@ -118,7 +109,7 @@ struct State {
     // The eclipse last displayed.
     int32_t displayedEclipseLunation = kNoEclipse;
     bool displayedEclipseLunar = false; // at a full Moon (phase 2), else at a new Moon
-    std::string actualEclipseData; // lblActualEclipseData
+    std::string actualEclipseData;      // lblActualEclipseData
 
     // Move.
     bool moveForward = true;        // optMoveDirection index 0 (else 1, "back")
@@ -127,7 +118,7 @@ struct State {
     int16_t refreshPeriodIndex = 2; // cboRefreshPeriod ("1" second)
 
     // Search.
-    bool searchNext = true;  // optNext (else optPrevious)
+    bool searchNext = true;   // optNext (else optPrevious)
     int16_t targetIndex = 11; // cboTarget ("Total solar eclipse")
 
     // Log.

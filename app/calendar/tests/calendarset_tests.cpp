@@ -20,7 +20,6 @@ TEST(CalendarSet, EveryRowIsFoundByItsCodeAndCarriesItsTexts) {
         EXPECT_EQ(CalendarIndexOf(info->code), i);
         EXPECT_EQ(CalendarCode(i), info->code);
         EXPECT_FALSE(info->rowCaption.empty());
-        EXPECT_FALSE(info->name.empty());
     }
     EXPECT_EQ(CalendarAt(-1), nullptr);
     EXPECT_EQ(CalendarAt(kCalendarCount), nullptr);

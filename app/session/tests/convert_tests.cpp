@@ -57,7 +57,7 @@ State Typed(const std::string& entry, const std::string& dayCount = "", bool plu
 
 } // namespace
 
-TEST(EngineConvert, RangeLimitsExactlyAndOneStepBeyond) {
+TEST(Convert, RangeLimitsExactlyAndOneStepBeyond) {
     struct Row {
         std::string entry;
         std::string dayCount;
@@ -112,7 +112,7 @@ TEST(EngineConvert, RangeLimitsExactlyAndOneStepBeyond) {
     EXPECT_EQ(RangeCheck(std::numeric_limits<double>::infinity()), kLater);
 }
 
-TEST(EngineConvert, DayCountsAndActionTexts) {
+TEST(Convert, DayCountsAndActionTexts) {
     struct Row {
         const char* count;
         bool plus;
@@ -160,7 +160,7 @@ TEST(EngineConvert, DayCountsAndActionTexts) {
     }
 }
 
-TEST(EngineConvert, CommitMakesTheEnteredCalendarCurrent) {
+TEST(Convert, CommitMakesTheEnteredCalendarCurrent) {
     const State before = Typed("2001-12-31 jc 9:05");
     const ActionResult result = Convert(before);
     ASSERT_TRUE(result.historyDue);
@@ -186,7 +186,7 @@ TEST(EngineConvert, CommitMakesTheEnteredCalendarCurrent) {
     EXPECT_EQ(cjd.historyText, "2,452,275.6028 CJD");
 }
 
-TEST(EngineConvert, RefusalsChangeNothingButTheNormalisedEntry) {
+TEST(Convert, RefusalsChangeNothingButTheNormalisedEntry) {
     struct Row {
         const char* entry;
         const char* dayCount;
@@ -233,7 +233,7 @@ TEST(EngineConvert, RefusalsChangeNothingButTheNormalisedEntry) {
     EXPECT_EQ(zero.state.dblCurrentAJDate, 2451545.0);
 }
 
-TEST(EngineConvert, GreenwichLocalSwitchNeverMovesTheMoment) {
+TEST(Convert, GreenwichLocalSwitchNeverMovesTheMoment) {
     const State local = MakeState(Ajd(kDay2001_12_31, Clock(0, 30), 120), 120, View::Local);
     const ActionResult result = SwitchView(local, View::Greenwich);
     EXPECT_TRUE(result.tail.has_value());
@@ -255,7 +255,7 @@ TEST(EngineConvert, GreenwichLocalSwitchNeverMovesTheMoment) {
     EXPECT_EQ(quiet.state.view, View::Greenwich);
 }
 
-TEST(EngineConvert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
+TEST(Convert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
     struct Row {
         int from, to;
         View view;
@@ -290,7 +290,7 @@ TEST(EngineConvert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
     EXPECT_EQ(ChangeZone(restored, -1).state.dblCurrentAJDate, restored.dblCurrentAJDate);
 }
 
-TEST(EngineConvert, NowAndItsClock) {
+TEST(Convert, NowAndItsClock) {
     State state = Typed("2001-12-31 CE", "5");
     state.nowMode = false;
     const double now = Ajd(kDay2001_12_31, Clock(21, 10), -300);

@@ -30,7 +30,7 @@ double Ajd(int32_t day, double fraction, int offset = 0) {
 
 } // namespace
 
-TEST(EngineGrammar, EveryErrorCode) {
+TEST(EntryGrammar, EveryErrorCode) {
     const ErrorRow rows[] = {
         // 1: nothing, or not beginning with a digit or "-"
         {"", kCE, 1, ""},
@@ -104,7 +104,7 @@ TEST(EngineGrammar, EveryErrorCode) {
     }
 }
 
-TEST(EngineGrammar, MessagesOfTheCodes) {
+TEST(EntryGrammar, MessagesOfTheCodes) {
     EXPECT_EQ(EntryErrorText(6), "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day");
     EXPECT_EQ(EntryErrorText(15), "Invalid QLW date.  QWL dates must be in the form: year-month-week-day");
     EXPECT_EQ(EntryErrorText(10), "Invalid LDT date.  LDT dates must be in the form: "
@@ -121,7 +121,7 @@ TEST(EngineGrammar, MessagesOfTheCodes) {
     EXPECT_EQ(box.buttons, Buttons::Ok);
 }
 
-TEST(EngineGrammar, AcceptedFormsAndTimes) {
+TEST(EntryGrammar, AcceptedFormsAndTimes) {
     struct Row {
         const char* entry;
         int16_t current;
@@ -200,7 +200,7 @@ TEST(EngineGrammar, AcceptedFormsAndTimes) {
     }
 }
 
-TEST(EngineGrammar, GroupedAndPlainNumbersGiveTheSameMoment) {
+TEST(EntryGrammar, GroupedAndPlainNumbersGiveTheSameMoment) {
     const State state = MakeState(0.0, 330, View::Local);
     const char* pairs[][2] = {
         {"2,451,545.25 CJD", "2451545.25 CJD"},
@@ -216,7 +216,7 @@ TEST(EngineGrammar, GroupedAndPlainNumbersGiveTheSameMoment) {
     }
 }
 
-TEST(EngineGrammar, QlwTimesAroundSixInTheMorning) {
+TEST(EntryGrammar, QlwTimesAroundSixInTheMorning) {
     // The QLW date of the civil day 2000-01-01: the moment of noon is a QLW 06:00.
     const tavr::qlw::QlwDate date = tavr::qlw::FromDayNumber(kDay2000_01_01).date;
     ASSERT_EQ(date.valid, 1);
@@ -243,7 +243,7 @@ TEST(EngineGrammar, QlwTimesAroundSixInTheMorning) {
     }
 }
 
-TEST(EngineGrammar, HistoryLinesAndDayCounts) {
+TEST(EntryGrammar, HistoryLinesAndDayCounts) {
     State state = MakeState(2451545.0);
     state.entryText = "what the box holds";
     state.fromHistory = true;
@@ -269,20 +269,7 @@ TEST(EngineGrammar, HistoryLinesAndDayCounts) {
     EXPECT_EQ(result.entryText, "2,452,275.6028 CJD");
 }
 
-TEST(EngineGrammar, IndexOfCode) {
-    const char* codes[] = {"CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"};
-    for (int16_t i = 0; i < 9; ++i) {
-        EXPECT_EQ(IndexOfCode(codes[i]), i);
-        EXPECT_EQ(CalendarCode(i), codes[i]);
-    }
-    EXPECT_EQ(IndexOfCode("ce"), -1);
-    EXPECT_EQ(IndexOfCode(""), -1);
-    EXPECT_EQ(IndexOfCode("CE "), -1);
-    EXPECT_EQ(CalendarName(kQLW), "Quorvane Lunar Week Calendar");
-    EXPECT_EQ(CalendarName(kCE), "Common Era date");
-}
-
-TEST(EngineGrammar, OddTextsNeverCrash) {
+TEST(EntryGrammar, OddTextsNeverCrash) {
     // Long, binary and extreme texts give some error code or a moment, never a crash.
     const std::string texts[] = {
         std::string(5000, '9') + " AJD",
