@@ -283,7 +283,7 @@ ActionResult Search(const State& in, SearchDetails* details) {
     State& state = result.state;
     if (details) *details = SearchDetails{};
 
-    // 1. The entry: a moment typed there is searched from.
+    // The entry: a moment typed there is searched from.
     state.entryText = strproc::Trim(state.entryText);
     double current = in.dblCurrentAJDate;
     if (!state.entryText.empty()) {
@@ -296,18 +296,17 @@ ActionResult Search(const State& in, SearchDetails* details) {
         if (auto message = RangeCheck(parsed.moment)) return Refuse(result, ResultKind::OutOfRange, *message);
         if (std::fabs(parsed.moment - current) >= 0.0007) current = parsed.moment;
     }
-    // 2. The separators.
+    // The separator lines of the target list are no target.
     const int16_t item = in.targetIndex;
     if (TargetText(item).empty())
         return Refuse(result, ResultKind::Refused,
                       {"Search", "Please specify target for search.", Icon::Warning});
 
-    // 3., 4.
     const bool eclipseShown = !in.actualEclipseData.empty();
     const bool next = in.searchNext;
     const std::string action = SearchActionText(next, item);
 
-    // 6. The lunation and phase of the moment searched from.
+    // The lunation and phase of the moment searched from.
     State from = in;
     from.dblCurrentAJDate = current;
     int32_t k = lunar::LunationOf(current);
@@ -315,7 +314,7 @@ ActionResult Search(const State& in, SearchDetails* details) {
     const int16_t q = lunar::GetPhase(k, current, exact);
     if (q < 0) return Refuse(result, ResultKind::Refused, GetPhaseError(q));
 
-    // 7. The same saros series: about one saros on, an eclipse of the same family.
+    // The same saros series: about one saros on, an eclipse of the same family.
     int16_t searched = item;
     if (item == kTargetSaros) {
         if (!eclipseShown)
@@ -345,7 +344,7 @@ ActionResult Search(const State& in, SearchDetails* details) {
         return Refuse(result, ResultKind::OutOfRange,
                       RangeMessage(hit.found ? hit.moment > kLatestMoment : hit.later));
 
-    // 5., 11. The hit is shown.
+    // The hit becomes the current moment.
     state.nowMode = false;
     state.dblCurrentAJDate = hit.moment;
     state.actualEclipseData.clear();
