@@ -24,7 +24,7 @@ constexpr int kMaxCount = 10000;
 std::optional<int> MomentOf(const std::string& text, session::State& state, double& moment,
                             std::string& err) {
     const session::ParseResult parsed = session::ParseDateEntry(text, state);
-    if (parsed.error != 0) {
+    if (parsed.error != session::EntryError::None) {
         const session::Message m = session::ShowEntryError(parsed.error);
         err += m.title + ": " + m.text + "\n";
         return kExitRefused;

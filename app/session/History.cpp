@@ -90,11 +90,11 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
 
     // The line read back as an entry.
     const ParseResult parsed = ParseDateEntry(s, state);
-    if (parsed.error > 0) {
+    if (parsed.error != EntryError::None) {
         // The list keeps showing the line on display; nothing else changes.
         result.kind = ResultKind::Refused;
-        result.errorCode = parsed.error;
-        result.message = HistoryError(ErrorNumber(parsed.error) + " when selecting from History.");
+        result.errorCode = Code(parsed.error);
+        result.message = HistoryError(ErrorNumber(result.errorCode) + " when selecting from History.");
         result.focusEntry = true;
         return result;
     }

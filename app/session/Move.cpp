@@ -208,9 +208,9 @@ ActionResult BeginMove(const State& in) {
     if (!state.entryText.empty()) {
         const ParseResult parsed = ParseDateEntry(state.entryText, state);
         state.entryText = parsed.entryText;
-        if (parsed.error != 0) {
+        if (parsed.error != EntryError::None) {
             result.kind = ResultKind::Refused;
-            result.errorCode = parsed.error;
+            result.errorCode = Code(parsed.error);
             result.message = ShowEntryError(parsed.error);
             result.focusEntry = true;
             return result;

@@ -289,8 +289,8 @@ ActionResult Search(const State& in, SearchDetails* details) {
     if (!state.entryText.empty()) {
         const ParseResult parsed = ParseDateEntry(state.entryText, state);
         state.entryText = parsed.entryText;
-        if (parsed.error != 0) {
-            result.errorCode = parsed.error;
+        if (parsed.error != EntryError::None) {
+            result.errorCode = Code(parsed.error);
             return Refuse(result, ResultKind::Refused, ShowEntryError(parsed.error));
         }
         if (auto message = RangeCheck(parsed.moment)) return Refuse(result, ResultKind::OutOfRange, *message);

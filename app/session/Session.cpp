@@ -77,54 +77,37 @@ void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullop
 
 // ---- messages ----------------------------------------------------------------
 
-std::string EntryErrorText(int code) {
-    switch (code) {
-    case 1:
-        return "Invalid date entry.";
-    case 2:
-        return "Calendar must be specified (one of CE, JC, SAR, VR, LDT, QLW, CJD and AJD).";
-    case 3:
-        return "Time specification not permitted with CJD or AJD.";
-    case 4:
-        return "Invalid time specification.  Times must be, e.g., 23:50.";
-    case 5:
-        return "Date separator must be a dash, '-'.";
-    case 6:
-        return "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day";
-    case 7:
-        return "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day";
-    case 8:
-        return "Invalid SAR date.  SAR dates must be in the form: year-month-day";
-    case 9:
-        return "Invalid VR date.  VR dates must be in the form: cycle-year-month-day";
-    case 10:
-        return "Invalid LDT date.  LDT dates must be in the form: cycle-year-month-triday-day or "
-               "year-month-triday-day";
-    case 11:
-        return "Invalid TVG date.  TVG dates must be in the form: cycle-year-month-day or year-month-day";
-    case 12:
-        return "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.";
-    case 13:
-        return "Error when parsing date string.";
-    case 14:
-        return "Value for addition or subtraction is invalid.";
-    case 15:
-        return "Invalid QLW date.  QWL dates must be in the form: year-month-week-day";
-    case 16:
-        return "Invalid month value in QLW date.";
-    case 17:
-        return "Invalid week value in QLW date.";
-    case 18:
-        return "Invalid day value in QLW date.";
-    case 19:
-        return "No date given.";
-    default:
-        return "Unknown error.";
-    }
+std::string EntryErrorText(EntryError error) {
+    // In the order of the codes, from InvalidEntry (1) to NoDate (19).
+    static constexpr std::array<const char*, kEntryErrorCount> kTexts = {
+        "Unknown error.",
+        "Invalid date entry.",
+        "Calendar must be specified (one of CE, JC, SAR, VR, LDT, QLW, CJD and AJD).",
+        "Time specification not permitted with CJD or AJD.",
+        "Invalid time specification.  Times must be, e.g., 23:50.",
+        "Date separator must be a dash, '-'.",
+        "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day",
+        "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day",
+        "Invalid SAR date.  SAR dates must be in the form: year-month-day",
+        "Invalid VR date.  VR dates must be in the form: cycle-year-month-day",
+        "Invalid LDT date.  LDT dates must be in the form: cycle-year-month-triday-day or "
+        "year-month-triday-day",
+        "Invalid TVG date.  TVG dates must be in the form: cycle-year-month-day or year-month-day",
+        "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.",
+        "Error when parsing date string.",
+        "Value for addition or subtraction is invalid.",
+        "Invalid QLW date.  QWL dates must be in the form: year-month-week-day",
+        "Invalid month value in QLW date.",
+        "Invalid week value in QLW date.",
+        "Invalid day value in QLW date.",
+        "No date given.",
+    };
+    const int16_t code = Code(error);
+    return kTexts[code > 0 && code < kEntryErrorCount ? static_cast<size_t>(code) : 0];
 }
 
-Message ShowEntryError(int code) {
-    return Warning(kEntryErrorTitle, EntryErrorText(code));
+Message ShowEntryError(EntryError error) {
+    return Warning(kEntryErrorTitle, EntryErrorText(error));
 }
 
 // ---- state -------------------------------------------------------------------
@@ -179,7 +162,7 @@ bool NamesJulianDate(const std::string& s) {
 
 // The time of day of a calendar date, noon by default, cut off the text.
 struct EntryTime {
-    int16_t error = 0;
+    EntryError error = EntryError::None;
     double fraction = 0.0;   // of the day
     bool beforeCode = false; // typed before the code: the date text is then not one of the calendar's dates
 };
@@ -189,7 +172,7 @@ EntryTime CutTime(std::string& s, size_t codeAt) {
     if (!Contains(s, ":")) s += "12:00";
     const size_t colon = s.find(':');
     // Two hour digits need room before the ":" (a ":" at the first or second character has none).
-    if (colon < 2) return {4};
+    if (colon < 2) return {EntryError::InvalidTime};
     // "14:28 2001-12-31 CE" and "2001-12-31 14:28 CE" alike cut the date text short of its code.
     time.beforeCode = colon < codeAt;
     std::string t = s.substr(colon - 2, 5);
@@ -202,7 +185,7 @@ EntryTime CutTime(std::string& s, size_t codeAt) {
     const double hours = strproc::LeadingNumber(t.substr(0, 2));
     const double minutes = strproc::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
     time.fraction = (hours * 60.0 + minutes) / 1440.0;
-    if (!(time.fraction >= 0.0 && time.fraction < 1.0)) return {4};
+    if (!(time.fraction >= 0.0 && time.fraction < 1.0)) return {EntryError::InvalidTime};
     return time;
 }
 
@@ -238,8 +221,8 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     std::string s = UpperAscii(strproc::Trim(entry));
     const int32_t spaces = strproc::CountOccurrences(s, " ", true);
     result.entryText = state.fromHistory ? state.entryText : s;
-    auto fail = [&result](int16_t code) {
-        result.error = code;
+    auto fail = [&result](EntryError error) {
+        result.error = error;
         result.moment = 0.0;
         result.calendar = -1;
         return result;
@@ -248,20 +231,20 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     // Without separators; an empty entry with a day count means the current date.
     s = strproc::RemoveChars(s, ", ");
     if (s.empty()) {
-        if (state.dayCountText.empty()) return fail(1);
+        if (state.dayCountText.empty()) return fail(EntryError::InvalidEntry);
         result.entryText = CopyCurrentDateToEntry(state);
         s = strproc::RemoveChars(result.entryText, ", ");
     }
     // A date begins with a digit or "-".
-    if (s.empty() || !(IsDigit(s[0]) || s[0] == '-')) return fail(1);
+    if (s.empty() || !(IsDigit(s[0]) || s[0] == '-')) return fail(EntryError::InvalidEntry);
 
     CodePlace code = FindCode(s);
     if (code.index >= 0) {
         const size_t after = code.at + CalendarCode(code.index).size();
-        if (after < s.size() && !(IsDigit(s[after]) || s[after] == '(')) return fail(2);
+        if (after < s.size() && !(IsDigit(s[after]) || s[after] == '(')) return fail(EntryError::NoCalendar);
     } else {
         // No code: a date without code holds no space; the current calendar's code is assumed.
-        if (spaces != 0) return fail(2);
+        if (spaces != 0) return fail(EntryError::NoCalendar);
         const std::string_view assumed = CalendarCode(state.currentCalendar);
         code.at = s.size();
         if (!assumed.empty()) {
@@ -275,25 +258,25 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     // Julian dates take "." and at most one "-" (a sign); calendar dates a time instead.
     const bool julianDate = NamesJulianDate(s);
     if (!julianDate) {
-        if (Contains(s, ".") || Contains(s, "/")) return fail(5);
+        if (Contains(s, ".") || Contains(s, "/")) return fail(EntryError::DateSeparator);
     } else if (strproc::CountOccurrences(s, "-", true) > 1) {
-        return fail(12);
+        return fail(EntryError::InvalidJulianDate);
     }
     EntryTime time;
     if (!julianDate) {
         time = CutTime(s, code.at);
-        if (time.error != 0) return fail(time.error);
+        if (time.error != EntryError::None) return fail(time.error);
     } else if (!state.fromHistory && Contains(s, ":")) {
-        return fail(3);
+        return fail(EntryError::TimeWithJulianDate);
     }
 
     // The date text (everything before the code) goes to the calendar's parser.
     const std::string dateText = time.beforeCode ? std::string() : s.substr(0, std::min(code.at, s.size()));
     const CalendarInfo* info = CalendarAt(code.index);
-    if (info == nullptr) return fail(13);
+    if (info == nullptr) return fail(EntryError::ParseFailure);
     const DateParse parsed = info->parse(dateText);
-    if (parsed.error != 0) return fail(parsed.error);
-    result.error = 0;
+    if (parsed.error != EntryError::None) return fail(parsed.error);
+    result.error = EntryError::None;
     result.moment = MomentOfDate(*info, parsed, time.fraction, state);
     result.calendar = code.index;
     return result;
@@ -408,25 +391,26 @@ ActionResult Convert(const State& in) {
     ActionResult result;
     result.state = in;
     State& state = result.state;
-    auto refuseEntry = [&result](int16_t code) {
+    auto refuseEntry = [&result](EntryError error) {
         result.kind = ResultKind::Refused;
-        result.errorCode = code;
-        result.message = ShowEntryError(code);
+        result.errorCode = Code(error);
+        result.message = ShowEntryError(error);
         result.focusEntry = true;
         return result;
     };
 
     // The entry, trimmed.
     state.entryText = strproc::Trim(state.entryText);
-    if (state.entryText.empty()) return refuseEntry(19);
+    if (state.entryText.empty()) return refuseEntry(EntryError::NoDate);
     // The day count, trimmed; the entry is parsed only with a valid (or no) count.
     state.dayCountText = strproc::Trim(state.dayCountText);
     const std::string n = state.dayCountText;
     std::string checked = n;
-    if (!n.empty() && !strproc::ValidateDayCount(checked, false)) return refuseEntry(14);
+    if (!n.empty() && !strproc::ValidateDayCount(checked, false))
+        return refuseEntry(EntryError::InvalidDayCount);
     const ParseResult parsed = ParseDateEntry(state.entryText, state);
     state.entryText = parsed.entryText;
-    if (parsed.error != 0) return refuseEntry(parsed.error);
+    if (parsed.error != EntryError::None) return refuseEntry(parsed.error);
 
     // Nothing to do, or the day count added.
     double r = parsed.moment;

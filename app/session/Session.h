@@ -56,11 +56,12 @@ struct Message {
 };
 
 inline constexpr const char* kEntryErrorTitle = "Invalid date/time entry";
-// Message of an entry error code (1..19); "Unknown error." for any other.
-std::string EntryErrorText(int code);
+using ::tavr::EntryError; // calendar/CalendarSet.h
+// Message of an entry error (InvalidEntry .. NoDate); "Unknown error." for None or any other value.
+std::string EntryErrorText(EntryError error);
 // The message box ShowEntryError shows: the text above, title
 // "Invalid date/time entry", warning icon, OK.
-Message ShowEntryError(int code);
+Message ShowEntryError(EntryError error);
 
 // ---- state -------------------------------------------------------------------
 
@@ -143,7 +144,7 @@ double AjdFromCjd(const State& state, double cjd);
 // ---- the entry grammar -----------------------------------------------------
 
 struct ParseResult {
-    int16_t error = 0;     // 0 = accepted, else 1..18
+    EntryError error = EntryError::None;
     double moment = 0.0;   // the entered AJD (0 on failure; +-infinity for a well-formed date
                            // too far outside the range to convert, which the range check refuses)
     int16_t calendar = -1; // on success the index of the recognised code
@@ -242,7 +243,7 @@ struct ActionResult {
     ResultKind kind = ResultKind::Unchanged;
     std::optional<Message> message; // at most one message box, shown after the tail
     bool focusEntry = false;        // SetTheFocus after the message (entry refusals)
-    int16_t errorCode = 0;          // entry error code of a refusal (14, 19, 1..18), else 0
+    int16_t errorCode = 0;          // Code(EntryError) of a refused entry, else 0
     State state;                    // the state after the action
     std::optional<Tail> tail;       // present when the display changed
 

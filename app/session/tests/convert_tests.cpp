@@ -146,7 +146,7 @@ TEST(Convert, DayCountsAndActionTexts) {
         if (row.error) {
             EXPECT_EQ(result.errorCode, row.error) << row.count;
             ASSERT_TRUE(result.message.has_value());
-            EXPECT_EQ(*result.message, ShowEntryError(row.error));
+            EXPECT_EQ(*result.message, ShowEntryError(EntryError{static_cast<int16_t>(row.error)}));
             EXPECT_TRUE(result.focusEntry);
             // The entry is not parsed, so it is not normalised either.
             EXPECT_EQ(result.state.entryText, "2001-12-31 ce 14:28");

@@ -235,7 +235,8 @@ TEST(Display, EveryRowCopiedToTheEntryParsesBackToTheMoment) {
                 const RowClickResult click = RowClick(state, row, 1);
                 const ParseResult parsed = ParseDateEntry(click.entryText, state);
                 ++count;
-                ASSERT_EQ(parsed.error, 0) << click.entryText << ": " << EntryErrorText(parsed.error);
+                ASSERT_EQ(parsed.error, EntryError::None)
+                    << click.entryText << ": " << EntryErrorText(parsed.error);
                 ASSERT_EQ(parsed.calendar, row);
                 const double difference = ajd - parsed.moment;
                 worst = std::max(worst, std::fabs(difference));
