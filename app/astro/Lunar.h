@@ -58,6 +58,33 @@ int32_t LunationOf(double moment);
 // (as LunationOf finds it) the result is a phase 0..3 of k, never -1 or -2.
 int16_t GetPhase(int32_t k, double momentUT, bool& isPhase);
 
+// The kinds of eclipse a phase record names in its eclipseType: 0 none, 1..7
+// solar, 8..10 lunar (a lunar kind has the phases of the kinds before it).
+enum class EclipseType : int16_t {
+    None = 0,
+    PartialSolar = 1,
+    CentralAnnularSolar = 2,
+    CentralTotalSolar = 3,
+    NonCentralTotalSolar = 4,
+    NonCentralAnnularSolar = 5,
+    CentralAnnularTotalSolar = 6,
+    NonCentralAnnularTotalSolar = 7,
+    PenumbralLunar = 8,
+    PartialLunar = 9,
+    TotalLunar = 10,
+};
+constexpr int32_t Code(EclipseType type) {
+    return static_cast<int32_t>(type);
+}
+// A record's eclipseType read as the program reads it: solar 1..7, lunar from 8 on.
+constexpr bool IsSolarEclipse(int32_t type) {
+    return type >= Code(EclipseType::PartialSolar) && type < Code(EclipseType::PenumbralLunar);
+}
+constexpr bool IsLunarEclipse(int32_t type) {
+    return type >= Code(EclipseType::PenumbralLunar);
+}
+
+// "Partial solar eclipse" .. "Total lunar eclipse" for types 1..10; "" otherwise.
 std::string EclipseKindText(int16_t eclipseType);
 
 // Moon longitude (radians) at a UT moment, or -99.0 before 1600-01-01 and

@@ -130,9 +130,9 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
         return result;
     }
     const int32_t e = chosen.eclipseType;
-    if (e >= 8 && p == lunar::kFirstQuarter) {
+    if (lunar::IsLunarEclipse(e) && p == lunar::kFirstQuarter) {
         p = lunar::kFullMoon;
-    } else if (e >= 1 && e < 8 && p == lunar::kLastQuarter) {
+    } else if (lunar::IsSolarEclipse(e) && p == lunar::kLastQuarter) {
         p = lunar::kNewMoon;
         k += 1;
     }
