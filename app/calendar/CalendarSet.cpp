@@ -5,12 +5,13 @@
 
 #include "base/DateLib.h"
 #include "base/StrProc.h"
-#include "calendar/Calendars.h"
 #include "calendar/DateTexts.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/QLWC.h"
 #include "calendar/SarCal.h"
+#include "calendar/Solilunar.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Triday.h"
 
 namespace tavr {
 
@@ -187,7 +188,7 @@ DateParse QlwParse(const std::string& text) {
     }
 }
 
-// Indices as in calendar/Calendars.h.
+// Indices as in calendar/DayNumbers.h.
 constexpr int16_t CE = 0, SAR = 2, VR = 3, LDT = 4, TVG = 5, QLW = 8;
 
 constexpr EntryKind kDay = EntryKind::Day;

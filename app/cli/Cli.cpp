@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "base/LibLoader.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "cli/CliArgs.h"
 #include "cli/CliBatch.h"
 #include "cli/CliLog.h"

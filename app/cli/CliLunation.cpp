@@ -11,7 +11,7 @@
 #include <charconv>
 #include <limits>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
 #include "lunation/LunationGrid.h"

@@ -7,7 +7,7 @@
 
 #include <charconv>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
 #include "session/Move.h"

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "astro/Lunar.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
 #include "session/Search.h"

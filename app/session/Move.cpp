@@ -4,11 +4,12 @@
 
 #include "base/StrProc.h"
 #include "calendar/CalendarSet.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/QLWC.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 
 namespace tavr::session {
 

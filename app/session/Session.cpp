@@ -5,7 +5,7 @@
 
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
 
 namespace tavr::session {

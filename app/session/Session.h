@@ -19,7 +19,7 @@
 
 #include "astro/MoonData.h"
 #include "base/Range.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 
 #include "session/TimeZone.h"
 
@@ -28,7 +28,7 @@ namespace tavr::session {
 using timezone::View;
 
 using ::tavr::kCalendarCount;
-// Short names of the calendar indices of calendar/Calendars.h.
+// Short names of the calendar indices of calendar/DayNumbers.h.
 inline constexpr int16_t kCE = kCalendarCE, kJC = kCalendarJC, kSAR = kCalendarSAR, kVR = kCalendarVR,
                          kLDT = kCalendarLDT, kTVG = kCalendarTVG, kCJD = kCalendarCJD, kAJD = kCalendarAJD,
                          kQLW = kCalendarQLW;

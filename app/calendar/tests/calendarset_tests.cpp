@@ -5,7 +5,7 @@
 #include <string>
 
 #include "calendar/CalendarSet.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 
 using namespace tavr;
 

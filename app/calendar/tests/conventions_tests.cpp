@@ -10,7 +10,7 @@
 #include <limits>
 #include <string>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
 
 using namespace tavr;

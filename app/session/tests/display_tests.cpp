@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "calendar/QLWC.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
 #include "session/tests/SessionTestSupport.h"
 
 using namespace tavr::session;

@@ -1,14 +1,14 @@
-// The calendar set and the day-number conventions shared by every calendar of
-// the program: calendar codes and names, the time scales (astronomical and
-// chronological Julian dates) and how they relate, the accepted range of
-// moments, Common Era and Julian dates through the date library, the day of
-// the week, today's day number and the current moment.
+// The day-number conventions shared by every calendar of the program: the
+// calendar indices and codes, the time scales (astronomical and chronological
+// Julian dates) and how they relate, the accepted range of moments, Common Era
+// and Julian dates through the date library, the day of the week, the current
+// moment, and the pieces every calendar's steps share.
 //
 // Every calendar date shown is computed from one DayNumber: the Julian Day
 // Number of the local civil day, floor(CJD). All arithmetic uses floor
 // division with non-negative remainders.
-#ifndef TAVR_CALENDARS_H
-#define TAVR_CALENDARS_H
+#ifndef TAVR_DAYNUMBERS_H
+#define TAVR_DAYNUMBERS_H
 
 #include <cstdint>
 #include <string>
@@ -127,6 +127,11 @@ ZoneOffsetMinutes ZoneOffsetFromBias(int32_t secondsWest);
 // Periods of the calendar steps of the moves. Each calendar supports the
 // units its module names; the others are refused.
 enum class StepUnit { Week, Month, Year, Cycle };
+
+// Moves `year` by one inside the years first..last of a cycle, into the next or
+// previous cycle past either end. False, with nothing changed, at the ends of
+// the 32-bit cycles.
+bool ShiftYearInCycle(int32_t& year, int32_t& cycle, int32_t first, int32_t last, bool forward);
 
 // The record steps of one calendar; a null entry is a unit it does not have.
 template <typename Date> struct RecordSteps {

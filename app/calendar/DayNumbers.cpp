@@ -1,4 +1,4 @@
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 
 #include <array>
 #include <cmath>
@@ -127,6 +127,27 @@ ZoneOffsetMinutes ZoneOffsetFromBias(int32_t secondsWest) {
     if (minutes > std::numeric_limits<int16_t>::max()) return std::numeric_limits<int16_t>::max();
     if (minutes < std::numeric_limits<int16_t>::min()) return std::numeric_limits<int16_t>::min();
     return static_cast<ZoneOffsetMinutes>(minutes);
+}
+
+bool ShiftYearInCycle(int32_t& year, int32_t& cycle, int32_t first, int32_t last, bool forward) {
+    if (forward) {
+        if (year < last) {
+            ++year;
+            return true;
+        }
+        if (cycle == std::numeric_limits<int32_t>::max()) return false;
+        ++cycle;
+        year = first;
+    } else {
+        if (year > first) {
+            --year;
+            return true;
+        }
+        if (cycle == std::numeric_limits<int32_t>::min()) return false;
+        --cycle;
+        year = last;
+    }
+    return true;
 }
 
 } // namespace tavr
