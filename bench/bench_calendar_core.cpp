@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
 #include "calendar/QLWC.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 
 using namespace tavr;
 

@@ -9,12 +9,13 @@
 #include "FuzzCheck.h"
 #include "base/LibLoader.h"
 #include "calendar/CalendarSet.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
 #include "calendar/QLWC.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 
 using namespace tavr;
 
@@ -39,9 +40,9 @@ void CheckReadsBack(const CalendarInfo& info, int32_t d) {
     const std::string text = DateTextOfRow(info, d);
     if (text.empty()) return; // a library gave no date (beyond its cycles)
     const DateParse back = info.parse(text);
-    FUZZ_CHECK(back.error == 0 && back.beyond == 0 && back.dayNumber == d,
+    FUZZ_CHECK(back.error == EntryError::None && back.beyond == 0 && back.dayNumber == d,
                "%s row \"%s\" of day %d reads back as %d (error %d)", std::string(info.code).c_str(),
-               text.c_str(), d, back.dayNumber, back.error);
+               text.c_str(), d, back.dayNumber, Code(back.error));
 }
 
 } // namespace
@@ -63,9 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // parse: a refusal carries an entry error of the calendar; an acceptance a day that reads back.
     const DateParse parsed = info.parse(text);
-    FUZZ_CHECK(parsed.error == 0 || (parsed.error >= 6 && parsed.error <= 18), "error %d", parsed.error);
+    const int code = Code(parsed.error);
+    FUZZ_CHECK(code == 0 || (code >= 6 && code <= 18), "error %d", code);
     FUZZ_CHECK(parsed.beyond >= -1 && parsed.beyond <= 1, "beyond %d", parsed.beyond);
-    if (parsed.error == 0 && parsed.beyond == 0 && info.kind == EntryKind::Day)
+    if (code == 0 && parsed.beyond == 0 && info.kind == EntryKind::Day)
         CheckReadsBack(info, parsed.dayNumber);
 
     // Each calendar's own parse: the record validates and converts to the same day.

@@ -35,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     state.entryText = entry;
 
     const ParseResult parsed = ParseDateEntry(entry, state);
-    FUZZ_CHECK(parsed.error >= 0 && parsed.error <= 18, "error %d", parsed.error);
-    if (parsed.error != 0) {
+    const int code = Code(parsed.error);
+    FUZZ_CHECK(code >= 0 && code <= 18, "error %d", code);
+    if (code != 0) {
         FUZZ_CHECK(parsed.moment == 0.0 && parsed.calendar == -1, "a refusal with a moment or calendar");
     } else {
         FUZZ_CHECK(parsed.calendar >= 0 && parsed.calendar < kCalendarCount, "calendar %d", parsed.calendar);
@@ -49,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             shown.currentCalendar = parsed.calendar;
             const std::string written = CopyCurrentDateToEntry(shown);
             const ParseResult again = ParseDateEntry(written, shown);
-            FUZZ_CHECK(again.error == 0 && again.calendar == parsed.calendar,
-                       "\"%s\" written back gives error %d", written.c_str(), again.error);
+            FUZZ_CHECK(again.error == tavr::EntryError::None && again.calendar == parsed.calendar,
+                       "\"%s\" written back gives error %d", written.c_str(), Code(again.error));
             FUZZ_CHECK(std::fabs(again.moment - parsed.moment) <= 1.0 / 1440.0 + 1e-9,
                        "\"%s\" reads back %.6f, not %.6f", written.c_str(), again.moment, parsed.moment);
         }

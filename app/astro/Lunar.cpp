@@ -189,11 +189,6 @@ int32_t LunationOf(double moment) {
     return start;
 }
 
-int16_t PhaseAtTT(int32_t k, double momentTT, bool& isPhase) {
-    return LatestPhase(k, momentTT, isPhase,
-                       [](int32_t lunation, int16_t p) { return PhaseMomentTT(lunation, p); });
-}
-
 int16_t GetPhase(int32_t k, double momentUT, bool& isPhase) {
     // Compared with the phases' UT moments, the moments LunationOf uses: every
     // moment of lunation k gets a phase of k.

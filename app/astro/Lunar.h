@@ -15,7 +15,7 @@ inline constexpr int16_t kNewMoon = 0;
 inline constexpr int16_t kFirstQuarter = 1;
 inline constexpr int16_t kFullMoon = 2;
 inline constexpr int16_t kLastQuarter = 3;
-inline constexpr int16_t kLaterLunation = -1;   // GetPhase/PhaseAtTT: moment lies in a later lunation
+inline constexpr int16_t kLaterLunation = -1;   // GetPhase: moment lies in a later lunation
 inline constexpr int16_t kBeforeLunation = -2;  // moment precedes the lunation
 inline constexpr double kPhaseTolerance = 5e-5; // day (4.32 s): "the moment is that phase"
 inline constexpr double kMoonLongitudeTooEarly = -99.0;
@@ -59,14 +59,39 @@ double PhaseMomentUT(int32_t k, int16_t phase, PhaseEventRecord* record = nullpt
 // mean lunation of the moment is returned.
 int32_t LunationOf(double moment);
 
-// Latest phase of lunation k not after the moment (TT), or -1 / -2; `isPhase`
-// tells whether the moment is that phase (within kPhaseTolerance).
-int16_t PhaseAtTT(int32_t k, double momentTT, bool& isPhase);
-// The same for a moment in UT, compared with the phases' UT moments
-// (PhaseMomentUT): for every moment of lunation k (as LunationOf finds it) the
-// result is a phase 0..3 of k, never -1 or -2.
+// Latest phase of lunation k not after the moment (UT), or -1 / -2; `isPhase`
+// tells whether the moment is that phase (within kPhaseTolerance). Compared
+// with the phases' UT moments (PhaseMomentUT): for every moment of lunation k
+// (as LunationOf finds it) the result is a phase 0..3 of k, never -1 or -2.
 int16_t GetPhase(int32_t k, double momentUT, bool& isPhase);
 
+// The kinds of eclipse a phase record names in its eclipseType: 0 none, 1..7
+// solar, 8..10 lunar (a lunar kind has the phases of the kinds before it).
+enum class EclipseType : int16_t {
+    None = 0,
+    PartialSolar = 1,
+    CentralAnnularSolar = 2,
+    CentralTotalSolar = 3,
+    NonCentralTotalSolar = 4,
+    NonCentralAnnularSolar = 5,
+    CentralAnnularTotalSolar = 6,
+    NonCentralAnnularTotalSolar = 7,
+    PenumbralLunar = 8,
+    PartialLunar = 9,
+    TotalLunar = 10,
+};
+constexpr int32_t Code(EclipseType type) {
+    return static_cast<int32_t>(type);
+}
+// A record's eclipseType read as the program reads it: solar 1..7, lunar from 8 on.
+constexpr bool IsSolarEclipse(int32_t type) {
+    return type >= Code(EclipseType::PartialSolar) && type < Code(EclipseType::PenumbralLunar);
+}
+constexpr bool IsLunarEclipse(int32_t type) {
+    return type >= Code(EclipseType::PenumbralLunar);
+}
+
+// "Partial solar eclipse" .. "Total lunar eclipse" for types 1..10; "" otherwise.
 std::string EclipseKindText(int16_t eclipseType);
 
 // Moon longitude (radians) at a UT moment, or -99.0 before 1600-01-01 and

@@ -21,7 +21,6 @@ struct Exports {
     decltype(&separate_thousands) group =
         BindFunction<decltype(&separate_thousands)>(kLibrary, "separate_thousands", 12);
     decltype(&get_timezone) timezone = BindFunction<decltype(&get_timezone)>(kLibrary, "get_timezone", 0);
-    decltype(&juldat) julianDate = BindFunction<decltype(&juldat)>(kLibrary, "juldat", 28);
 };
 
 const Exports& Lib() {
@@ -33,7 +32,7 @@ const Exports& Lib() {
 
 bool Available() {
     const Exports& e = Lib();
-    return e.toJdn && e.fromJdn && e.dayOfWeek && e.parse && e.group && e.timezone && e.julianDate;
+    return e.toJdn && e.fromJdn && e.dayOfWeek && e.parse && e.group && e.timezone;
 }
 
 int32_t EuroDateToJdn(EuroDate& date) {
@@ -74,14 +73,6 @@ std::string SeparateThousands(const std::string& digits, char separator) {
 int32_t GetTimezone() {
     if (auto f = Lib().timezone) return f();
     return 0;
-}
-
-int32_t JuldatYear(double jd) {
-    auto f = Lib().julianDate;
-    if (!f) return 0;
-    int32_t year = 0, month = 0, day = 0, hour = 0;
-    f(jd, "A", &year, &month, &day, &hour);
-    return year;
 }
 
 } // namespace tavr::datelib

@@ -32,8 +32,6 @@ int32_t StrToDate(const std::string& text, int16_t order, EuroDate& date, int32_
 std::string SeparateThousands(const std::string& digits, char separator);
 // Seconds west of Greenwich of the operating system's current zone.
 int32_t GetTimezone();
-// First integer of juldat(jd, "A", ...): the Common Era year of the moment.
-int32_t JuldatYear(double jd);
 
 } // namespace tavr::datelib
 

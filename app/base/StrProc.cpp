@@ -29,20 +29,6 @@ std::string Plural(int64_t count, const char* word) {
 
 } // namespace
 
-std::size_t FindFirstInSet(std::string_view text, std::string_view set, std::size_t start) {
-    if (start < 1) start = 1;
-    for (std::size_t i = start - 1; i < text.size(); ++i)
-        if (InSet(text[i], set)) return i + 1;
-    return 0;
-}
-
-std::size_t FindFirstNotInSet(std::string_view text, std::string_view set, std::size_t start) {
-    if (start < 1) start = 1;
-    for (std::size_t i = start - 1; i < text.size(); ++i)
-        if (!InSet(text[i], set)) return i + 1;
-    return 0;
-}
-
 std::string RemoveChars(std::string_view text, std::string_view set) {
     std::string out;
     out.reserve(text.size());
@@ -134,30 +120,6 @@ std::string_view OrdinalSuffix(int64_t n) {
 
 std::string Ordinal(int64_t n) {
     return std::to_string(n) + std::string(OrdinalSuffix(n));
-}
-
-std::string StripLeadingPrefix(std::string_view text, std::string_view prefix) {
-    if (prefix.empty()) return std::string(text);
-    while (text.substr(0, prefix.size()) == prefix)
-        text.remove_prefix(prefix.size());
-    return std::string(text);
-}
-
-std::string ReplaceAllNoCase(std::string_view text, std::string_view find, std::string_view replacement) {
-    if (find.empty()) return std::string(text);
-    const std::string lowText = LowerLatin1(text);
-    const std::string lowFind = LowerLatin1(find);
-    std::string out;
-    std::size_t pos = 0;
-    while (true) {
-        const std::size_t hit = lowText.find(lowFind, pos);
-        if (hit == std::string::npos) break;
-        out.append(text.substr(pos, hit - pos));
-        out.append(replacement);
-        pos = hit + find.size();
-    }
-    out.append(text.substr(pos));
-    return out;
 }
 
 double RoundHalfEven(double value) {

@@ -10,12 +10,6 @@
 
 namespace tavr::strproc {
 
-// Position (1-based) of the first character at or after `start` that is in
-// `set` (FindFirstInSet) or not in it (FindFirstNotInSet); 0 when there is
-// none or `start` lies outside the text.
-std::size_t FindFirstInSet(std::string_view text, std::string_view set, std::size_t start = 1);
-std::size_t FindFirstNotInSet(std::string_view text, std::string_view set, std::size_t start = 1);
-
 // The text without every character that occurs in `set`, the rest in order.
 std::string RemoveChars(std::string_view text, std::string_view set);
 // The text with only the characters that occur in `set`, in order.
@@ -46,15 +40,6 @@ bool ValidateDayCount(std::string& text, bool removeCommas);
 std::string_view OrdinalSuffix(int64_t n);
 // Digits plus suffix: 1 -> "1st", 12 -> "12th", 23 -> "23rd"; -4 -> "-4".
 std::string Ordinal(int64_t n);
-
-// The text without leading repetitions of `prefix` ("000012", "0" -> "12").
-// An empty prefix returns the text unchanged.
-std::string StripLeadingPrefix(std::string_view text, std::string_view prefix);
-
-// Every occurrence of `find`, compared without case (LowerLatin1), replaced
-// by `replacement`, scanning left to right and resuming after the inserted
-// text. An empty `find` returns the text unchanged.
-std::string ReplaceAllNoCase(std::string_view text, std::string_view find, std::string_view replacement);
 
 // Rounds to the nearest whole number, halves to the even neighbour.
 double RoundHalfEven(double value);

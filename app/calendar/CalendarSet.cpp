@@ -5,12 +5,13 @@
 
 #include "base/DateLib.h"
 #include "base/StrProc.h"
-#include "calendar/Calendars.h"
 #include "calendar/DateTexts.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/QLWC.h"
 #include "calendar/SarCal.h"
+#include "calendar/Solilunar.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Triday.h"
 
 namespace tavr {
 
@@ -108,7 +109,7 @@ RowTexts QlwRow(int32_t d, double, double) {
 
 // ---- parses ------------------------------------------------------------------
 
-DateParse Refused(int16_t error) {
+DateParse Refused(EntryError error) {
     DateParse parse;
     parse.error = error;
     return parse;
@@ -120,7 +121,7 @@ DateParse Day(int32_t dayNumber) {
     return parse;
 }
 
-DateParse EuroParse(const std::string& text, int32_t letter, int16_t error) {
+DateParse EuroParse(const std::string& text, int32_t letter, EntryError error) {
     EuroDate date{};
     date.calendar = letter;
     if (!dates::ParseDateText(text, date) || date.valid != 1) return Refused(error);
@@ -128,35 +129,35 @@ DateParse EuroParse(const std::string& text, int32_t letter, int16_t error) {
 }
 
 DateParse CeParse(const std::string& text) {
-    return EuroParse(text, kLetterCE, 6);
+    return EuroParse(text, kLetterCE, EntryError::InvalidCE);
 }
 
 DateParse JcParse(const std::string& text) {
-    return EuroParse(text, kLetterJC, 7);
+    return EuroParse(text, kLetterJC, EntryError::InvalidJC);
 }
 
 DateParse SarParse(const std::string& text) {
     EuroDate date{};
     date.calendar = kLetterSAR;
-    if (!sar::Parse(text, date) || date.valid != 1) return Refused(8);
+    if (!sar::Parse(text, date) || date.valid != 1) return Refused(EntryError::InvalidSAR);
     return Day(date.dayNumber);
 }
 
 DateParse VrParse(const std::string& text) {
     VrslcDate date{};
-    if (!vr::Parse(text, date)) return Refused(9);
+    if (!vr::Parse(text, date)) return Refused(EntryError::InvalidVR);
     return Day(date.dayNumber);
 }
 
 DateParse LdtParse(const std::string& text) {
     DtcLunarDate date{};
-    if (!ldt::Parse(text, date)) return Refused(10);
+    if (!ldt::Parse(text, date)) return Refused(EntryError::InvalidLDT);
     return Day(date.dayNumber);
 }
 
 DateParse TvgParse(const std::string& text) {
     tvg::TvgDate date;
-    if (!tvg::Parse(text, date)) return Refused(11);
+    if (!tvg::Parse(text, date)) return Refused(EntryError::InvalidTVG);
     return Day(date.dayNumber);
 }
 
@@ -172,42 +173,35 @@ DateParse QlwParse(const std::string& text) {
     case qlw::kOk:
         return Day(date.dayNumber);
     case qlw::kBadMonth:
-        return Refused(16);
+        return Refused(EntryError::InvalidQlwMonth);
     case qlw::kBadWeek:
-        return Refused(17);
+        return Refused(EntryError::InvalidQlwWeek);
     case qlw::kBadDay:
-        return Refused(18);
+        return Refused(EntryError::InvalidQlwDay);
     case qlw::kBeyondYears: {
         DateParse parse;
         parse.beyond = date.year < qlw::kFirstSupportedYear ? -1 : 1;
         return parse;
     }
     default: // an empty text or another form
-        return Refused(15);
+        return Refused(EntryError::InvalidQLW);
     }
 }
 
-// Indices as in calendar/Calendars.h.
+// Indices as in calendar/DayNumbers.h.
 constexpr int16_t CE = 0, SAR = 2, VR = 3, LDT = 4, TVG = 5, QLW = 8;
 
 constexpr EntryKind kDay = EntryKind::Day;
 constexpr std::array<CalendarInfo, kCalendarCount> kSet = {{
-    {"CE", "CE (Common Era Calendar)", "Common Era date", "Common Era:", 6, kDay, 0.0, CeRow, CeParse},
-    {"JC", "JC (Julian Calendar)", "Julian date", "Julian:", 7, kDay, 0.0, JcRow, JcParse},
-    {"SAR", "SAR (Sarvenes Calendar)", "Sarvenes Calendar date", "Sarvenes Calendar:", 8, kDay, 0.0, SarRow,
-     SarParse},
-    {"VR", "VR (Vosko-Rindal Solilunar Calendar)", "Vosko-Rindal Solilunar Calendar date",
-     "Vosko-Rindal Solilunar:", 9, kDay, 0.0, VrRow, VrParse},
-    {"LDT", "LDT (Lunar Dovrenia Triday Calendar)", "Lunar Dovrenia Triday Calendar date",
-     "Lunar Dovrenia Triday:", 10, kDay, 0.0, LdtRow, LdtParse},
-    {"TVG", "TVG (Tussary-Vosko Goddess Calendar)", "Tussary-Vosko Goddess Calendar date",
-     "Tussary-Vosko Goddess", 11, kDay, 0.0, TvgRow, TvgParse},
-    {"CJD", "chronological Julian date", "chronological Julian date", "Chronological Julian date:", 12,
-     EntryKind::ChronologicalJulianDate, 0.0, CjdRow, NumberParse},
-    {"AJD", "astronomical Julian date", "astronomical Julian date", "Astronomical Julian date:", 12,
-     EntryKind::AstronomicalJulianDate, 0.0, AjdRow, NumberParse},
-    {"QLW", "QLW (Quorvane Lunar Week Calendar)", "Quorvane Lunar Week Calendar", "Quorvane Lunar Week:", 15,
-     kDay, 0.25, QlwRow, QlwParse},
+    {"CE", "Common Era:", kDay, 0.0, CeRow, CeParse},
+    {"JC", "Julian:", kDay, 0.0, JcRow, JcParse},
+    {"SAR", "Sarvenes Calendar:", kDay, 0.0, SarRow, SarParse},
+    {"VR", "Vosko-Rindal Solilunar:", kDay, 0.0, VrRow, VrParse},
+    {"LDT", "Lunar Dovrenia Triday:", kDay, 0.0, LdtRow, LdtParse},
+    {"TVG", "Tussary-Vosko Goddess", kDay, 0.0, TvgRow, TvgParse},
+    {"CJD", "Chronological Julian date:", EntryKind::ChronologicalJulianDate, 0.0, CjdRow, NumberParse},
+    {"AJD", "Astronomical Julian date:", EntryKind::AstronomicalJulianDate, 0.0, AjdRow, NumberParse},
+    {"QLW", "Quorvane Lunar Week:", kDay, 0.25, QlwRow, QlwParse},
 }};
 
 constexpr std::array<MoveStep, kMoveStepCount> kSteps = {{

@@ -1,9 +1,7 @@
-// The one table of the nine calendars: code, names, row caption, the error
-// code of its entry, what its entry is, where its day begins, its row texts
-// and its parse, in the order the entry parser tries the codes; and the list
-// of the move steps, each a calendar and a unit. The entry grammar, the
-// display, the move and search steps and the lunation grid read it; a new
-// calendar is one more row here.
+// The one table of the nine calendars: code, row caption, what its entry is, where its day begins, its row
+// texts and its parse, in the order the entry parser tries the codes; and the list of the move steps, each a
+// calendar and a unit. The entry grammar, the display, the move and search steps and the lunation grid read
+// it; a new calendar is one more row here.
 #ifndef TAVR_CALENDARSET_H
 #define TAVR_CALENDARSET_H
 
@@ -15,6 +13,36 @@
 namespace tavr {
 
 inline constexpr int16_t kCalendarCount = 9;
+
+// Why an entry is refused. The numbers are the codes the command line shows
+// (and "Error n" of a history line); session/Session.h gives each its message.
+enum class EntryError : int16_t {
+    None = 0,
+    InvalidEntry = 1,       // nothing that begins like a date
+    NoCalendar = 2,         // no code, or a code followed by something other than a time
+    TimeWithJulianDate = 3, // a time typed with CJD or AJD
+    InvalidTime = 4,        //
+    DateSeparator = 5,      // "." or "/" in a calendar date
+    InvalidCE = 6,          // each calendar's own refusal, 6 .. 12 and 15
+    InvalidJC = 7,          //
+    InvalidSAR = 8,         //
+    InvalidVR = 9,          //
+    InvalidLDT = 10,        //
+    InvalidTVG = 11,        //
+    InvalidJulianDate = 12, // CJD or AJD
+    ParseFailure = 13,      // no calendar to read the date
+    InvalidDayCount = 14,   //
+    InvalidQLW = 15,        //
+    InvalidQlwMonth = 16,   //
+    InvalidQlwWeek = 17,    //
+    InvalidQlwDay = 18,     //
+    NoDate = 19,            // an empty entry
+};
+inline constexpr int16_t kEntryErrorCount = 20; // None and the 19 refusals
+// The number of a refusal.
+constexpr int16_t Code(EntryError error) {
+    return static_cast<int16_t>(error);
+}
 
 // The texts of a calendar's row for one day.
 struct RowTexts {
@@ -29,7 +57,7 @@ enum class EntryKind : int16_t { Day, ChronologicalJulianDate, AstronomicalJulia
 
 // What a calendar's parse read from the date text before its code.
 struct DateParse {
-    int16_t error = 0;     // 0, or the entry error code of the refusal
+    EntryError error = EntryError::None;
     int32_t dayNumber = 0; // EntryKind::Day: the day entered
     double number = 0.0;   // the Julian dates: the number entered
     // A date of the calendar too far from the accepted range to be converted:
@@ -39,10 +67,7 @@ struct DateParse {
 
 struct CalendarInfo {
     std::string_view code;       // "CE"
-    std::string_view fullName;   // "CE (Common Era Calendar)", as in lists
-    std::string_view name;       // "Common Era date", as in messages
     std::string_view rowCaption; // "Common Era:", caption of the window's row
-    int16_t entryError;          // entry error code of a date this calendar refuses
     EntryKind kind;
     double dayStart; // part of the civil day that passes before the calendar's day begins (QLW 06:00: 0.25)
     // The row for the day `day` (the civil day floor(cjd - dayStart)) of the moment cjd / ajd.

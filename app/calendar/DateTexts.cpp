@@ -197,4 +197,20 @@ std::string SpacedNumber(int64_t n) {
     return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
 }
 
+bool SafeLibraryText(const std::string& text) {
+    if (text.empty() || text.find('\0') != std::string::npos) return false;
+    int64_t run = 0;
+    bool inRun = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            run = inRun ? run * 10 + (c - '0') : (c - '0');
+            inRun = true;
+            if (run > std::numeric_limits<int32_t>::max()) return false;
+        } else {
+            inRun = false;
+        }
+    }
+    return true;
+}
+
 } // namespace tavr::dates

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 
 namespace tavr::dates {
 
@@ -59,6 +59,10 @@ bool ParseDateText(const std::string& text, EuroDate& date);
 // Hours and minutes ("HH:MM"), with `withSeconds` "HH:MM:SS", of a fraction
 // of a day; "XX:XX:XX" when the fraction is below 0, at least 1 or NaN.
 std::string TimeOfDayText(double fraction, bool withSeconds);
+
+// A text the calendar libraries may read: not empty, no NUL inside, and no
+// run of digits whose value exceeds 32 bits (they read numbers into 32-bit integers).
+bool SafeLibraryText(const std::string& text);
 
 } // namespace tavr::dates
 

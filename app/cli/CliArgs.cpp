@@ -82,7 +82,7 @@ bool ReadArguments(const std::vector<std::string>& args, std::size_t first,
 
 bool StateOfOptions(const Arguments& a, session::State& state, std::string& err) {
     const std::string calendar = a.ValueOr("--calendar", "CE");
-    state.currentCalendar = session::IndexOfCode(Upper(calendar));
+    state.currentCalendar = CalendarIndexOf(Upper(calendar));
     if (state.currentCalendar < 0) {
         err += "tavr180: unknown calendar \"" + Escaped(calendar) +
                "\" (one of CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW)\n";

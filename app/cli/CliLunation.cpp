@@ -11,7 +11,7 @@
 #include <charconv>
 #include <limits>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
 #include "lunation/LunationGrid.h"
@@ -174,7 +174,7 @@ int RunLunation(const std::vector<std::string>& args, std::string& out, std::str
     if (!words.empty()) {
         state.dblCurrentAJDate = now;
         const session::ParseResult parsed = session::ParseDateEntry(text, state);
-        if (parsed.error != 0) {
+        if (parsed.error != session::EntryError::None) {
             const session::Message m = session::ShowEntryError(parsed.error);
             err += m.title + ": " + m.text + "\n";
             return kExitRefused;

@@ -8,7 +8,7 @@
 #include <charconv>
 #include <optional>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
 #include "cli/CliStreams.h"

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "astro/Lunar.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
 #include "cli/CliStreams.h"
@@ -39,7 +39,7 @@ constexpr double kEventSpanDays = 10000.0;
 std::optional<int> MomentOf(const std::string& text, session::State& state, double& moment,
                             std::string& err) {
     const session::ParseResult parsed = session::ParseDateEntry(text, state);
-    if (parsed.error != 0) {
+    if (parsed.error != session::EntryError::None) {
         const session::Message m = session::ShowEntryError(parsed.error);
         err += m.title + ": " + m.text + "\n";
         return kExitRefused;

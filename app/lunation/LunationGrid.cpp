@@ -8,7 +8,8 @@
 #include "calendar/DateTexts.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 
 namespace tavr::lunation {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 
 namespace tavr::lunation {
 

@@ -20,7 +20,7 @@
 #include "astro/Lunar.h"
 #include "astro/picture/MoonPicture.h"
 #include "base/LibLoader.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "log/frmLog.h"
 #include "main/Colours.h"
 #include "main/MoonPixmap.h"

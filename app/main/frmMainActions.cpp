@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <cmath>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "main/Colours.h"
 #include "main/frmMain.h"
 #include "session/Session.h"

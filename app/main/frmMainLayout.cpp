@@ -146,7 +146,7 @@ void frmMain::BuildControls() {
     int r = 0;
     for (int16_t calendar : tavr::session::kWindowOrder) {
         LabelPair& pair = Row(calendar);
-        const std::string_view caption = tavr::session::RowCaption(calendar);
+        const std::string_view caption = tavr::CalendarAt(calendar)->rowCaption;
         pair[0] = new ClickLabel(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
                                  fraDates);
         pair[0]->setObjectName(QString("%1_0").arg(rowNames[calendar]));

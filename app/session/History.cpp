@@ -62,11 +62,11 @@ int16_t ZoneOffsetOfLine(std::string_view line) {
 ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTime> clock) {
     ActionResult result;
     result.state = in;
-    // 1., 2. The line on display, or none at all.
+    // The line on display, or none at all: nothing to do.
     if (index < 0 || static_cast<size_t>(index) >= in.history.size() || index == in.historySelected)
         return result;
 
-    // 3. The boxes and the eclipse caption are emptied; Now mode ends.
+    // The boxes and the eclipse caption are emptied; Now mode ends.
     State state = in;
     state.actualEclipseData.clear();
     state.entryText.clear();
@@ -76,9 +76,9 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
     const HistoryLine chosen = in.history[static_cast<size_t>(index)];
     const std::string& s = chosen.text;
 
-    // 4. Greenwich or Local, as the line was made.
+    // Greenwich or Local, as the line was made.
     state.view = s.find("Greenwich;") != std::string::npos ? View::Greenwich : View::Local;
-    // 5. The line's zone; the moment follows as with any zone change.
+    // The line's zone; the moment follows as with any zone change.
     const int16_t offset = ZoneOffsetOfLine(s);
     int zoneIndex = offset / 30 + timezone::kGmtIndex;
     if (zoneIndex < 0 || zoneIndex >= timezone::kZoneCount) zoneIndex = timezone::kGmtIndex;
@@ -88,13 +88,13 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
     state.dblCurrentAJDate = change.ajd;
     state.zoneOffset = change.zoneOffset;
 
-    // 6. The line read back as an entry.
+    // The line read back as an entry.
     const ParseResult parsed = ParseDateEntry(s, state);
-    if (parsed.error > 0) {
+    if (parsed.error != EntryError::None) {
         // The list keeps showing the line on display; nothing else changes.
         result.kind = ResultKind::Refused;
-        result.errorCode = parsed.error;
-        result.message = HistoryError(ErrorNumber(parsed.error) + " when selecting from History.");
+        result.errorCode = Code(parsed.error);
+        result.message = HistoryError(ErrorNumber(result.errorCode) + " when selecting from History.");
         result.focusEntry = true;
         return result;
     }
@@ -110,12 +110,12 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
         return result;
     }
 
-    // 7. The moment in its calendar.
+    // The moment in its calendar.
     state.dblCurrentAJDate = moment;
     state.currentCalendar = parsed.calendar;
     result.kind = ResultKind::Done;
 
-    // 8. The phase of the moment; an eclipse line finds its eclipse again (the
+    // The phase of the moment; an eclipse line finds its eclipse again (the
     // greatest eclipse may lie just before the exact full or new Moon).
     int32_t k = lunar::LunationOf(state.dblCurrentAJDate);
     bool exact = false;
@@ -128,9 +128,9 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
         return result;
     }
     const int32_t e = chosen.eclipseType;
-    if (e >= 8 && p == lunar::kFirstQuarter) {
+    if (lunar::IsLunarEclipse(e) && p == lunar::kFirstQuarter) {
         p = lunar::kFullMoon;
-    } else if (e >= 1 && e < 8 && p == lunar::kLastQuarter) {
+    } else if (lunar::IsSolarEclipse(e) && p == lunar::kLastQuarter) {
         p = lunar::kNewMoon;
         k += 1;
     }
@@ -143,7 +143,7 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
         extra = texts.log;
     }
 
-    // 9., 10. The log entry; the chosen line is the one on display.
+    // The log entry; the chosen line is the one on display.
     state.historySelected = static_cast<int16_t>(index);
     state.fromHistory = false;
     result.state = state;

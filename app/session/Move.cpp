@@ -4,11 +4,12 @@
 
 #include "base/StrProc.h"
 #include "calendar/CalendarSet.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/QLWC.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 
 namespace tavr::session {
 
@@ -208,9 +209,9 @@ ActionResult BeginMove(const State& in) {
     if (!state.entryText.empty()) {
         const ParseResult parsed = ParseDateEntry(state.entryText, state);
         state.entryText = parsed.entryText;
-        if (parsed.error != 0) {
+        if (parsed.error != EntryError::None) {
             result.kind = ResultKind::Refused;
-            result.errorCode = parsed.error;
+            result.errorCode = Code(parsed.error);
             result.message = ShowEntryError(parsed.error);
             result.focusEntry = true;
             return result;

@@ -2,22 +2,43 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
 #include "calendar/DateTexts.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 
 namespace tavr::session {
 
 namespace {
 
+using lunar::EclipseType;
+
+// The set of eclipse kinds an eclipse target accepts, one bit per EclipseType.
+constexpr uint16_t Kinds(std::initializer_list<EclipseType> kinds) {
+    uint16_t set = 0;
+    for (const EclipseType kind : kinds)
+        set = static_cast<uint16_t>(set | (1u << lunar::Code(kind)));
+    return set;
+}
+constexpr uint16_t kSolar =
+    Kinds({EclipseType::PartialSolar, EclipseType::CentralAnnularSolar, EclipseType::CentralTotalSolar,
+           EclipseType::NonCentralTotalSolar, EclipseType::NonCentralAnnularSolar,
+           EclipseType::CentralAnnularTotalSolar, EclipseType::NonCentralAnnularTotalSolar});
+constexpr uint16_t kLunar =
+    Kinds({EclipseType::PenumbralLunar, EclipseType::PartialLunar, EclipseType::TotalLunar});
+constexpr uint16_t kHybrid =
+    Kinds({EclipseType::CentralAnnularTotalSolar, EclipseType::NonCentralAnnularTotalSolar});
+
 struct TargetRow {
     std::string_view text;
     std::string_view shortName; // command line
-    int16_t phase;              // PhaseIndex of items 0..3, else -1
+    int16_t phase;              // PhaseIndex of the phase targets, else -1
+    uint16_t eclipses = 0;      // the eclipse kinds an eclipse target accepts
 };
 
 constexpr std::array<TargetRow, kTargetCount> kTargets{{
@@ -27,13 +48,16 @@ constexpr std::array<TargetRow, kTargetCount> kTargets{{
     {"Half moon (last quarter)", "last-quarter", lunar::kLastQuarter},
     {"Quarter", "quarter", -1},
     {"", "", -1},
-    {"Lunar or solar eclipse", "eclipse", -1},
-    {"Lunar eclipse", "lunar", -1},
-    {"Total lunar eclipse", "total-lunar", -1},
-    {"Total or partial lunar eclipse", "umbral-lunar", -1},
-    {"Solar eclipse", "solar", -1},
-    {"Total solar eclipse", "total-solar", -1},
-    {"Annular solar eclipse", "annular-solar", -1},
+    {"Lunar or solar eclipse", "eclipse", -1, kSolar | kLunar},
+    {"Lunar eclipse", "lunar", -1, kLunar},
+    {"Total lunar eclipse", "total-lunar", -1, Kinds({EclipseType::TotalLunar})},
+    {"Total or partial lunar eclipse", "umbral-lunar", -1,
+     Kinds({EclipseType::PartialLunar, EclipseType::TotalLunar})},
+    {"Solar eclipse", "solar", -1, kSolar},
+    {"Total solar eclipse", "total-solar", -1,
+     kHybrid | Kinds({EclipseType::CentralTotalSolar, EclipseType::NonCentralTotalSolar})},
+    {"Annular solar eclipse", "annular-solar", -1,
+     kHybrid | Kinds({EclipseType::CentralAnnularSolar, EclipseType::NonCentralAnnularSolar})},
     {"Eclipse in same saros series", "saros", -1},
     {"", "", -1},
     {"Coincidence of 1sts of month", "coincidence", -1},
@@ -193,24 +217,8 @@ int16_t TargetPhase(int index) {
 }
 
 bool TargetMatches(int index, int t) {
-    switch (index) {
-    case 6:
-        return t >= 1 && t <= 10;
-    case 7:
-        return t >= 8 && t <= 10;
-    case 8:
-        return t == 10;
-    case 9:
-        return t == 9 || t == 10;
-    case 10:
-        return t >= 1 && t <= 7;
-    case 11:
-        return t == 3 || t == 4 || t == 6 || t == 7;
-    case 12:
-        return t == 2 || t == 5 || t == 6 || t == 7;
-    default:
-        return false;
-    }
+    if (index < 0 || index >= kTargetCount || t < 0 || t >= 16) return false;
+    return ((kTargets[static_cast<size_t>(index)].eclipses >> t) & 1u) != 0;
 }
 
 int16_t TargetOfName(std::string_view name) {
@@ -254,9 +262,10 @@ EclipseData EclipseDataText(const PhaseEventRecord& record, double cjd) {
         return std::string(name) + " phase starts " + dates::TimeOfDayText(start - std::floor(start), false) +
                " and lasts " + DurationText(minutes);
     };
-    if (type >= 8) data.lines[3] = phaseLine("Penumbral", record.semiPenumbral);
-    if (type >= 9) data.lines[4] = phaseLine("Umbral", record.semiPartial);
-    if (type == 10) data.lines[5] = phaseLine("Total", record.semiTotal);
+    if (lunar::IsLunarEclipse(type)) data.lines[3] = phaseLine("Penumbral", record.semiPenumbral);
+    if (type >= lunar::Code(EclipseType::PartialLunar))
+        data.lines[4] = phaseLine("Umbral", record.semiPartial);
+    if (type == lunar::Code(EclipseType::TotalLunar)) data.lines[5] = phaseLine("Total", record.semiTotal);
     for (size_t i = 0; i <= 5; ++i) {
         if (data.lines[i].empty()) continue;
         data.label += data.lines[i];
@@ -283,14 +292,14 @@ ActionResult Search(const State& in, SearchDetails* details) {
     State& state = result.state;
     if (details) *details = SearchDetails{};
 
-    // 1. The entry: a moment typed there is searched from.
+    // The entry: a moment typed there is searched from.
     state.entryText = strproc::Trim(state.entryText);
     double current = in.dblCurrentAJDate;
     if (!state.entryText.empty()) {
         const ParseResult parsed = ParseDateEntry(state.entryText, state);
         state.entryText = parsed.entryText;
-        if (parsed.error != 0) {
-            result.errorCode = parsed.error;
+        if (parsed.error != EntryError::None) {
+            result.errorCode = Code(parsed.error);
             return Refuse(result, ResultKind::Refused, ShowEntryError(parsed.error));
         }
         if (auto message = RangeCheck(parsed.moment)) return Refuse(result, ResultKind::OutOfRange, *message);
@@ -298,18 +307,17 @@ ActionResult Search(const State& in, SearchDetails* details) {
         state.currentCalendar = parsed.calendar;
         if (std::fabs(parsed.moment - current) >= 0.0007) current = parsed.moment;
     }
-    // 2. The separators.
+    // The separator lines of the target list are no target.
     const int16_t item = in.targetIndex;
     if (TargetText(item).empty())
         return Refuse(result, ResultKind::Refused,
                       {"Search", "Please specify target for search.", Icon::Warning});
 
-    // 3., 4.
     const bool eclipseShown = !in.actualEclipseData.empty();
     const bool next = in.searchNext;
     const std::string action = SearchActionText(next, item);
 
-    // 6. The lunation and phase of the moment searched from.
+    // The lunation and phase of the moment searched from.
     State from = in;
     from.dblCurrentAJDate = current;
     int32_t k = lunar::LunationOf(current);
@@ -317,7 +325,7 @@ ActionResult Search(const State& in, SearchDetails* details) {
     const int16_t q = lunar::GetPhase(k, current, exact);
     if (q < 0) return Refuse(result, ResultKind::Refused, GetPhaseError(q));
 
-    // 7. The same saros series: about one saros on, an eclipse of the same family.
+    // The same saros series: about one saros on, an eclipse of the same family.
     int16_t searched = item;
     if (item == kTargetSaros) {
         // The entry has been taken (and the caption is empty): both stay empty.
@@ -350,13 +358,13 @@ ActionResult Search(const State& in, SearchDetails* details) {
         return Refuse(result, ResultKind::OutOfRange,
                       RangeMessage(hit.found ? hit.moment > kLatestMoment : hit.later));
 
-    // 5., 11. The hit is shown.
+    // The hit becomes the current moment.
     state.nowMode = false;
     state.dblCurrentAJDate = hit.moment;
     state.actualEclipseData.clear();
     if (eclipseSearch) {
         state.displayedEclipseLunation = k;
-        state.displayedEclipseLunar = record.eclipseType >= 8;
+        state.displayedEclipseLunar = lunar::IsLunarEclipse(record.eclipseType);
         const EclipseData data = EclipseDataText(record, CjdFromAjd(state, hit.moment));
         state.actualEclipseData = data.label;
         result.extraLogText = data.log;

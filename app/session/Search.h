@@ -40,7 +40,7 @@ inline constexpr double kSarosShiftDays = 6580.0;
 std::string_view TargetText(int index);
 // The phase searched by items 0..3 (2, 0, 1, 3); -1 for the other items.
 int16_t TargetPhase(int index);
-// True when an eclipse of `eclipseType` satisfies eclipse item 6..12.
+// True when an eclipse of `eclipseType` is of a kind the target accepts (never for a phase target).
 bool TargetMatches(int index, int eclipseType);
 // Item of a list text (any case) or of a short name of the command line
 // ("full-moon", "total-solar", "saros", ...); -1 when there is none.

@@ -5,7 +5,7 @@
 
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
 #include "session/Search.h"
 
@@ -81,76 +81,39 @@ void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullop
 
 } // namespace
 
-// ---- tables ------------------------------------------------------------------
-
-std::string_view CalendarCode(int index) {
-    return ::tavr::CalendarCode(index);
-}
-
-std::string_view CalendarName(int index) {
-    const CalendarInfo* info = CalendarAt(index);
-    return info ? info->name : std::string_view();
-}
-
-std::string_view RowCaption(int index) {
-    const CalendarInfo* info = CalendarAt(index);
-    return info ? info->rowCaption : std::string_view();
-}
-
-int16_t IndexOfCode(std::string_view code) {
-    return CalendarIndexOf(code);
-}
-
 // ---- messages ----------------------------------------------------------------
 
-std::string EntryErrorText(int code) {
-    switch (code) {
-    case 1:
-        return "Invalid date entry.";
-    case 2:
-        return "Calendar must be specified (one of CE, JC, SAR, VR, LDT, QLW, CJD and AJD).";
-    case 3:
-        return "Time specification not permitted with CJD or AJD.";
-    case 4:
-        return "Invalid time specification.  Times must be, e.g., 23:50.";
-    case 5:
-        return "Date separator must be a dash, '-'.";
-    case 6:
-        return "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day";
-    case 7:
-        return "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day";
-    case 8:
-        return "Invalid SAR date.  SAR dates must be in the form: year-month-day";
-    case 9:
-        return "Invalid VR date.  VR dates must be in the form: cycle-year-month-day";
-    case 10:
-        return "Invalid LDT date.  LDT dates must be in the form: cycle-year-month-triday-day or "
-               "year-month-triday-day";
-    case 11:
-        return "Invalid TVG date.  TVG dates must be in the form: cycle-year-month-day or year-month-day";
-    case 12:
-        return "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.";
-    case 13:
-        return "Error when parsing date string.";
-    case 14:
-        return "Value for addition or subtraction is invalid.";
-    case 15:
-        return "Invalid QLW date.  QWL dates must be in the form: year-month-week-day";
-    case 16:
-        return "Invalid month value in QLW date.";
-    case 17:
-        return "Invalid week value in QLW date.";
-    case 18:
-        return "Invalid day value in QLW date.";
-    case 19:
-        return "No date given.";
-    default:
-        return "Unknown error.";
-    }
+std::string EntryErrorText(EntryError error) {
+    // In the order of the codes, from InvalidEntry (1) to NoDate (19).
+    static constexpr std::array<const char*, kEntryErrorCount> kTexts = {
+        "Unknown error.",
+        "Invalid date entry.",
+        "Calendar must be specified (one of CE, JC, SAR, VR, LDT, QLW, CJD and AJD).",
+        "Time specification not permitted with CJD or AJD.",
+        "Invalid time specification.  Times must be, e.g., 23:50.",
+        "Date separator must be a dash, '-'.",
+        "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day",
+        "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day",
+        "Invalid SAR date.  SAR dates must be in the form: year-month-day",
+        "Invalid VR date.  VR dates must be in the form: cycle-year-month-day",
+        "Invalid LDT date.  LDT dates must be in the form: cycle-year-month-triday-day or "
+        "year-month-triday-day",
+        "Invalid TVG date.  TVG dates must be in the form: cycle-year-month-day or year-month-day",
+        "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.",
+        "Error when parsing date string.",
+        "Value for addition or subtraction is invalid.",
+        "Invalid QLW date.  QWL dates must be in the form: year-month-week-day",
+        "Invalid month value in QLW date.",
+        "Invalid week value in QLW date.",
+        "Invalid day value in QLW date.",
+        "No date given.",
+    };
+    const int16_t code = Code(error);
+    return kTexts[code > 0 && code < kEntryErrorCount ? static_cast<size_t>(code) : 0];
 }
 
-Message ShowEntryError(int code) {
-    return Warning(kEntryErrorTitle, EntryErrorText(code));
+Message ShowEntryError(EntryError error) {
+    return Warning(kEntryErrorTitle, EntryErrorText(error));
 }
 
 // ---- state -------------------------------------------------------------------
@@ -169,136 +132,160 @@ double AjdFromCjd(const State& state, double cjd) {
 
 // ---- the entry grammar -------------------------------------------------------
 
+namespace {
+
+// Where the entry names its calendar: the row's index and the 0-based position
+// of its code, which is also the length of the date text.
+struct CodePlace {
+    int16_t index = -1;
+    size_t at = std::string::npos;
+};
+
+// The first code of the table found; a time or "(" may follow it. A row text
+// pasted whole ends in its long form in parentheses, whose names may hold a
+// code ("JOYCE", "CERRIDWEN"): the text before the first "(" is searched
+// first, then the whole text.
+CodePlace FindCode(const std::string& s) {
+    CodePlace place;
+    const size_t open = s.find('(');
+    for (const size_t limit : {open, std::string::npos}) {
+        const std::string_view searched = std::string_view(s).substr(0, limit);
+        for (int16_t i = 0; i < kCalendarCount && place.index < 0; ++i) {
+            const size_t at = searched.find(CalendarSet()[static_cast<size_t>(i)].code);
+            if (at != std::string::npos) place = {i, at};
+        }
+        if (place.index >= 0 || open == std::string::npos) break;
+    }
+    return place;
+}
+
+// True when the text holds the code of a Julian date anywhere.
+bool NamesJulianDate(const std::string& s) {
+    for (const CalendarInfo& info : CalendarSet())
+        if (info.kind != EntryKind::Day && Contains(s, info.code)) return true;
+    return false;
+}
+
+// The time of day of a calendar date, noon by default, cut off the text.
+struct EntryTime {
+    EntryError error = EntryError::None;
+    double fraction = 0.0;   // of the day
+    bool beforeCode = false; // typed before the code: the date text is then not one of the calendar's dates
+};
+
+EntryTime CutTime(std::string& s, size_t codeAt) {
+    EntryTime time;
+    if (!Contains(s, ":")) s += "12:00";
+    const size_t colon = s.find(':');
+    // Two hour digits need room before the ":" (a ":" at the first or second character has none).
+    if (colon < 2) return {EntryError::InvalidTime};
+    // "14:28 2001-12-31 CE" and "2001-12-31 14:28 CE" alike cut the date text short of its code.
+    time.beforeCode = colon < codeAt;
+    std::string t = s.substr(colon - 2, 5);
+    if (IsDigit(t[0])) {
+        s.resize(colon - 2);
+    } else {
+        t = "0" + s.substr(colon - 1, 4); // a one-digit hour
+        s.resize(colon - 1);
+    }
+    const double hours = strproc::LeadingNumber(t.substr(0, 2));
+    const double minutes = strproc::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
+    time.fraction = (hours * 60.0 + minutes) / 1440.0;
+    if (!(time.fraction >= 0.0 && time.fraction < 1.0)) return {EntryError::InvalidTime};
+    return time;
+}
+
+// The moment of a date the calendar's parse accepted, `f` the part of the day
+// typed; a QLW day and its clock begin at 06:00.
+double MomentOfDate(const CalendarInfo& info, const DateParse& parsed, double f, const State& state) {
+    switch (info.kind) {
+    // The Julian date rows show four decimals: a row copied at a range end reads back at that end.
+    case EntryKind::ChronologicalJulianDate:
+        return AtRangeEnd(AjdFromCjd(state, parsed.number), kJulianRowPrecision);
+    case EntryKind::AstronomicalJulianDate:
+        return AtRangeEnd(parsed.number, kJulianRowPrecision);
+    case EntryKind::Day:
+        break;
+    }
+    // A date far outside the range: the range check refuses it.
+    if (parsed.beyond != 0) return parsed.beyond < 0 ? -HUGE_VAL : HUGE_VAL;
+    double day = parsed.dayNumber;
+    if (info.dayStart != 0.0) {
+        f += info.dayStart;
+        if (f >= 1.0) {
+            f -= 1.0;
+            day += 1.0;
+        }
+    }
+    return AjdFromCjd(state, day + f);
+}
+
+} // namespace
+
 ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     ParseResult result;
-    // 1. Trimmed and upper case; the spaces inside are counted.
+    // Trimmed and upper case; the box shows this text from now on (not for a history line).
     std::string s = UpperAscii(strproc::Trim(entry));
     const int32_t spaces = strproc::CountOccurrences(s, " ", true);
-    // 2. The box shows the normalised text from now on (not for a history line).
     result.entryText = state.fromHistory ? state.entryText : s;
-    auto fail = [&result](int16_t code) {
-        result.error = code;
+    auto fail = [&result](EntryError error) {
+        result.error = error;
         result.moment = 0.0;
         result.calendar = -1;
         return result;
     };
 
-    // 3., 4. Without separators; an empty entry with a day count means the current date.
+    // Without separators; an empty entry with a day count means the current date.
     s = strproc::RemoveChars(s, ", ");
     if (s.empty()) {
-        if (state.dayCountText.empty()) return fail(1);
+        if (state.dayCountText.empty()) return fail(EntryError::InvalidEntry);
         result.entryText = CopyCurrentDateToEntry(state);
         s = strproc::RemoveChars(result.entryText, ", ");
     }
-    // 5. A date begins with a digit or "-".
-    if (s.empty() || !(IsDigit(s[0]) || s[0] == '-')) return fail(1);
+    // A date begins with a digit or "-".
+    if (s.empty() || !(IsDigit(s[0]) || s[0] == '-')) return fail(EntryError::InvalidEntry);
 
-    // 6. The first code of the table found; a time or "(" may follow it. A row
-    // text pasted whole ends in its long form in parentheses, whose names may
-    // hold a code ("JOYCE", "CERRIDWEN"): the text before the first "(" is
-    // searched first, then the whole text.
-    int16_t codeIndex = -1;
-    size_t p = std::string::npos; // 0-based position of the code = length of the date text
-    const size_t open = s.find('(');
-    for (const size_t limit : {open, std::string::npos}) {
-        const std::string_view searched = std::string_view(s).substr(0, limit);
-        for (int16_t i = 0; i < kCalendarCount && codeIndex < 0; ++i) {
-            const size_t at = searched.find(CalendarSet()[static_cast<size_t>(i)].code);
-            if (at != std::string::npos) {
-                codeIndex = i;
-                p = at;
-            }
-        }
-        if (codeIndex >= 0 || open == std::string::npos) break;
-    }
-    if (codeIndex >= 0) {
-        const size_t after = p + CalendarCode(codeIndex).size();
-        if (after < s.size() && !(IsDigit(s[after]) || s[after] == '(')) return fail(2);
+    CodePlace code = FindCode(s);
+    if (code.index >= 0) {
+        const size_t after = code.at + CalendarCode(code.index).size();
+        if (after < s.size() && !(IsDigit(s[after]) || s[after] == '(')) return fail(EntryError::NoCalendar);
     } else {
-        // 7. No code: a date without code holds no space; the current calendar's code is assumed.
-        if (spaces != 0) return fail(2);
-        const std::string_view code = CalendarCode(state.currentCalendar);
-        p = s.size();
-        if (!code.empty()) {
-            s += code;
+        // No code: a date without code holds no space; the current calendar's code is assumed.
+        if (spaces != 0) return fail(EntryError::NoCalendar);
+        const std::string_view assumed = CalendarCode(state.currentCalendar);
+        code.at = s.size();
+        if (!assumed.empty()) {
+            s += assumed;
             result.entryText += " ";
-            result.entryText += code;
-            codeIndex = state.currentCalendar;
+            result.entryText += assumed;
+            code.index = state.currentCalendar;
         }
     }
 
-    // 8. Separators.
-    bool julianDate = false; // a code of a Julian date anywhere in the text
-    for (const CalendarInfo& info : CalendarSet())
-        if (info.kind != EntryKind::Day && Contains(s, info.code)) julianDate = true;
+    // Julian dates take "." and at most one "-" (a sign); calendar dates a time instead.
+    const bool julianDate = NamesJulianDate(s);
     if (!julianDate) {
-        if (Contains(s, ".") || Contains(s, "/")) return fail(5);
+        if (Contains(s, ".") || Contains(s, "/")) return fail(EntryError::DateSeparator);
     } else if (strproc::CountOccurrences(s, "-", true) > 1) {
-        return fail(12);
+        return fail(EntryError::InvalidJulianDate);
     }
-
-    // 9. The time of day, noon by default; it follows the code.
-    double f = 0.0;
-    bool timeBeforeCode = false;
+    EntryTime time;
     if (!julianDate) {
-        if (!Contains(s, ":")) s += "12:00";
-        const size_t colon = s.find(':'); // 0-based; the 1-based k is colon + 1
-        // Two hour digits need room before the ":" (a ":" at the first or second character has none).
-        if (colon < 2) return fail(4);
-        // A time typed before the code cuts the date text short of its code: the date is then not one
-        // of the calendar's dates ("14:28 2001-12-31 CE" and "2001-12-31 14:28 CE" alike).
-        timeBeforeCode = colon < p;
-        std::string t = s.substr(colon - 2, 5);
-        if (IsDigit(t[0])) {
-            s.resize(colon - 2);
-        } else {
-            t = "0" + s.substr(colon - 1, 4); // a one-digit hour
-            s.resize(colon - 1);
-        }
-        const double hours = strproc::LeadingNumber(t.substr(0, 2));
-        const double minutes = strproc::LeadingNumber(t.size() > 3 ? std::string_view(t).substr(3) : "");
-        f = (hours * 60.0 + minutes) / 1440.0;
-        if (!(f >= 0.0 && f < 1.0)) return fail(4);
+        time = CutTime(s, code.at);
+        if (time.error != EntryError::None) return fail(time.error);
     } else if (!state.fromHistory && Contains(s, ":")) {
-        return fail(3);
+        return fail(EntryError::TimeWithJulianDate);
     }
 
-    // 10. The date text (everything before the code) goes to the calendar's parser.
-    const std::string dateText = timeBeforeCode ? std::string() : s.substr(0, std::min(p, s.size()));
-    const CalendarInfo* info = CalendarAt(codeIndex);
-    if (info == nullptr) return fail(13);
+    // The date text (everything before the code) goes to the calendar's parser.
+    const std::string dateText = time.beforeCode ? std::string() : s.substr(0, std::min(code.at, s.size()));
+    const CalendarInfo* info = CalendarAt(code.index);
+    if (info == nullptr) return fail(EntryError::ParseFailure);
     const DateParse parsed = info->parse(dateText);
-    if (parsed.error != 0) return fail(parsed.error);
-
-    // 11. Calendar dates: the day number plus the time; a QLW day and its clock begin at 06:00.
-    double moment = 0.0;
-    switch (info->kind) {
-    case EntryKind::ChronologicalJulianDate:
-        moment = AtRangeEnd(AjdFromCjd(state, parsed.number), kJulianRowPrecision);
-        break;
-    case EntryKind::AstronomicalJulianDate:
-        moment = AtRangeEnd(parsed.number, kJulianRowPrecision);
-        break;
-    case EntryKind::Day: {
-        if (parsed.beyond != 0) { // a date far outside the range: the range check refuses it
-            moment = parsed.beyond < 0 ? -HUGE_VAL : HUGE_VAL;
-            break;
-        }
-        double day = parsed.dayNumber;
-        if (info->dayStart != 0.0) {
-            f += info->dayStart;
-            if (f >= 1.0) {
-                f -= 1.0;
-                day += 1.0;
-            }
-        }
-        moment = AjdFromCjd(state, day + f);
-        break;
-    }
-    }
-    result.error = 0;
-    result.moment = moment;
-    result.calendar = codeIndex;
+    if (parsed.error != EntryError::None) return fail(parsed.error);
+    result.error = EntryError::None;
+    result.moment = MomentOfDate(*info, parsed, time.fraction, state);
+    result.calendar = code.index;
     return result;
 }
 
@@ -411,27 +398,28 @@ ActionResult Convert(const State& in) {
     ActionResult result;
     result.state = in;
     State& state = result.state;
-    auto refuseEntry = [&result](int16_t code) {
+    auto refuseEntry = [&result](EntryError error) {
         result.kind = ResultKind::Refused;
-        result.errorCode = code;
-        result.message = ShowEntryError(code);
+        result.errorCode = Code(error);
+        result.message = ShowEntryError(error);
         result.focusEntry = true;
         return result;
     };
 
-    // 1. The entry, trimmed.
+    // The entry, trimmed.
     state.entryText = strproc::Trim(state.entryText);
-    if (state.entryText.empty()) return refuseEntry(19);
-    // 3., 4. The day count, trimmed; the entry is parsed only with a valid (or no) count.
+    if (state.entryText.empty()) return refuseEntry(EntryError::NoDate);
+    // The day count, trimmed; the entry is parsed only with a valid (or no) count.
     state.dayCountText = strproc::Trim(state.dayCountText);
     const std::string n = state.dayCountText;
     std::string checked = n;
-    if (!n.empty() && !strproc::ValidateDayCount(checked, false)) return refuseEntry(14);
+    if (!n.empty() && !strproc::ValidateDayCount(checked, false))
+        return refuseEntry(EntryError::InvalidDayCount);
     const ParseResult parsed = ParseDateEntry(state.entryText, state);
     state.entryText = parsed.entryText;
-    if (parsed.error != 0) return refuseEntry(parsed.error);
+    if (parsed.error != EntryError::None) return refuseEntry(parsed.error);
 
-    // 6. Nothing to do, or the day count added.
+    // Nothing to do, or the day count added.
     double r = parsed.moment;
     if (n.empty()) {
         if (r == in.dblCurrentAJDate) {
@@ -443,20 +431,20 @@ ActionResult Convert(const State& in) {
         const double v = strproc::LeadingNumber(strproc::RemoveChars(n, "+,"));
         r = state.plusSelected ? r + v : r - v;
     }
-    // 7. The range.
+    // The range.
     if (auto message = RangeCheck(r)) {
         result.kind = ResultKind::OutOfRange;
         result.message = std::move(message);
         return result;
     }
 
-    // 8. Commit.
+    // The moment becomes the current one in the entered calendar.
     state.actualEclipseData.clear();
     state.displayedEclipseLunation = kNoEclipse;
     state.nowMode = false;
     state.dblCurrentAJDate = r;
     state.currentCalendar = parsed.calendar;
-    // 9., 10. The common tail.
+    // The common tail.
     FillTail(result);
     state.entryText = CopyCurrentDateToEntry(state);
     result.kind = ResultKind::Done;

@@ -7,8 +7,8 @@
 // Every operation takes the state and gives back what the window applies: a
 // new state, texts, and at most one message box request. A refused action
 // changes nothing but, at most, the normalised entry text.
-#ifndef TAVR_ENGINE_H
-#define TAVR_ENGINE_H
+#ifndef TAVR_SESSION_H
+#define TAVR_SESSION_H
 
 #include <array>
 #include <cstdint>
@@ -19,7 +19,7 @@
 
 #include "astro/MoonData.h"
 #include "base/Range.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 
 #include "session/TimeZone.h"
 
@@ -28,7 +28,7 @@ namespace tavr::session {
 using timezone::View;
 
 using ::tavr::kCalendarCount;
-// Short names of the calendar indices of calendar/Calendars.h.
+// Short names of the calendar indices of calendar/DayNumbers.h.
 inline constexpr int16_t kCE = kCalendarCE, kJC = kCalendarJC, kSAR = kCalendarSAR, kVR = kCalendarVR,
                          kLDT = kCalendarLDT, kTVG = kCalendarTVG, kCJD = kCalendarCJD, kAJD = kCalendarAJD,
                          kQLW = kCalendarQLW;
@@ -39,16 +39,7 @@ using ::tavr::kEarliestMoment; // the accepted range (base/Range.h)
 using ::tavr::kLatestMoment;
 inline constexpr int32_t kNoEclipse = -10000000; // displayed-eclipse lunation: none
 
-// ---- tables ------------------------------------------------------------------
-
-// "CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"; "" outside 0..8.
-std::string_view CalendarCode(int index);
-// "Common Era date" .. "Quorvane Lunar Week Calendar"; "" outside 0..8.
-std::string_view CalendarName(int index);
-// Caption label (index 0) of a row: "Common Era:", ..., "Tussary-Vosko Goddess", ...
-std::string_view RowCaption(int index);
-// Index of the first code equal to `code` (exact, case-sensitive), or -1.
-int16_t IndexOfCode(std::string_view code);
+using ::tavr::CalendarCode; // the calendar table's codes (calendar/CalendarSet.h)
 
 // ---- message boxes ---
 // The one message type: the session asks, the window's message box interface
@@ -65,11 +56,12 @@ struct Message {
 };
 
 inline constexpr const char* kEntryErrorTitle = "Invalid date/time entry";
-// Message of an entry error code (1..19); "Unknown error." for any other.
-std::string EntryErrorText(int code);
+using ::tavr::EntryError; // calendar/CalendarSet.h
+// Message of an entry error (InvalidEntry .. NoDate); "Unknown error." for None or any other value.
+std::string EntryErrorText(EntryError error);
 // The message box ShowEntryError shows: the text above, title
 // "Invalid date/time entry", warning icon, OK.
-Message ShowEntryError(int code);
+Message ShowEntryError(EntryError error);
 
 // ---- state -------------------------------------------------------------------
 
@@ -152,7 +144,7 @@ double AjdFromCjd(const State& state, double cjd);
 // ---- the entry grammar -----------------------------------------------------
 
 struct ParseResult {
-    int16_t error = 0;     // 0 = accepted, else 1..18
+    EntryError error = EntryError::None;
     double moment = 0.0;   // the entered AJD (0 on failure; +-infinity for a well-formed date
                            // too far outside the range to convert, which the range check refuses)
     int16_t calendar = -1; // on success the index of the recognised code
@@ -251,7 +243,7 @@ struct ActionResult {
     ResultKind kind = ResultKind::Unchanged;
     std::optional<Message> message; // at most one message box, shown after the tail
     bool focusEntry = false;        // SetTheFocus after the message (entry refusals)
-    int16_t errorCode = 0;          // entry error code of a refusal (14, 19, 1..18), else 0
+    int16_t errorCode = 0;          // Code(EntryError) of a refused entry, else 0
     State state;                    // the state after the action
     std::optional<Tail> tail;       // present when the display changed
 

@@ -45,12 +45,6 @@ std::vector<std::string> ZoneList() {
     return list;
 }
 
-int ZoneIndexOfText(std::string_view text) {
-    for (int i = 0; i < kZoneCount; ++i)
-        if (ZoneText(i) == text) return i;
-    return -1;
-}
-
 int ZoneIndexOfMinutes(int minutes) {
     if (minutes % 30 != 0) return -1;
     const int index = minutes / 30 + kHalfHours;

@@ -27,8 +27,6 @@ inline constexpr double kMinutesPerDay = 1440.0;
 std::string ZoneText(int index);
 // All 49 entries in list order.
 std::vector<std::string> ZoneList();
-// Index of the entry whose text is exactly `text`, or -1.
-int ZoneIndexOfText(std::string_view text);
 // Index of the entry whose offset is `minutes`, or -1 when no entry has it.
 int ZoneIndexOfMinutes(int minutes);
 

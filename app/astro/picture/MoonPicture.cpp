@@ -3,31 +3,22 @@
 #include <QDir>
 
 #include <algorithm>
+#include <string_view>
 
 namespace tavr::moon {
 namespace {
 
+// The cases shown unchanged, one per stored picture, in the order of m_base.
+constexpr PictureCase kBases[4] = {PictureCase::Dark, PictureCase::FirstQuarter, PictureCase::Full,
+                                   PictureCase::LastQuarter};
+
+// Which stored picture a case is drawn on (BasePictureName says which file), or -1.
 int BaseIndex(PictureCase picture) {
-    switch (picture) {
-    case PictureCase::Dark:
-        return 0;
-    case PictureCase::FirstQuarter:
-    case PictureCase::WaxingCrescent:
-        return 1;
-    case PictureCase::Full:
-    case PictureCase::WaxingGibbous:
-    case PictureCase::WaningGibbous:
-        return 2;
-    case PictureCase::LastQuarter:
-    case PictureCase::WaningCrescent:
-        return 3;
-    case PictureCase::None:
-        break;
-    }
+    const std::string_view name = BasePictureName(picture);
+    for (int i = 0; i < 4; ++i)
+        if (!name.empty() && name == BasePictureName(kBases[i])) return i;
     return -1;
 }
-
-const char* const kBaseNames[4] = {"darkmoon", "1stquarter", "fullmoon", "lastquarter"};
 
 } // namespace
 
@@ -36,7 +27,7 @@ MoonPictureSet::MoonPictureSet(const QString& picDir, int scale)
     const QDir dir(picDir);
     const QString suffix = m_scale == 2 ? QStringLiteral("@2x.bmp") : QStringLiteral(".bmp");
     for (int i = 0; i < 4; ++i) {
-        QImage img(dir.filePath(QString::fromLatin1(kBaseNames[i]) + suffix));
+        QImage img(dir.filePath(QString::fromLatin1(BasePictureName(kBases[i])) + suffix));
         if (!img.isNull()) img = img.convertToFormat(QImage::Format_RGB32);
         // Qt reads a name ending in "@2x" as an image of two device pixels a
         // point; here every picture is a plain array of pixels.

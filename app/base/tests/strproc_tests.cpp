@@ -34,17 +34,6 @@ TEST(StrProc, RemoveAndKeepChars) {
     EXPECT_EQ(Trim("    "), "");
 }
 
-TEST(StrProc, FindFirstInAndNotInSet) {
-    EXPECT_EQ(FindFirstInSet("abc-def", "-"), 4u);
-    EXPECT_EQ(FindFirstInSet("abc-def", "-", 5), 0u);
-    EXPECT_EQ(FindFirstInSet("abc", "xyz"), 0u);
-    EXPECT_EQ(FindFirstInSet("abc", "c", 99), 0u);
-    EXPECT_EQ(FindFirstNotInSet("000120", "0"), 4u);
-    EXPECT_EQ(FindFirstNotInSet("000120", "0", 5), 5u);
-    EXPECT_EQ(FindFirstNotInSet("000", "0"), 0u);
-    EXPECT_EQ(FindFirstNotInSet("", "0"), 0u);
-}
-
 TEST(StrProc, CountOccurrences) {
     struct Case {
         std::string text, sub;
@@ -114,18 +103,6 @@ TEST(StrProc, Ordinals) {
     for (const auto& c : cases)
         EXPECT_EQ(Ordinal(c.n), c.expected) << c.n;
     EXPECT_EQ(OrdinalSuffix(-3), "");
-}
-
-TEST(StrProc, StripLeadingPrefixAndReplace) {
-    EXPECT_EQ(StripLeadingPrefix("000120", "0"), "120");
-    EXPECT_EQ(StripLeadingPrefix("ababx", "ab"), "x");
-    EXPECT_EQ(StripLeadingPrefix("0000", "0"), "");
-    EXPECT_EQ(StripLeadingPrefix("abc", ""), "abc"); // must not loop
-    EXPECT_EQ(ReplaceAllNoCase("One and AND and", "and", "&"), "One & & &");
-    EXPECT_EQ(ReplaceAllNoCase("aaa", "a", "aa"), "aaaaaa"); // resumes after the inserted text
-    EXPECT_EQ(ReplaceAllNoCase("abc", "", "x"), "abc");
-    EXPECT_EQ(ReplaceAllNoCase("", "a", "x"), "");
-    EXPECT_EQ(ReplaceAllNoCase("\xC9t\xE9", "\xE9", "e"), "ete");
 }
 
 TEST(StrProc, MinutesAsWords) {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/SarCal.h"
 
 using namespace tavr;

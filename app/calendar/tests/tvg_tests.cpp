@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/TVGCal.h"
 
 using namespace tavr;

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "calendar/Calendars.h"
-#include "calendar/VRLDT.h"
+#include "calendar/DayNumbers.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 
 using namespace tavr;
 

@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "astro/Lunar.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 #include "cli/Cli.h"
 #include "cli/tests/CliTestSupport.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "astro/Lunar.h"
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 #include "lunation/LunationGrid.h"
 
 using namespace tavr;

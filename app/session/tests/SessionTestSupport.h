@@ -1,6 +1,6 @@
-// Helpers shared by the engine's tests.
-#ifndef TAVR_ENGINE_TEST_SUPPORT_H
-#define TAVR_ENGINE_TEST_SUPPORT_H
+// Helpers shared by the session's tests.
+#ifndef TAVR_SESSION_TEST_SUPPORT_H
+#define TAVR_SESSION_TEST_SUPPORT_H
 
 #include <string>
 

@@ -57,7 +57,7 @@ State Typed(const std::string& entry, const std::string& dayCount = "", bool plu
 
 } // namespace
 
-TEST(EngineConvert, RangeLimitsExactlyAndOneStepBeyond) {
+TEST(Convert, RangeLimitsExactlyAndOneStepBeyond) {
     struct Row {
         std::string entry;
         std::string dayCount;
@@ -114,7 +114,7 @@ TEST(EngineConvert, RangeLimitsExactlyAndOneStepBeyond) {
     EXPECT_EQ(RangeCheck(std::numeric_limits<double>::infinity()), kLater);
 }
 
-TEST(EngineConvert, DayCountsAndActionTexts) {
+TEST(Convert, DayCountsAndActionTexts) {
     struct Row {
         const char* count;
         bool plus;
@@ -148,7 +148,7 @@ TEST(EngineConvert, DayCountsAndActionTexts) {
         if (row.error) {
             EXPECT_EQ(result.errorCode, row.error) << row.count;
             ASSERT_TRUE(result.message.has_value());
-            EXPECT_EQ(*result.message, ShowEntryError(row.error));
+            EXPECT_EQ(*result.message, ShowEntryError(EntryError{static_cast<int16_t>(row.error)}));
             EXPECT_TRUE(result.focusEntry);
             // The entry is not parsed, so it is not normalised either.
             EXPECT_EQ(result.state.entryText, "2001-12-31 ce 14:28");
@@ -162,7 +162,7 @@ TEST(EngineConvert, DayCountsAndActionTexts) {
     }
 }
 
-TEST(EngineConvert, CommitMakesTheEnteredCalendarCurrent) {
+TEST(Convert, CommitMakesTheEnteredCalendarCurrent) {
     const State before = Typed("2001-12-31 jc 9:05");
     const ActionResult result = Convert(before);
     ASSERT_TRUE(result.historyDue);
@@ -188,7 +188,7 @@ TEST(EngineConvert, CommitMakesTheEnteredCalendarCurrent) {
     EXPECT_EQ(cjd.historyText, "2,452,275.6028 CJD");
 }
 
-TEST(EngineConvert, RefusalsChangeNothingButTheNormalisedEntry) {
+TEST(Convert, RefusalsChangeNothingButTheNormalisedEntry) {
     struct Row {
         const char* entry;
         const char* dayCount;
@@ -235,7 +235,7 @@ TEST(EngineConvert, RefusalsChangeNothingButTheNormalisedEntry) {
     EXPECT_EQ(zero.state.dblCurrentAJDate, 2451545.0);
 }
 
-TEST(EngineConvert, GreenwichLocalSwitchNeverMovesTheMoment) {
+TEST(Convert, GreenwichLocalSwitchNeverMovesTheMoment) {
     const State local = MakeState(Ajd(kDay2001_12_31, Clock(0, 30), 120), 120, View::Local);
     const ActionResult result = SwitchView(local, View::Greenwich);
     EXPECT_TRUE(result.tail.has_value());
@@ -257,7 +257,7 @@ TEST(EngineConvert, GreenwichLocalSwitchNeverMovesTheMoment) {
     EXPECT_EQ(quiet.state.view, View::Greenwich);
 }
 
-TEST(EngineConvert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
+TEST(Convert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
     struct Row {
         int from, to;
         View view;
@@ -292,7 +292,7 @@ TEST(EngineConvert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
     EXPECT_EQ(ChangeZone(restored, -1).state.dblCurrentAJDate, restored.dblCurrentAJDate);
 }
 
-TEST(EngineConvert, JulianDateRowsAtTheRangeEndsReadBack) {
+TEST(Convert, JulianDateRowsAtTheRangeEndsReadBack) {
     // The rows show four decimals: copied at an end, they read back at that end.
     for (int zone : {330, -570, 0, 720}) {
         for (double end : {kEarliestMoment, kLatestMoment}) {
@@ -314,7 +314,7 @@ TEST(EngineConvert, JulianDateRowsAtTheRangeEndsReadBack) {
     EXPECT_EQ(Convert(Typed("552,282.9999 AJD")).message, kEarlier);
 }
 
-TEST(EngineConvert, NowAndItsClock) {
+TEST(Convert, NowAndItsClock) {
     State state = Typed("2001-12-31 CE", "5");
     state.nowMode = false;
     const double now = Ajd(kDay2001_12_31, Clock(21, 10), -300);

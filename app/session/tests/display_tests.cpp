@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "calendar/QLWC.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
 #include "session/tests/SessionTestSupport.h"
 
 using namespace tavr::session;
@@ -27,7 +27,7 @@ double Ajd(int32_t day, double fraction, int offset = 0) {
 
 } // namespace
 
-TEST(EngineDisplay, NoonOfTheFirstDayOf2000) {
+TEST(Display, NoonOfTheFirstDayOf2000) {
     const State state = MakeState(2451545.0);
     const Display display = RefreshDisplay(state);
     struct Expected {
@@ -74,7 +74,7 @@ TEST(EngineDisplay, NoonOfTheFirstDayOf2000) {
     EXPECT_EQ(qlw.toolTip, descriptive);
 }
 
-TEST(EngineDisplay, HistoryTextIsTheShortFormOfTheCurrentCalendar) {
+TEST(Display, HistoryTextIsTheShortFormOfTheCurrentCalendar) {
     const State base = MakeState(Ajd(kDay2001_12_31, Clock(14, 28), 60), 60, View::Local);
     const char* expected[] = {"2001-12-31 CE",      "2001-12-18 JC",      nullptr, nullptr, nullptr, nullptr,
                               "2,452,275.6028 CJD", "2,452,275.0611 AJD", nullptr};
@@ -94,7 +94,7 @@ TEST(EngineDisplay, HistoryTextIsTheShortFormOfTheCurrentCalendar) {
     EXPECT_EQ(display.rows[kJC].value, "2001-12-18 JC (Monday, December 18, 2001)");
 }
 
-TEST(EngineDisplay, TheEndsOfTheRange) {
+TEST(Display, TheEndsOfTheRange) {
     Display display = RefreshDisplay(MakeState(552283.0));
     EXPECT_EQ(display.rows[kCE].value, "-3201-12-31 CE (Friday, December 31, -3201)");
     EXPECT_EQ(display.rows[kAJD].value, "552,283.0000 AJD");
@@ -107,7 +107,7 @@ TEST(EngineDisplay, TheEndsOfTheRange) {
         EXPECT_FALSE(row.value.empty()) << row.caption;
 }
 
-TEST(EngineDisplay, TimeLabel) {
+TEST(Display, TimeLabel) {
     struct Row {
         double ajd;
         int zone;
@@ -139,7 +139,7 @@ TEST(EngineDisplay, TimeLabel) {
     EXPECT_EQ(RefreshTimeLabel(now, ClockTime{21, 10}), "13:28 (GMT)");
 }
 
-TEST(EngineDisplay, QlwDayBeginsAtSixCivilTime) {
+TEST(Display, QlwDayBeginsAtSixCivilTime) {
     const State before = MakeState(Ajd(kDay2001_12_31, Clock(5, 30)), 0, View::Local, kQLW);
     const State after = MakeState(Ajd(kDay2001_12_31, Clock(6, 0)), 0, View::Local, kQLW);
     const Display a = RefreshDisplay(before);
@@ -153,7 +153,7 @@ TEST(EngineDisplay, QlwDayBeginsAtSixCivilTime) {
     EXPECT_EQ(a.rows[kCE].shortText, "2001-12-31 CE");
 }
 
-TEST(EngineDisplay, RowAndTimeLabelClicks) {
+TEST(Display, RowAndTimeLabelClicks) {
     State state = MakeState(Ajd(kDay2001_12_31, Clock(14, 28), 60), 60, View::Local, kJC);
     state.entryText = "something typed";
 
@@ -215,7 +215,7 @@ TEST(EngineDisplay, RowAndTimeLabelClicks) {
     EXPECT_FALSE(CaptionHighlighted(MakeState(0, 0, View::Local, kTVG), kCE));
 }
 
-TEST(EngineDisplay, EveryRowCopiedToTheEntryParsesBackToTheMoment) {
+TEST(Display, EveryRowCopiedToTheEntryParsesBackToTheMoment) {
     // Moments across the whole range, in turn under several zones and both
     // views: the value click of every row gives an entry that the parser reads
     // back to the same minute (CJD and AJD: to their four decimals).
@@ -235,7 +235,8 @@ TEST(EngineDisplay, EveryRowCopiedToTheEntryParsesBackToTheMoment) {
                 const RowClickResult click = RowClick(state, row, 1);
                 const ParseResult parsed = ParseDateEntry(click.entryText, state);
                 ++count;
-                ASSERT_EQ(parsed.error, 0) << click.entryText << ": " << EntryErrorText(parsed.error);
+                ASSERT_EQ(parsed.error, EntryError::None)
+                    << click.entryText << ": " << EntryErrorText(parsed.error);
                 ASSERT_EQ(parsed.calendar, row);
                 const double difference = ajd - parsed.moment;
                 worst = std::max(worst, std::fabs(difference));

@@ -30,7 +30,7 @@ double Ajd(int32_t day, double fraction, int offset = 0) {
 
 } // namespace
 
-TEST(EngineGrammar, EveryErrorCode) {
+TEST(EntryGrammar, EveryErrorCode) {
     const ErrorRow rows[] = {
         // 1: nothing, or not beginning with a digit or "-"
         {"", kCE, 1, ""},
@@ -97,31 +97,33 @@ TEST(EngineGrammar, EveryErrorCode) {
         State state = MakeState();
         state.currentCalendar = row.current;
         const ParseResult result = ParseDateEntry(row.entry, state);
-        EXPECT_EQ(result.error, row.error) << row.entry;
+        EXPECT_EQ(Code(result.error), row.error) << row.entry;
         EXPECT_EQ(result.entryText, row.box) << row.entry;
         EXPECT_EQ(result.moment, 0.0) << row.entry;
         EXPECT_EQ(result.calendar, -1) << row.entry;
     }
 }
 
-TEST(EngineGrammar, MessagesOfTheCodes) {
-    EXPECT_EQ(EntryErrorText(6), "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day");
-    EXPECT_EQ(EntryErrorText(15), "Invalid QLW date.  QWL dates must be in the form: year-month-week-day");
-    EXPECT_EQ(EntryErrorText(10), "Invalid LDT date.  LDT dates must be in the form: "
-                                  "cycle-year-month-triday-day or year-month-triday-day");
-    EXPECT_EQ(EntryErrorText(19), "No date given.");
-    EXPECT_EQ(EntryErrorText(0), "Unknown error.");
-    EXPECT_EQ(EntryErrorText(20), "Unknown error.");
-    for (int code = 1; code <= 19; ++code)
-        EXPECT_NE(EntryErrorText(code), "Unknown error.") << code;
-    const Message box = ShowEntryError(4);
+TEST(EntryGrammar, MessagesOfTheCodes) {
+    EXPECT_EQ(EntryErrorText(EntryError{6}),
+              "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day");
+    EXPECT_EQ(EntryErrorText(EntryError{15}),
+              "Invalid QLW date.  QWL dates must be in the form: year-month-week-day");
+    EXPECT_EQ(EntryErrorText(EntryError{10}), "Invalid LDT date.  LDT dates must be in the form: "
+                                              "cycle-year-month-triday-day or year-month-triday-day");
+    EXPECT_EQ(EntryErrorText(EntryError{19}), "No date given.");
+    EXPECT_EQ(EntryErrorText(EntryError{0}), "Unknown error.");
+    EXPECT_EQ(EntryErrorText(EntryError{20}), "Unknown error.");
+    for (int16_t code = 1; code <= 19; ++code)
+        EXPECT_NE(EntryErrorText(EntryError{code}), "Unknown error.") << code;
+    const Message box = ShowEntryError(EntryError{4});
     EXPECT_EQ(box.title, "Invalid date/time entry");
     EXPECT_EQ(box.text, "Invalid time specification.  Times must be, e.g., 23:50.");
     EXPECT_EQ(box.icon, Icon::Warning);
     EXPECT_EQ(box.buttons, Buttons::Ok);
 }
 
-TEST(EngineGrammar, AcceptedFormsAndTimes) {
+TEST(EntryGrammar, AcceptedFormsAndTimes) {
     struct Row {
         const char* entry;
         int16_t current;
@@ -193,14 +195,14 @@ TEST(EngineGrammar, AcceptedFormsAndTimes) {
     for (const Row& row : rows) {
         State state = MakeState(0.0, row.zone, row.view, row.current);
         const ParseResult result = ParseDateEntry(row.entry, state);
-        ASSERT_EQ(result.error, 0) << row.entry << ": " << EntryErrorText(result.error);
+        ASSERT_EQ(result.error, EntryError::None) << row.entry << ": " << EntryErrorText(result.error);
         EXPECT_EQ(result.calendar, row.calendar) << row.entry;
         EXPECT_NEAR(result.moment, row.ajd, kMomentTolerance) << row.entry;
         EXPECT_EQ(result.entryText, row.box) << row.entry;
     }
 }
 
-TEST(EngineGrammar, GroupedAndPlainNumbersGiveTheSameMoment) {
+TEST(EntryGrammar, GroupedAndPlainNumbersGiveTheSameMoment) {
     const State state = MakeState(0.0, 330, View::Local);
     const char* pairs[][2] = {
         {"2,451,545.25 CJD", "2451545.25 CJD"},
@@ -210,13 +212,13 @@ TEST(EngineGrammar, GroupedAndPlainNumbersGiveTheSameMoment) {
     for (const auto& pair : pairs) {
         const ParseResult grouped = ParseDateEntry(pair[0], state);
         const ParseResult plain = ParseDateEntry(pair[1], state);
-        ASSERT_EQ(grouped.error, 0) << pair[0];
-        ASSERT_EQ(plain.error, 0) << pair[1];
+        ASSERT_EQ(grouped.error, EntryError::None) << pair[0];
+        ASSERT_EQ(plain.error, EntryError::None) << pair[1];
         EXPECT_EQ(grouped.moment, plain.moment) << pair[0];
     }
 }
 
-TEST(EngineGrammar, QlwTimesAroundSixInTheMorning) {
+TEST(EntryGrammar, QlwTimesAroundSixInTheMorning) {
     // The QLW date of the civil day 2000-01-01: the moment of noon is a QLW 06:00.
     const tavr::qlw::QlwDate date = tavr::qlw::FromDayNumber(kDay2000_01_01).date;
     ASSERT_EQ(date.valid, 1);
@@ -237,52 +239,39 @@ TEST(EngineGrammar, QlwTimesAroundSixInTheMorning) {
     for (const Row& row : rows) {
         const std::string entry = text + row.time;
         const ParseResult result = ParseDateEntry(entry, MakeState(0.0, 60, View::Local));
-        ASSERT_EQ(result.error, 0) << entry;
+        ASSERT_EQ(result.error, EntryError::None) << entry;
         EXPECT_EQ(result.calendar, kQLW);
         EXPECT_NEAR(result.moment, Ajd(row.civilDay, row.civilTime, 60), kMomentTolerance) << entry;
     }
 }
 
-TEST(EngineGrammar, HistoryLinesAndDayCounts) {
+TEST(EntryGrammar, HistoryLinesAndDayCounts) {
     State state = MakeState(2451545.0);
     state.entryText = "what the box holds";
     state.fromHistory = true;
     // A history line keeps the box as it was; its time after CJD is allowed.
     ParseResult result = ParseDateEntry("2,452,275.6028 CJD 14:28 (local=GMT)", state);
-    EXPECT_EQ(result.error, 0);
+    EXPECT_EQ(result.error, EntryError::None);
     EXPECT_EQ(result.entryText, "what the box holds");
     EXPECT_NEAR(result.moment, 2452275.6028 - 0.5, kMomentTolerance);
     result = ParseDateEntry("2001-12-31 CE 14:28 (local = GMT+01:00)", state);
-    EXPECT_EQ(result.error, 0);
+    EXPECT_EQ(result.error, EntryError::None);
     EXPECT_NEAR(result.moment, Ajd(kDay2001_12_31, Clock(14, 28)), kMomentTolerance);
 
     // An entry of nothing but separators with a day count stands for the current date and time.
     state = MakeState(Ajd(kDay2001_12_31, Clock(14, 28)), 0, View::Local, kCE);
     state.dayCountText = "5";
     result = ParseDateEntry(" , ", state);
-    EXPECT_EQ(result.error, 0);
+    EXPECT_EQ(result.error, EntryError::None);
     EXPECT_EQ(result.entryText, "2001-12-31 CE 14:28");
     EXPECT_NEAR(result.moment, state.dblCurrentAJDate, kMomentTolerance);
     state.currentCalendar = kCJD;
     result = ParseDateEntry(",", state);
-    EXPECT_EQ(result.error, 0);
+    EXPECT_EQ(result.error, EntryError::None);
     EXPECT_EQ(result.entryText, "2,452,275.6028 CJD");
 }
 
-TEST(EngineGrammar, IndexOfCode) {
-    const char* codes[] = {"CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"};
-    for (int16_t i = 0; i < 9; ++i) {
-        EXPECT_EQ(IndexOfCode(codes[i]), i);
-        EXPECT_EQ(CalendarCode(i), codes[i]);
-    }
-    EXPECT_EQ(IndexOfCode("ce"), -1);
-    EXPECT_EQ(IndexOfCode(""), -1);
-    EXPECT_EQ(IndexOfCode("CE "), -1);
-    EXPECT_EQ(CalendarName(kQLW), "Quorvane Lunar Week Calendar");
-    EXPECT_EQ(CalendarName(kCE), "Common Era date");
-}
-
-TEST(EngineGrammar, OddTextsNeverCrash) {
+TEST(EntryGrammar, OddTextsNeverCrash) {
     // Long, binary and extreme texts give some error code or a moment, never a crash.
     const std::string texts[] = {
         std::string(5000, '9') + " AJD",
@@ -305,7 +294,7 @@ TEST(EngineGrammar, OddTextsNeverCrash) {
     };
     for (const std::string& text : texts) {
         const ParseResult result = ParseDateEntry(text, MakeState());
-        if (result.error == 0) {
+        if (result.error == EntryError::None) {
             EXPECT_FALSE(std::isnan(result.moment)) << text;
         }
     }

@@ -38,7 +38,7 @@ TEST(HostileEntries, QlwYearMinus201ReadsBack) {
                 ASSERT_EQ(shown.rfind("-201-", 0), 0u) << ajd << " " << zone;
                 state.entryText = CopyCurrentDateToEntry(state);
                 const ParseResult parsed = ParseDateEntry(state.entryText, state);
-                ASSERT_EQ(parsed.error, 0) << state.entryText;
+                ASSERT_EQ(parsed.error, EntryError::None) << state.entryText;
                 // The entry holds the time to the minute.
                 ASSERT_NEAR(parsed.moment, ajd, 1.0 / 1440.0) << state.entryText;
             }
@@ -99,7 +99,7 @@ TEST(HostileEntries, PastedRowTextsWithTheirLongForm) {
             State state = MakeState(ajd, 60, View::Local, kCE);
             const Row row = RefreshDisplay(state).rows[static_cast<size_t>(calendar)];
             const ParseResult parsed = ParseDateEntry(row.value, state);
-            ASSERT_EQ(parsed.error, 0) << row.value;
+            ASSERT_EQ(parsed.error, EntryError::None) << row.value;
             EXPECT_EQ(parsed.calendar, calendar) << row.value;
             const ParseResult shortForm = ParseDateEntry(row.shortText, state);
             EXPECT_EQ(parsed.moment, shortForm.moment) << row.value;
@@ -107,15 +107,15 @@ TEST(HostileEntries, PastedRowTextsWithTheirLongForm) {
     }
     const State state = MakeState();
     const ParseResult joyce = ParseDateEntry("4999-10-4-3 QLW (Daythree in Weekfour of Joyce, 4999)", state);
-    EXPECT_EQ(joyce.error, 0);
+    EXPECT_EQ(joyce.error, EntryError::None);
     EXPECT_EQ(joyce.calendar, kQLW);
     EXPECT_EQ(joyce.moment, ParseDateEntry("4999-10-4-3 QLW", state).moment);
     const ParseResult withTime =
         ParseDateEntry("4999-10-4-3 QLW (Daythree in Weekfour of Joyce, 4999) 14:28", state);
-    EXPECT_EQ(withTime.error, 0);
+    EXPECT_EQ(withTime.error, EntryError::None);
     EXPECT_EQ(withTime.moment, ParseDateEntry("4999-10-4-3 QLW 14:28", state).moment);
     // Without a code before the parentheses the whole text is searched, as before.
-    EXPECT_EQ(ParseDateEntry("2001-12-31 (CE)", state).error, 2);
+    EXPECT_EQ(Code(ParseDateEntry("2001-12-31 (CE)", state).error), 2);
 }
 
 // Long entries end at once with a refusal; no entry makes the grammar work
@@ -129,7 +129,7 @@ TEST(HostileEntries, LongEntriesEndAtOnce) {
              {digits, dashes, digits + "-1-1-1", "1-" + digits + "-1-1", digits + ":" + digits,
               std::string(100000, ' ') + "1", digits + "(" + dashes + ")"}) {
             const ParseResult parsed = ParseDateEntry(entry, state);
-            if (parsed.error == 0) {
+            if (parsed.error == EntryError::None) {
                 EXPECT_TRUE(std::isinf(parsed.moment) || std::isfinite(parsed.moment));
                 EXPECT_EQ(parsed.calendar >= 0, true);
             }

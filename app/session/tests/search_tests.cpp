@@ -9,7 +9,8 @@
 #include "astro/Lunar.h"
 #include "calendar/SarCal.h"
 #include "calendar/TVGCal.h"
-#include "calendar/VRLDT.h"
+#include "calendar/Solilunar.h"
+#include "calendar/Triday.h"
 #include "session/Search.h"
 #include "session/tests/SessionTestSupport.h"
 

@@ -1,14 +1,14 @@
-// The calendar set and the day-number conventions shared by every calendar of
-// the program: calendar codes and names, the time scales (astronomical and
-// chronological Julian dates) and how they relate, the accepted range of
-// moments, Common Era and Julian dates through the date library, the day of
-// the week, today's day number and the current moment.
+// The day-number conventions shared by every calendar of the program: the
+// calendar indices and codes, the time scales (astronomical and chronological
+// Julian dates) and how they relate, the accepted range of moments, Common Era
+// and Julian dates through the date library, the day of the week, the current
+// moment, and the pieces every calendar's steps share.
 //
 // Every calendar date shown is computed from one DayNumber: the Julian Day
 // Number of the local civil day, floor(CJD). All arithmetic uses floor
 // division with non-negative remainders.
-#ifndef TAVR_CALENDARS_H
-#define TAVR_CALENDARS_H
+#ifndef TAVR_DAYNUMBERS_H
+#define TAVR_DAYNUMBERS_H
 
 #include <cstdint>
 #include <string>
@@ -47,9 +47,6 @@ enum CalendarIndex : int16_t {
 
 // "CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"; "" outside 0..8.
 std::string_view CalendarCode(int index);
-// Full name shown in lists, e.g. "CE (Common Era Calendar)"; "" outside 0..8.
-// CJD and AJD: "chronological Julian date", "astronomical Julian date".
-std::string_view CalendarFullName(int index);
 // Index of the code (exact, case-sensitive), or -1.
 int16_t CalendarIndexOf(std::string_view code);
 
@@ -70,10 +67,6 @@ bool InAcceptedRange(AstroJulianDate ajd);
 // CJD = AJD + 0.5 + offset / 1440.
 inline ChronoJulianDate AjdToCjd(AstroJulianDate ajd, ZoneOffsetMinutes offset) {
     return ajd + 0.5 + offset / 1440.0;
-}
-// AJD = CJD - 0.5 - offset / 1440.
-inline AstroJulianDate CjdToAjd(ChronoJulianDate cjd, ZoneOffsetMinutes offset) {
-    return cjd - 0.5 - offset / 1440.0;
 }
 // floor(cjd) as a day number. Values outside the 32-bit range (and NaN) give 0;
 // callers check the range of the moment first.
@@ -117,8 +110,6 @@ struct ClockReading {
 };
 ClockReading ReadLocalClock();
 
-// Day number of today's local date.
-DayNumber TodayDayNumber();
 // AJD of the present moment (local clock and zone of the operating system).
 AstroJulianDate NowAjd();
 // The moment of a clock reading (the one way every part of the program turns
@@ -131,21 +122,16 @@ AstroJulianDate MomentFromClock(DayNumber day, int32_t hours, int32_t minutes, i
                                 ZoneOffsetMinutes offset);
 // Zone offset from a bias in seconds west of Greenwich: -bias / 60, rounded.
 ZoneOffsetMinutes ZoneOffsetFromBias(int32_t secondsWest);
-// A short system date text split by position: "MM?DD?YYYY" when the third
-// character is '-', '/' or '.', else "YYYY?MM?DD". False when a field is not
-// a number or the date cannot exist (month 1..12, day 1..31).
-bool SplitSystemDateText(std::string_view text, int32_t& year, int32_t& month, int32_t& day);
-// A system time text in 24-hour form ("HH:MM:SS") or 12-hour form with the
-// "AM"/"PM" mark behind or in front of the time ("2:05:09 PM", "PM 2:05:09").
-// 12 AM is hour 0, 12 PM hour 12, 1 PM hour 13. False for unreadable texts or
-// values outside 0..23, 0..59, 0..59.
-bool SplitSystemTimeText(std::string_view text, int32_t& hours, int32_t& minutes, int32_t& seconds);
-
 // ---- steps ------------------------------------------------------------------
 
 // Periods of the calendar steps of the moves. Each calendar supports the
 // units its module names; the others are refused.
 enum class StepUnit { Week, Month, Year, Cycle };
+
+// Moves `year` by one inside the years first..last of a cycle, into the next or
+// previous cycle past either end. False, with nothing changed, at the ends of
+// the 32-bit cycles.
+bool ShiftYearInCycle(int32_t& year, int32_t& cycle, int32_t first, int32_t last, bool forward);
 
 // The record steps of one calendar; a null entry is a unit it does not have.
 template <typename Date> struct RecordSteps {

@@ -1,4 +1,4 @@
-#include "calendar/Calendars.h"
+#include "calendar/DayNumbers.h"
 
 #include <array>
 #include <cmath>
@@ -16,33 +16,10 @@ namespace {
 constexpr std::array<std::string_view, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                        "Thursday", "Friday", "Saturday"};
 
-bool AllDigits(std::string_view s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
-// Decimal digits only, at most 9 of them (no overflow).
-bool ReadSmallNumber(std::string_view s, int32_t& value) {
-    while (s.size() > 1 && s.front() == '0')
-        s.remove_prefix(1);
-    if (!AllDigits(s) || s.size() > 9) return false;
-    int32_t v = 0;
-    for (char c : s)
-        v = v * 10 + (c - '0');
-    value = v;
-    return true;
-}
-
 } // namespace
 
 std::string_view CalendarCode(int index) {
     return index >= 0 && index < kCalendarCount ? CalendarAt(index)->code : std::string_view{};
-}
-
-std::string_view CalendarFullName(int index) {
-    return index >= 0 && index < kCalendarCount ? CalendarAt(index)->fullName : std::string_view{};
 }
 
 int16_t CalendarIndexOf(std::string_view code) {
@@ -128,12 +105,6 @@ ClockReading ReadLocalClock() {
     return r;
 }
 
-DayNumber TodayDayNumber() {
-    const ClockReading r = ReadLocalClock();
-    EuroDate date{r.year, r.month, r.day, kLetterCE, 0, 0};
-    return EuroDateToDayNumber(date);
-}
-
 AstroJulianDate MomentOfReading(const ClockReading& r) {
     EuroDate date{r.year, r.month, r.day, kLetterCE, 0, 0};
     const DayNumber day = EuroDateToDayNumber(date);
@@ -158,67 +129,24 @@ ZoneOffsetMinutes ZoneOffsetFromBias(int32_t secondsWest) {
     return static_cast<ZoneOffsetMinutes>(minutes);
 }
 
-bool SplitSystemDateText(std::string_view text, int32_t& year, int32_t& month, int32_t& day) {
-    if (text.size() < 8) return false;
-    int32_t y = 0, m = 0, d = 0;
-    const char third = text[2];
-    bool ok;
-    if (third == '-' || third == '/' || third == '.') {
-        // month (1-2), day (4-5), year (7 onward)
-        ok = text[5] == third && ReadSmallNumber(text.substr(0, 2), m) &&
-             ReadSmallNumber(text.substr(3, 2), d) && ReadSmallNumber(text.substr(6), y);
+bool ShiftYearInCycle(int32_t& year, int32_t& cycle, int32_t first, int32_t last, bool forward) {
+    if (forward) {
+        if (year < last) {
+            ++year;
+            return true;
+        }
+        if (cycle == std::numeric_limits<int32_t>::max()) return false;
+        ++cycle;
+        year = first;
     } else {
-        // year (1-4), month (6-7), day (9-10)
-        ok = text.size() == 10 && ReadSmallNumber(text.substr(0, 4), y) &&
-             ReadSmallNumber(text.substr(5, 2), m) && ReadSmallNumber(text.substr(8, 2), d) &&
-             !AllDigits(text.substr(4, 1)) && !AllDigits(text.substr(7, 1));
+        if (year > first) {
+            --year;
+            return true;
+        }
+        if (cycle == std::numeric_limits<int32_t>::min()) return false;
+        --cycle;
+        year = last;
     }
-    if (!ok || m < 1 || m > 12 || d < 1 || d > 31) return false;
-    year = y;
-    month = m;
-    day = d;
-    return true;
-}
-
-bool SplitSystemTimeText(std::string_view text, int32_t& hours, int32_t& minutes, int32_t& seconds) {
-    std::string t(text);
-    const bool twelveHour = t.find('M') != std::string::npos;
-    if (twelveHour && t.size() >= 2 && t[1] == 'M') {
-        // "PM 2:05:09": move the mark behind the time.
-        if (t.size() < 4) return false;
-        t = t.substr(3) + " " + t.substr(0, 2);
-    }
-    // h[h]:mm[:ss], then (12-hour form) a space and the mark.
-    const std::size_t c1 = t.find(':');
-    if (c1 == std::string::npos) return false;
-    const std::size_t c2 = t.find(':', c1 + 1);
-    const std::size_t end = t.find(' ', c1 + 1);
-    const std::size_t minutesEnd =
-        c2 != std::string::npos && (end == std::string::npos || c2 < end) ? c2 : end;
-    int32_t h = 0, m = 0, s = 0;
-    if (!ReadSmallNumber(std::string_view(t).substr(0, c1), h) || c1 > 2) return false;
-    const std::string_view minText = std::string_view(t).substr(
-        c1 + 1, minutesEnd == std::string::npos ? std::string::npos : minutesEnd - c1 - 1);
-    if (minText.size() != 2 || !ReadSmallNumber(minText, m)) return false;
-    if (minutesEnd != std::string::npos && t[minutesEnd] == ':') {
-        const std::string_view secText = std::string_view(t).substr(
-            minutesEnd + 1, end == std::string::npos ? std::string::npos : end - minutesEnd - 1);
-        if (secText.size() != 2 || !ReadSmallNumber(secText, s)) return false;
-    }
-    const std::string_view rest =
-        end == std::string::npos ? std::string_view{} : std::string_view(t).substr(end);
-    if (twelveHour) {
-        if (h > 12) return false;
-        const bool morning = t.find('A') != std::string::npos;
-        if (!morning && h != 12) h += 12;
-        if (morning && h == 12) h = 0;
-    } else if (rest.find_first_not_of(' ') != std::string_view::npos) {
-        return false; // something other than the time follows
-    }
-    if (h > 23 || m > 59 || s > 59) return false;
-    hours = h;
-    minutes = m;
-    seconds = s;
     return true;
 }
 
