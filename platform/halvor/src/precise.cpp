@@ -13,15 +13,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kLightKmPerDay = 299792.458 * 86400.0;
-constexpr double kEarthRadiusKm = 6378.137;
-// Square of the eccentricity of the Earth's meridian (IERS 2003 flattening).
-constexpr double kEarthE2 = 0.00669438;
-// Ratio of the Moon's radius to the Earth's: for the penumbra and the Moon's
-// disk, and (smaller, the mean radius of the limb valleys) for the umbra.
-constexpr double kMoonK1 = 0.2725076;
-constexpr double kMoonK2 = 0.2722810;
-// The Sun's semi-diameter at one astronomical unit, arcseconds.
-constexpr double kSunSemiDiameter1Au = 959.63;
 // The Earth's shadow: the radii of the cones with the Earth's radius at the
 // latitude of the shadow's edge (0.99834 of the equatorial one), enlarged by
 // 1/50 for the atmosphere (Chauvenet's rule, as the published catalogue; the
@@ -289,6 +280,18 @@ Eclipse SolarEclipse(int32_t lunation, double newMoon) {
 }
 
 } // namespace
+
+EquatorialPlaces ApparentPlacesOf(double t, const MoonPlace& m, const SunPlace& s, const Nutation& n) {
+    const double eps = MeanObliquity(t) + n.obliquity;
+    const Vec moon = Equatorial(m.longitude - m.rate * m.distance / kLightKmPerDay + n.longitude, m.latitude, eps);
+    const Vec sun = Equatorial(s.longitude + SunAberration(s.radius) + n.longitude, s.latitude, eps);
+    return {{moon.x, moon.y, moon.z}, {sun.x, sun.y, sun.z}, m.distance / kEarthRadiusKm, s.radius * kAuKm / kEarthRadiusKm};
+}
+
+EquatorialPlaces ApparentPlacesAt(double jde) {
+    const double t = (jde - kJ2000) / kDaysPerCentury;
+    return ApparentPlacesOf(t, MoonGeometric(t), SunComplete(t), NutationAt(t));
+}
 
 double PrecisePhaseMoment(int32_t lunation, int phase) {
     double jde = PhaseMoment(lunation, phase);
