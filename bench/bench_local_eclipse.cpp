@@ -37,7 +37,8 @@ void BM_NextVisibleSolarEclipse(benchmark::State& state) {
     tavr::local::Circumstances found;
     for (auto _ : state) {
         const Case& c = cases[i++ % kSamples];
-        benchmark::DoNotOptimize(tavr::local::NextVisibleEclipse(c.moment, true, false, c.place, record, found));
+        benchmark::DoNotOptimize(
+            tavr::local::NextVisibleEclipse(c.moment, true, false, c.place, record, found));
     }
 }
 BENCHMARK(BM_NextVisibleSolarEclipse)->Unit(benchmark::kMicrosecond);
@@ -49,7 +50,8 @@ void BM_NextVisibleLunarEclipse(benchmark::State& state) {
     tavr::local::Circumstances found;
     for (auto _ : state) {
         const Case& c = cases[i++ % kSamples];
-        benchmark::DoNotOptimize(tavr::local::NextVisibleEclipse(c.moment, true, true, c.place, record, found));
+        benchmark::DoNotOptimize(
+            tavr::local::NextVisibleEclipse(c.moment, true, true, c.place, record, found));
     }
 }
 BENCHMARK(BM_NextVisibleLunarEclipse)->Unit(benchmark::kMicrosecond);

@@ -23,8 +23,8 @@ namespace hd = halvor_detail;
 constexpr double kPi = std::numbers::pi;
 constexpr double kDeg = kPi / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
-constexpr double kStep = 0.125;       // days between the five moments
-constexpr double kReach = 2.6;        // steps: the farthest moment read from the polynomials
+constexpr double kStep = 0.125;         // days between the five moments
+constexpr double kReach = 2.6;          // steps: the farthest moment read from the polynomials
 constexpr double kRootTolerance = 1e-9; // steps (10 us)
 constexpr double kFlattening = 1.0 / 298.257223563;
 constexpr int kVisibilitySamples = 16;
@@ -36,6 +36,7 @@ constexpr double kGauss = 0.01720209895;
 // it errs by less than a tenth of either.
 constexpr double kQuickShadowMargin = 0.05;
 constexpr double kQuickHorizonMargin = 1.5;
+constexpr double kNearCenturies = 3.0;
 
 // Bounds of an acceptable place.
 constexpr double kLowestHeight = -1000.0, kHighestHeight = 10000.0;
@@ -97,30 +98,37 @@ double Between(double a, double b, double c, bool later) {
     return later ? (-a + 6 * b + 3 * c) / 8 : (3 * a + 6 * b - c) / 8;
 }
 
-// The places from the complete theories: the Moon's complete series at s =
-// -2, 0, 2 and its coarse one at every moment, the difference of the two
-// (slow: terms below 1") read between; the Sun's truncated series at -2, 0, 2
-// with the remaining terms (periods of months) of the middle moment, read
-// between; the nutation of the middle moment.
+// The places from the theories: the Moon's short series (0.3") at s = -2, 0,
+// 2, with the complete series' difference at 0, and its coarse series at
+// every moment, the difference of the two (slow: terms below 1") read between;
+// the Sun's truncated series at -2, 0, 2 with the remaining terms (periods of
+// months, and below 0.03" within kNearCenturies of J2000) of the middle
+// moment, read between; the nutation of the middle moment.
 Nodes PreciseNodes(double t0, double deltaT) {
     hd::MoonPlace moon[5];
     hd::SunPlace sun[5];
     double dl[5], db[5], dr[5];
+    const double tm = Centuries(t0);
     for (int i = 0; i < 5; ++i) {
         const double t = Centuries(t0 + (i - 2) * kStep);
         moon[i] = hd::MoonGeometric(t, hd::MoonSeries::kCoarse);
         if (i % 2 == 0) {
-            const hd::MoonPlace full = hd::MoonGeometric(t);
-            dl[i] = full.longitude - moon[i].longitude;
-            db[i] = full.latitude - moon[i].latitude;
-            dr[i] = full.distance - moon[i].distance;
+            const hd::MoonPlace fine = hd::MoonGeometric(t, hd::MoonSeries::kShort);
+            dl[i] = fine.longitude - moon[i].longitude;
+            db[i] = fine.latitude - moon[i].latitude;
+            dr[i] = fine.distance - moon[i].distance;
             sun[i] = hd::SunGeometric(t);
         }
     }
-    const double tm = Centuries(t0);
-    const hd::SunPlace complete = hd::SunComplete(tm);
-    const double fl = complete.longitude - sun[2].longitude, fb = complete.latitude - sun[2].latitude,
-                 fr = complete.radius - sun[2].radius;
+    const hd::MoonPlace full = hd::MoonGeometric(tm), shorter = hd::MoonGeometric(tm, hd::MoonSeries::kShort);
+    const double cl = full.longitude - shorter.longitude, cb = full.latitude - shorter.latitude,
+                 cr = full.distance - shorter.distance;
+    hd::SunPlace far{0.0, 0.0, 0.0};
+    if (!(std::abs(tm) <= kNearCenturies)) {
+        const hd::SunPlace complete = hd::SunComplete(tm);
+        far = {complete.longitude - sun[2].longitude, complete.latitude - sun[2].latitude,
+               complete.radius - sun[2].radius};
+    }
     for (int i : {1, 3}) {
         const bool later = i == 3;
         dl[i] = Between(dl[0], dl[2], dl[4], later);
@@ -134,32 +142,42 @@ Nodes PreciseNodes(double t0, double deltaT) {
     Nodes nodes;
     for (int i = 0; i < 5; ++i) {
         const double jde = t0 + (i - 2) * kStep;
-        moon[i].longitude += dl[i];
-        moon[i].latitude += db[i];
-        moon[i].distance += dr[i];
-        sun[i].longitude += fl;
-        sun[i].latitude += fb;
-        sun[i].radius += fr;
+        moon[i].longitude += dl[i] + cl;
+        moon[i].latitude += db[i] + cb;
+        moon[i].distance += dr[i] + cr;
+        sun[i].longitude += far.longitude;
+        sun[i].latitude += far.latitude;
+        sun[i].radius += far.radius;
         nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), moon[i], sun[i], n);
         nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, n);
     }
     return nodes;
 }
 
-// Quick places for a first test: the Moon's coarse series (some 20"), the Sun
+// Quick places for a first test: the Moon's coarse series (some 20") at s =
+// -2, 0, 2 and read between (another 1"), the Sun
 // moving uniformly from the Moon's place at the phase moment (where their
 // apparent longitudes agree), no nutation.
 Nodes CoarseNodes(double t0, double phase, double deltaT) {
     const hd::MoonPlace atPhase = hd::MoonGeometric(Centuries(phase), hd::MoonSeries::kCoarse);
-    const double sunAtPhase = atPhase.longitude - atPhase.rate * atPhase.distance / kLightKmPerDay -
-                              hd::SunAberration(1.0);
+    const double sunAtPhase =
+        atPhase.longitude - atPhase.rate * atPhase.distance / kLightKmPerDay - hd::SunAberration(1.0);
     const hd::Nutation none{0.0, 0.0};
+    hd::MoonPlace moon[5];
+    for (int i : {0, 2, 4})
+        moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kCoarse);
+    for (int i : {1, 3}) {
+        const bool later = i == 3;
+        moon[i].longitude = Between(moon[0].longitude, moon[2].longitude, moon[4].longitude, later);
+        moon[i].latitude = Between(moon[0].latitude, moon[2].latitude, moon[4].latitude, later);
+        moon[i].distance = Between(moon[0].distance, moon[2].distance, moon[4].distance, later);
+        moon[i].rate = moon[2].rate;
+    }
     Nodes nodes;
     for (int i = 0; i < 5; ++i) {
         const double jde = t0 + (i - 2) * kStep;
         const hd::SunPlace sun{sunAtPhase + (jde - phase) * kGauss, 0.0, 1.0};
-        nodes.places[i] =
-            hd::ApparentPlacesOf(Centuries(jde), hd::MoonGeometric(Centuries(jde), hd::MoonSeries::kCoarse), sun, none);
+        nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), moon[i], sun, none);
         nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, none);
     }
     return nodes;
@@ -432,7 +450,10 @@ Circumstances FromElements(const Elements& e, const Observer& o, double t0, doub
         s2 = RootOutward(umbra, sm, sm - half2, -1);
         s3 = RootOutward(umbra, sm, sm + half2, 1);
     }
-    c.kind = !central ? "partial" : (at.l2 < 0 ? "total" : "annular");
+    // The kind as seen there: a central phase under the horizon leaves a partial eclipse.
+    const bool centralSeen =
+        central && std::isfinite(s2) && std::isfinite(s3) && AboveHorizon(o, e.sun, s2, s3, kHorizonAltitude);
+    c.kind = !centralSeen ? "partial" : (at.l2 < 0 ? "total" : "annular");
     const double rs = 0.5 * (at.l1 + at.l2Disk), rm = 0.5 * (at.l1 - at.l2Disk);
     c.magnitude = (at.l1 - least) / (at.l1 + at.l2Disk);
     c.obscuration = CoveredArea(rs, rm, least);
@@ -515,8 +536,8 @@ Circumstances LunarCircumstances(const PhaseEventRecord& record, const Place& pl
 
 Circumstances SolarCircumstances(const PhaseEventRecord& record, const Place& place, double deltaT) {
     if (!IsSolar(record)) return Circumstances{};
-    return FromElements(SolarElements(PreciseNodes(record.greatest, deltaT)), Observer(place), record.greatest,
-                        deltaT, false);
+    return FromElements(SolarElements(PreciseNodes(record.greatest, deltaT)), Observer(place),
+                        record.greatest, deltaT, false);
 }
 
 Circumstances CircumstancesOf(const PhaseEventRecord& record, const Place& place) {
@@ -528,8 +549,9 @@ Circumstances CircumstancesOf(const PhaseEventRecord& record, const Place& place
 std::optional<Circumstances> VisibleFrom(const PhaseEventRecord& record, const Place& place, double deltaT) {
     if (record.eclipseType < 1 || record.eclipseType > 10) return std::nullopt;
     if (IsSolar(record)) {
-        const Circumstances quick = FromElements(SolarElements(CoarseNodes(record.greatest, record.jde, deltaT)),
-                                                 Observer(place), record.greatest, deltaT, true);
+        const Circumstances quick =
+            FromElements(SolarElements(CoarseNodes(record.greatest, record.jde, deltaT)), Observer(place),
+                         record.greatest, deltaT, true);
         if (!quick.visible) return std::nullopt;
     }
     Circumstances c = record.eclipseType >= 8 ? LunarCircumstances(record, place, deltaT)
@@ -542,8 +564,8 @@ std::optional<Circumstances> VisibleFrom(const PhaseEventRecord& record, const P
     return VisibleFrom(record, place, lunar::DeltaTAt(record.greatest) * 60.0);
 }
 
-bool NextVisibleEclipse(double momentUt, bool forward, bool lunar, const Place& place, PhaseEventRecord& record,
-                        Circumstances& found, int lunations) {
+bool NextVisibleEclipse(double momentUt, bool forward, bool lunar, const Place& place,
+                        PhaseEventRecord& record, Circumstances& found, int lunations) {
     const int16_t phase = lunar ? lunar::kFullMoon : lunar::kNewMoon;
     int32_t k = lunar::LunationOf(momentUt);
     for (int i = 0; i < lunations; ++i, k += forward ? 1 : -1) {

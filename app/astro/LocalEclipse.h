@@ -38,9 +38,9 @@ struct Contact {
 };
 
 struct Circumstances {
-    bool eclipsed = false; // the place meets the shadow at all (day or night)
-    bool visible = false;  // the body's centre above the horizon between first and last contact
-    std::string kind;      // solar: partial, annular, total as seen there; lunar: the eclipse's own
+    bool eclipsed = false;    // the place meets the shadow at all (day or night)
+    bool visible = false;     // the body's centre above the horizon between first and last contact
+    std::string kind;         // solar: partial, annular, total as seen there; lunar: the eclipse's own
     double magnitude = 0.0;   // solar: fraction of the Sun's diameter covered; lunar: umbral magnitude
     double obscuration = 0.0; // solar: fraction of the Sun's area covered (NaN for a lunar eclipse)
     double deltaTSeconds = 0.0;
@@ -61,14 +61,15 @@ Circumstances CircumstancesOf(const PhaseEventRecord& record, const Place& place
 // The circumstances when the eclipse is visible from the place, else nothing
 // (a quick test first spares most eclipses that are not); with the given
 // delta T in seconds or the program's.
-std::optional<Circumstances> VisibleFrom(const PhaseEventRecord& record, const Place& place, double deltaTSeconds);
+std::optional<Circumstances> VisibleFrom(const PhaseEventRecord& record, const Place& place,
+                                         double deltaTSeconds);
 std::optional<Circumstances> VisibleFrom(const PhaseEventRecord& record, const Place& place);
 
 // The first solar (lunar = false) or lunar eclipse visible from the place
 // whose greatest eclipse comes after (forward) or before the UT moment,
 // searched over at most `lunations` lunations; its record and circumstances.
-bool NextVisibleEclipse(double momentUt, bool forward, bool lunar, const Place& place, PhaseEventRecord& record,
-                        Circumstances& found, int lunations = 1300);
+bool NextVisibleEclipse(double momentUt, bool forward, bool lunar, const Place& place,
+                        PhaseEventRecord& record, Circumstances& found, int lunations = 1300);
 
 } // namespace tavr::local
 

@@ -4,9 +4,9 @@
 Reads Debian's `swe-standard-data` (/usr/share/libswe/ephe, compressed from JPL's DE431) through Debian's C library
 `libswe2.0`, loaded with ctypes; nothing of either is linked into or shipped with the program. For every site and
 span below, the library's search for the next solar eclipse visible from a place runs from the span's start to
-its end. Each eclipse found is then computed again with delta T set to the program's own value (the lunar
-library's `deltat` for the Gregorian year of the eclipse, loaded with ctypes from the build), so that the
-comparison does not depend on either delta T model; the value used is written with the eclipse.
+its end, with delta T set to the program's own value (the lunar library's `deltat` for the Gregorian year,
+loaded with ctypes from the build); each eclipse found is computed again with the value of its own year, which
+is written with it, so that the comparison does not depend on either delta T model.
 
 Usage (development time only; tools/local_eclipses/run.sh installs what it needs):
   tools/local_eclipses/local_eclipses.py LIBHALVOR.so   writes app/astro/tests/data/local_eclipses.csv
@@ -65,7 +65,7 @@ swe.swe_calc.argtypes = [D, ctypes.c_int, ctypes.c_int32, ctypes.POINTER(D), cty
 swe.swe_version.restype = ctypes.c_char_p
 swe.swe_version.argtypes = [ctypes.c_char_p]
 
-SE_DELTAT_AUTOMATIC = -1e-10
+INSIDE_DAYS = 30.0 / 86400.0
 
 
 def program_delta_t(halvor, jd):
@@ -86,10 +86,28 @@ def require_files(jd_ut):
 
 
 def altitude(jd_ut, geo):
+    return how(jd_ut, geo)[5]  # true (geometric) altitude of the Sun's centre
+
+
+def how(jd_ut, geo):
     attr = (D * 20)()
     err = ctypes.create_string_buffer(256)
     swe.swe_sol_eclipse_how(jd_ut, SEFLG_SWIEPH, geo, attr, err)
-    return attr[5]  # true (geometric) altitude of the Sun's centre
+    return attr
+
+
+def broken(contacts, geo):
+    """The first and last contacts at which the library's own magnitude says that the eclipse has not begun yet,
+    or has ended already, some seconds inside them (it happens at very grazing eclipses). The library gives no
+    magnitude with the Sun below the horizon: such contacts are not judged."""
+    c1, c4 = contacts[0], contacts[4]
+    inside = min(INSIDE_DAYS, (c4 - c1) / 4)
+    names = []
+    for name, moment in (("C1", c1 + inside), ("C4", c4 - inside)):
+        attr = how(moment, geo)
+        if attr[5] > 1.0 and attr[0] <= 0:
+            names.append(name)
+    return " ".join(names)
 
 
 def eclipses(site, first, last, halvor):
@@ -101,7 +119,9 @@ def eclipses(site, first, last, halvor):
     end = swe.swe_julday(last, 1, 1, 0.0, SE_GREG_CAL)
     rows = []
     while True:
-        swe.swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC)
+        # The search itself runs with the program's delta T at its start (the next eclipse's year differs
+        # by a few seconds at most, far less than the library's own delta T may, which can hide an eclipse).
+        swe.swe_set_delta_t_userdef(program_delta_t(halvor, t) / 86400.0)
         flags = swe.swe_sol_eclipse_when_loc(t, SEFLG_SWIEPH, geo, tret, attr, 0, err)
         if flags < 0:
             raise RuntimeError(err.value.decode())
@@ -121,7 +141,7 @@ def eclipses(site, first, last, halvor):
                  "1" if flags & SE_ECL_MAX_VISIBLE else "0"]
         cells += [f"{c:.7f}" if c > 0 else "" for c in contacts]
         cells += [f"{altitude(c, geo):.4f}" if c > 0 else "" for c in contacts]
-        cells += [f"{attr[0]:.5f}", f"{attr[2]:.5f}"]
+        cells += [f"{attr[0]:.5f}", f"{attr[2]:.5f}", broken(contacts, geo)]
         rows.append(",".join(cells))
 
 
@@ -132,7 +152,7 @@ def main():
     halvor.deltat.restype = D
     halvor.deltat.argtypes = [D, ctypes.c_int32]
     header = ("site,latitude,longitude,height,delta_t_s,kind,max_visible,c1,c2,max,c3,c4,"
-              "alt_c1,alt_c2,alt_max,alt_c3,alt_c4,magnitude,obscuration")
+              "alt_c1,alt_c2,alt_max,alt_c3,alt_c4,magnitude,obscuration,broken")
     rows = [header]
     for first, last in SPANS:
         for site in SITES:

@@ -283,9 +283,13 @@ Eclipse SolarEclipse(int32_t lunation, double newMoon) {
 
 EquatorialPlaces ApparentPlacesOf(double t, const MoonPlace& m, const SunPlace& s, const Nutation& n) {
     const double eps = MeanObliquity(t) + n.obliquity;
-    const Vec moon = Equatorial(m.longitude - m.rate * m.distance / kLightKmPerDay + n.longitude, m.latitude, eps);
+    const Vec moon =
+        Equatorial(m.longitude - m.rate * m.distance / kLightKmPerDay + n.longitude, m.latitude, eps);
     const Vec sun = Equatorial(s.longitude + SunAberration(s.radius) + n.longitude, s.latitude, eps);
-    return {{moon.x, moon.y, moon.z}, {sun.x, sun.y, sun.z}, m.distance / kEarthRadiusKm, s.radius * kAuKm / kEarthRadiusKm};
+    return {{moon.x, moon.y, moon.z},
+            {sun.x, sun.y, sun.z},
+            m.distance / kEarthRadiusKm,
+            s.radius * kAuKm / kEarthRadiusKm};
 }
 
 EquatorialPlaces ApparentPlacesAt(double jde) {
