@@ -120,9 +120,10 @@ Nodes PreciseNodes(double t0, double deltaT) {
             sun[i] = hd::SunGeometric(t);
         }
     }
-    const hd::MoonPlace full = hd::MoonGeometric(tm), shorter = hd::MoonGeometric(tm, hd::MoonSeries::kShort);
-    const double cl = full.longitude - shorter.longitude, cb = full.latitude - shorter.latitude,
-                 cr = full.distance - shorter.distance;
+    const hd::MoonPlace full = hd::MoonGeometric(tm);
+    const double cl = full.longitude - (moon[2].longitude + dl[2]),
+                 cb = full.latitude - (moon[2].latitude + db[2]),
+                 cr = full.distance - (moon[2].distance + dr[2]);
     hd::SunPlace far{0.0, 0.0, 0.0};
     if (!(std::abs(tm) <= kNearCenturies)) {
         const hd::SunPlace complete = hd::SunComplete(tm);
@@ -178,6 +179,34 @@ Nodes CoarseNodes(double t0, double phase, double deltaT) {
         const double jde = t0 + (i - 2) * kStep;
         const hd::SunPlace sun{sunAtPhase + (jde - phase) * kGauss, 0.0, 1.0};
         nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), moon[i], sun, none);
+        nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, none);
+    }
+    return nodes;
+}
+
+// Still quicker places for the first test of a solar eclipse: the Moon moving
+// along the chord of its coarse places at s = -1 and 1 (within 50" over the
+// five moments), the Sun uniformly from the Moon's place at the phase moment.
+Nodes ChordNodes(double t0, double phase, double deltaT) {
+    const hd::MoonPlace a = hd::MoonGeometric(Centuries(t0 - kStep), hd::MoonSeries::kCoarse);
+    const hd::MoonPlace b = hd::MoonGeometric(Centuries(t0 + kStep), hd::MoonSeries::kCoarse);
+    const auto along = [&](double s) {
+        const double w = 0.5 * (s + 1);
+        hd::MoonPlace m = a;
+        m.longitude = a.longitude + w * (b.longitude - a.longitude);
+        m.latitude = a.latitude + w * (b.latitude - a.latitude);
+        m.distance = a.distance + w * (b.distance - a.distance);
+        return m;
+    };
+    const hd::MoonPlace atPhase = along((phase - t0) / kStep);
+    const double sunAtPhase =
+        atPhase.longitude - atPhase.rate * atPhase.distance / kLightKmPerDay - hd::SunAberration(1.0);
+    const hd::Nutation none{0.0, 0.0};
+    Nodes nodes;
+    for (int i = 0; i < 5; ++i) {
+        const double jde = t0 + (i - 2) * kStep;
+        const hd::SunPlace sun{sunAtPhase + (jde - phase) * kGauss, 0.0, 1.0};
+        nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), along(i - 2), sun, none);
         nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, none);
     }
     return nodes;
@@ -416,7 +445,8 @@ bool AboveHorizon(const Observer& o, const BodyPolys& b, double s1, double s2, d
 Circumstances FromElements(const Elements& e, const Observer& o, double t0, double deltaT, bool quick) {
     Circumstances c;
     c.deltaTSeconds = deltaT;
-    const double sm = LocalMaximum(e, o, LeastDistance(e, o));
+    const double least0 = LeastDistance(e, o);
+    const double sm = quick ? least0 : LocalMaximum(e, o, least0);
     Shadow at = ShadowAt(e, o, sm);
     if (quick) at.l1 += kQuickShadowMargin;
     const double least = at.Distance();
@@ -550,7 +580,7 @@ std::optional<Circumstances> VisibleFrom(const PhaseEventRecord& record, const P
     if (record.eclipseType < 1 || record.eclipseType > 10) return std::nullopt;
     if (IsSolar(record)) {
         const Circumstances quick =
-            FromElements(SolarElements(CoarseNodes(record.greatest, record.jde, deltaT)), Observer(place),
+            FromElements(SolarElements(ChordNodes(record.greatest, record.jde, deltaT)), Observer(place),
                          record.greatest, deltaT, true);
         if (!quick.visible) return std::nullopt;
     }

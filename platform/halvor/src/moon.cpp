@@ -14,6 +14,8 @@ namespace {
 // Terms of the main longitude series whose rates make the Moon's speed in
 // longitude to better than 0.1 %: enough for the light-time correction.
 constexpr std::size_t kRateTerms = 24;
+// The coarse series: the four largest terms, the speed to about 1 %.
+constexpr std::size_t kCoarseRateTerms = 4;
 constexpr double kLightKmPerDay = 299792.458 * 86400.0;
 // Within this many centuries of J2000 every phase of the series stays far
 // below kSeriesSinNearLimit (the fastest rate is about 2.4e4 a century).
@@ -131,7 +133,8 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
                      t * (SumSeries<kElpR1>(t, range / 10) +
                           t * (SumSeries<kElpR2>(t, range / 100) + t * SumSeries<kElpR3>(t, range / 1000)));
     const double w1Rate = kElpW1[1] + t * (2 * kElpW1[2] + t * (3 * kElpW1[3] + t * 4 * kElpW1[4]));
-    const double lRate = RateOfSeries(kElpL0, t, kRateTerms) + 5029.0966 - 0.29965;
+    const std::size_t rateTerms = series == MoonSeries::kCoarse ? kCoarseRateTerms : kRateTerms;
+    const double lRate = RateOfSeries(kElpL0, t, rateTerms) + 5029.0966 - 0.29965;
     MoonPlace m;
     m.longitude = w1 + (l + Precession(t)) * kArcsec;
     m.latitude = b * kArcsec;
