@@ -23,7 +23,7 @@ namespace hd = halvor_detail;
 constexpr double kPi = std::numbers::pi;
 constexpr double kDeg = kPi / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
-constexpr double kStep = 0.125;         // days between the five moments
+constexpr double kStep = 0.09;          // days between the five moments
 constexpr double kReach = 2.6;          // steps: the farthest moment read from the polynomials
 constexpr double kRootTolerance = 1e-9; // steps (10 us)
 constexpr double kFlattening = 1.0 / 298.257223563;
@@ -98,57 +98,43 @@ double Between(double a, double b, double c, bool later) {
     return later ? (-a + 6 * b + 3 * c) / 8 : (3 * a + 6 * b - c) / 8;
 }
 
-// The places from the theories: the Moon's short series (0.3") at s = -2, 0,
-// 2, with the complete series' difference at 0, and its coarse series at
-// every moment, the difference of the two (slow: terms below 1") read between;
-// the Sun's truncated series at -2, 0, 2 with the remaining terms (periods of
-// months, and below 0.03" within kNearCenturies of J2000) of the middle
-// moment, read between; the nutation of the middle moment.
+// The places from the theories at s = -2, 0, 2, read between on the parabola
+// through them (within 0.1" at s = -1 and 1): the Moon's short series (0.3");
+// the Sun's truncated series at -2 and 2 and on the straight line between
+// (within 0.05"), with the terms beyond its table (periods of months, and
+// below 0.03" within kNearCenturies of J2000) of the middle moment; the
+// nutation of the middle moment.
 Nodes PreciseNodes(double t0, double deltaT) {
     hd::MoonPlace moon[5];
     hd::SunPlace sun[5];
-    double dl[5], db[5], dr[5];
     const double tm = Centuries(t0);
-    for (int i = 0; i < 5; ++i) {
-        const double t = Centuries(t0 + (i - 2) * kStep);
-        moon[i] = hd::MoonGeometric(t, hd::MoonSeries::kCoarse);
-        if (i % 2 == 0) {
-            const hd::MoonPlace fine = hd::MoonGeometric(t, hd::MoonSeries::kShort);
-            dl[i] = fine.longitude - moon[i].longitude;
-            db[i] = fine.latitude - moon[i].latitude;
-            dr[i] = fine.distance - moon[i].distance;
-            sun[i] = hd::SunGeometric(t);
-        }
-    }
-    const hd::MoonPlace full = hd::MoonGeometric(tm);
-    const double cl = full.longitude - (moon[2].longitude + dl[2]),
-                 cb = full.latitude - (moon[2].latitude + db[2]),
-                 cr = full.distance - (moon[2].distance + dr[2]);
+    for (int i : {0, 2, 4})
+        moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kShort);
+    const hd::SunPlace first = hd::SunGeometric(Centuries(t0 - 2 * kStep));
+    const hd::SunPlace last = hd::SunGeometric(Centuries(t0 + 2 * kStep));
     hd::SunPlace far{0.0, 0.0, 0.0};
     if (!(std::abs(tm) <= kNearCenturies)) {
-        const hd::SunPlace complete = hd::SunComplete(tm);
-        far = {complete.longitude - sun[2].longitude, complete.latitude - sun[2].latitude,
-               complete.radius - sun[2].radius};
+        const hd::SunPlace complete = hd::SunComplete(tm), truncated = hd::SunGeometric(tm);
+        far = {complete.longitude - truncated.longitude, complete.latitude - truncated.latitude,
+               complete.radius - truncated.radius};
     }
     for (int i : {1, 3}) {
         const bool later = i == 3;
-        dl[i] = Between(dl[0], dl[2], dl[4], later);
-        db[i] = Between(db[0], db[2], db[4], later);
-        dr[i] = Between(dr[0], dr[2], dr[4], later);
-        sun[i].longitude = Between(sun[0].longitude, sun[2].longitude, sun[4].longitude, later);
-        sun[i].latitude = Between(sun[0].latitude, sun[2].latitude, sun[4].latitude, later);
-        sun[i].radius = Between(sun[0].radius, sun[2].radius, sun[4].radius, later);
+        moon[i] = moon[2];
+        moon[i].longitude = Between(moon[0].longitude, moon[2].longitude, moon[4].longitude, later);
+        moon[i].latitude = Between(moon[0].latitude, moon[2].latitude, moon[4].latitude, later);
+        moon[i].distance = Between(moon[0].distance, moon[2].distance, moon[4].distance, later);
+    }
+    for (int i = 0; i < 5; ++i) {
+        const double w = i / 4.0;
+        sun[i] = {first.longitude + w * (last.longitude - first.longitude) + far.longitude,
+                  first.latitude + w * (last.latitude - first.latitude) + far.latitude,
+                  first.radius + w * (last.radius - first.radius) + far.radius};
     }
     const hd::Nutation n = hd::NutationAt(tm);
     Nodes nodes;
     for (int i = 0; i < 5; ++i) {
         const double jde = t0 + (i - 2) * kStep;
-        moon[i].longitude += dl[i] + cl;
-        moon[i].latitude += db[i] + cb;
-        moon[i].distance += dr[i] + cr;
-        sun[i].longitude += far.longitude;
-        sun[i].latitude += far.latitude;
-        sun[i].radius += far.radius;
         nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), moon[i], sun[i], n);
         nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, n);
     }
