@@ -37,6 +37,7 @@ constexpr double kGauss = 0.01720209895;
 constexpr double kQuickShadowMargin = 0.05;
 constexpr double kQuickHorizonMargin = 1.5;
 constexpr double kNearCenturies = 3.0;
+constexpr double kQuickWindowSlack = 0.1; // steps
 
 // Bounds of an acceptable place.
 constexpr double kLowestHeight = -1000.0, kHighestHeight = 10000.0;
@@ -141,31 +142,27 @@ Nodes PreciseNodes(double t0, double deltaT) {
     return nodes;
 }
 
-// Quick places for a first test: the Moon's coarse series (some 20") at s =
-// -2, 0, 2 and read between (another 1"), the Sun
-// moving uniformly from the Moon's place at the phase moment (where their
-// apparent longitudes agree), no nutation.
-Nodes CoarseNodes(double t0, double phase, double deltaT) {
-    const hd::MoonPlace atPhase = hd::MoonGeometric(Centuries(phase), hd::MoonSeries::kCoarse);
-    const double sunAtPhase =
-        atPhase.longitude - atPhase.rate * atPhase.distance / kLightKmPerDay - hd::SunAberration(1.0);
-    const hd::Nutation none{0.0, 0.0};
+// The Moon's places for a lunar eclipse: its short series (0.3") at s = -2,
+// 0, 2 and read between; the nutation of the middle moment (the Sun's places
+// are left empty).
+Nodes MoonNodes(double t0, double deltaT) {
     hd::MoonPlace moon[5];
     for (int i : {0, 2, 4})
-        moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kCoarse);
+        moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kShort);
     for (int i : {1, 3}) {
         const bool later = i == 3;
+        moon[i] = moon[2];
         moon[i].longitude = Between(moon[0].longitude, moon[2].longitude, moon[4].longitude, later);
         moon[i].latitude = Between(moon[0].latitude, moon[2].latitude, moon[4].latitude, later);
         moon[i].distance = Between(moon[0].distance, moon[2].distance, moon[4].distance, later);
-        moon[i].rate = moon[2].rate;
     }
+    const hd::Nutation n = hd::NutationAt(Centuries(t0));
+    const hd::SunPlace none{0.0, 0.0, 1.0};
     Nodes nodes;
     for (int i = 0; i < 5; ++i) {
         const double jde = t0 + (i - 2) * kStep;
-        const hd::SunPlace sun{sunAtPhase + (jde - phase) * kGauss, 0.0, 1.0};
-        nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), moon[i], sun, none);
-        nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, none);
+        nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), moon[i], none, n);
+        nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, n);
     }
     return nodes;
 }
@@ -438,27 +435,31 @@ Circumstances FromElements(const Elements& e, const Observer& o, double t0, doub
     const double least = at.Distance();
     if (!(least < at.l1)) return c;
 
-    const double widen = quick ? kQuickShadowMargin : 0.0;
     const auto ut = [&](double s) { return t0 + s * kStep - deltaT / kSecondsPerDay; };
     const auto alt = [&](double s) { return o.Altitude(e.sun, s); };
     const double n = std::hypot(at.du, at.dv);
     const auto penumbra = [&](double s) {
         const Shadow w = ShadowAt(e, o, s);
-        return w.Distance() - w.l1 - widen;
+        return w.Distance() - w.l1;
     };
     const auto umbra = [&](double s) {
         const Shadow w = ShadowAt(e, o, s);
         return w.Distance() - std::abs(w.l2);
     };
     const double half1 = std::sqrt(std::max(0.0, at.l1 * at.l1 - least * least)) / n;
+    if (quick) {
+        // The eclipse lasts about 2 half1 (the paths taken as straight): the
+        // Sun is looked for over half as much again and more.
+        const double reach = 1.5 * half1 + kQuickWindowSlack;
+        c.eclipsed = true;
+        c.visible = AboveHorizon(o, e.sun, std::max(sm - reach, -kReach), std::min(sm + reach, kReach),
+                                 kHorizonAltitude - kQuickHorizonMargin);
+        return c;
+    }
     const double s1 = RootOutward(penumbra, sm, sm - half1, -1);
     const double s4 = RootOutward(penumbra, sm, sm + half1, 1);
     if (!std::isfinite(s1) || !std::isfinite(s4)) return c;
     c.eclipsed = true;
-    if (quick) {
-        c.visible = AboveHorizon(o, e.sun, s1, s4, kHorizonAltitude - kQuickHorizonMargin);
-        return c;
-    }
     const bool central = least < std::abs(at.l2);
     double s2 = 0, s3 = 0;
     if (central) {
@@ -528,7 +529,7 @@ Circumstances LunarCircumstances(const PhaseEventRecord& record, const Place& pl
     c.obscuration = std::numeric_limits<double>::quiet_NaN();
     if (record.eclipseType < 8 || record.eclipseType > 10) return c;
     const double t0 = record.greatest;
-    const BodyPolys moon = BodyOf(CoarseNodes(t0, record.jde, deltaT), true);
+    const BodyPolys moon = BodyOf(MoonNodes(t0, deltaT), true);
     const Observer o(place);
     const double minutes = 1.0 / (1440.0 * kStep); // steps per minute
     const double p = record.semiPenumbral * minutes, u = record.semiPartial * minutes,

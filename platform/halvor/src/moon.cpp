@@ -120,8 +120,8 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
     // The shorter series leave out terms below 0.01" (longitude, latitude) and
     // 0.05 km (distance), the coarse ones below 1" and 1 km, counting a term in
     // T^n ten times larger per power.
-    const double angle = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.01 : 1.0);
-    const double range = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.05 : 1.0);
+    const double angle = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.01 : 3.0);
+    const double range = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.05 : 3.0);
     const double w1 = kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + t * (kElpW1[3] + t * kElpW1[4])));
     const double l = SumSeries<kElpL0>(t, angle) +
                      t * (SumSeries<kElpL1>(t, angle / 10) +
