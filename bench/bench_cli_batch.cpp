@@ -15,6 +15,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliBatch.h"
+#include "cli/CliStreams.h"
 
 namespace {
 
@@ -118,10 +119,11 @@ BENCHMARK(BM_BatchEqualsSingleCalls)->Iterations(1)->Unit(benchmark::kSecond);
 void RunAsTheProgram(const std::vector<std::string>& args, const std::string& input) {
     std::istringstream in(input);
     std::size_t written = 0;
-    const tavr::cli::BatchStreamsScope streams({&in, [&written](std::string& text) {
-                                                    written += text.size();
-                                                    text.clear();
-                                                }});
+    const tavr::cli::StreamsScope streams(
+        {tavr::cli::ReaderOf(in), [&written](const std::string& text, std::string&) {
+             written += text.size();
+             return true;
+         }});
     std::string out;
     std::string err;
     benchmark::DoNotOptimize(tavr::cli::Run(args, out, err));

@@ -103,7 +103,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # (libc6, libgcc-s1, libstdc++6, libqt6core6, libqt6gui6, libqt6widgets6, ...).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Wayland sessions draw through the Wayland platform plugin; X11 works without it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# The web links open with xdg-open; the windows ask for Arial and Courier New,
+# whose metrics Liberation Sans and Liberation Mono have, and Tahoma, for
+# which DejaVu Sans stands in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils, fonts-liberation2 | fonts-liberation, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
 

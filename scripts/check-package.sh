@@ -34,7 +34,7 @@ expected=(
     usr/lib/tavr/libhalvor.so usr/lib/tavr/libbrisel.so
     usr/lib/tavr/darkmoon.bmp usr/lib/tavr/1stquarter.bmp usr/lib/tavr/fullmoon.bmp
     usr/lib/tavr/lastquarter.bmp usr/lib/tavr/fullmoon@2x.bmp usr/lib/tavr/tavr180.png
-    usr/lib/tavr/moon_pics/day1.gif usr/lib/tavr/moon_pics/day32.gif
+    usr/lib/tavr/moon_pics/day1.gif usr/lib/tavr/moon_pics/day32.gif usr/lib/tavr/moon_pics/day32@2x.gif
     usr/share/applications/org.tavr.tavr180.desktop
     usr/share/metainfo/org.tavr.tavr180.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/org.tavr.tavr180.svg
@@ -42,7 +42,7 @@ expected=(
 )
 for s in 16 22 24 32 48 64 128 256; do expected+=("usr/share/icons/hicolor/${s}x$s/apps/org.tavr.tavr180.png"); done
 for f in "${expected[@]}"; do [ -f "$root/$f" ] || fail "the package lacks $f"; done
-[ "$(ls "$pkg"/moon_pics/*.gif | wc -l)" -eq 30 ] || fail "the package lacks Moon pictures"
+[ "$(ls "$pkg"/moon_pics/*.gif | wc -l)" -eq 60 ] || fail "the package lacks Moon pictures"
 
 # The same program moved elsewhere and reached through a chain of links.
 mkdir -p "$tmp/elsewhere/deep" "$tmp/links"

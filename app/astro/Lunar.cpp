@@ -95,6 +95,11 @@ double SharedPhaseMomentTT(int32_t k, int16_t phase, decltype(&halvor) f) {
 
 } // namespace
 
+bool Available() {
+    const Exports& e = Lib();
+    return e.phase && e.deltaT && e.moon;
+}
+
 void InitLunarConstants() {
     Constants& c = State();
     c.initialized = true;
@@ -132,6 +137,10 @@ double DeltaTAt(double moment) {
     return DeltaTForYear(date.year);
 }
 
+double TtToUt(double tt) {
+    return tt - DeltaTAt(tt) / kMinutesPerDay;
+}
+
 double PhaseMomentTT(int32_t k, int16_t phase, PhaseEventRecord* record) {
     if (auto f = Lib().phase) return record ? f(k, phase, record) : SharedPhaseMomentTT(k, phase, f);
     return 0.0;
@@ -142,13 +151,12 @@ double PhaseMomentUT(int32_t k, int16_t phase, PhaseEventRecord* record) {
         const double t = PhaseMomentTT(k, phase);
         PhaseSlot& slot = SlotOf(k, phase); // filled by PhaseMomentTT
         if (!slot.hasUt) {
-            slot.ut = t - DeltaTAt(t) / kMinutesPerDay;
+            slot.ut = TtToUt(t);
             slot.hasUt = true;
         }
         return slot.ut;
     }
-    const double t = PhaseMomentTT(k, phase, record);
-    return t - DeltaTAt(t) / kMinutesPerDay;
+    return TtToUt(PhaseMomentTT(k, phase, record));
 }
 
 int32_t LunationOf(double moment) {

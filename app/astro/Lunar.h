@@ -23,6 +23,9 @@ inline constexpr double kMoonLongitudeTooLate = -100.0;
 inline constexpr int32_t kFirstSearchedLunation = -150000; // bounds of LunationOf
 inline constexpr int32_t kLastSearchedLunation = 100000;
 
+// True when the astronomy library and its three exports could be bound.
+bool Available();
+
 // Sets meanSynodicMonth and lunationEpoch. Called once at start-up; the other
 // operations call it themselves when it has not run yet.
 void InitLunarConstants();
@@ -37,6 +40,10 @@ PhaseEventRecord& SharedRecord();
 // day); a non-finite moment gives 0.
 double DeltaTForYear(int32_t year);
 double DeltaTAt(double moment);
+// The UT moment of a TT moment: less the delta T of the TT moment's year (as
+// DeltaTAt finds it). Every conversion from the library's dynamical time to
+// universal time goes through here.
+double TtToUt(double tt);
 
 // Moment of phase `phase` of lunation `k`; `record` nullptr means the shared record.
 // The UT moment is the TT moment less the delta T of the TT moment's year.

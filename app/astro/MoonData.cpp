@@ -42,9 +42,14 @@ std::string Counted(long long n, const char* unit) {
     return std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
 }
 
+decltype(&brisel_app) SunLongitudeExport() {
+    static const auto fn = tavr::BindFunction<decltype(&brisel_app)>("brisel", "brisel_app", 12);
+    return fn;
+}
+
 // Sun's apparent longitude (radians), or NaN when the library is missing.
 double SunLongitude(double ajd) {
-    static const auto fn = tavr::BindFunction<decltype(&brisel_app)>("brisel", "brisel_app", 12);
+    const auto fn = SunLongitudeExport();
     if (fn == nullptr) return std::nan("");
     double distance = 0.0;
     return fn(ajd, &distance);
@@ -56,6 +61,10 @@ bool IsLongitude(double value) {
 }
 
 } // namespace
+
+bool SunLongitudeAvailable() {
+    return SunLongitudeExport() != nullptr;
+}
 
 const char* BasePictureName(PictureCase picture) {
     switch (picture) {

@@ -59,9 +59,16 @@ struct MoonReport {
     std::string errorText;  // "Error-1 when calling GetPhase() in DisplayMoonData()."
 };
 
-// Earliest and latest moments (AJD) the program holds; others give an error.
-inline constexpr double kFirstMoment = kEarliestMoment;
-inline constexpr double kLastMoment = kLatestMoment;
+// Earliest and latest moments (AJD) the display shows; others give an error.
+// A move shows the moment it reached before it stops at an end of the
+// accepted range, so the display reaches past both ends by more than the
+// longest step (a TVG cycle, 180,432 days).
+inline constexpr double kMoonMargin = 200000.0;
+inline constexpr double kFirstMoment = kEarliestMoment - kMoonMargin;
+inline constexpr double kLastMoment = kLatestMoment + kMoonMargin;
+
+// True when the Sun longitude's library and its export could be bound.
+bool SunLongitudeAvailable();
 
 // Everything shown for the moment `ajd` (astronomical Julian date, UT).
 // `decimalPoint` separates the one decimal of the percentages.

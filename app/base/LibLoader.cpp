@@ -1,6 +1,7 @@
 #include "base/LibLoader.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <mutex>
@@ -155,8 +156,17 @@ void* BindExport(const std::string& library, const std::string& name, int argByt
             const std::string dir = s.directorySet ? s.directory : DefaultDirectory();
             std::string error;
             void* handle = nullptr;
-            if (!dir.empty()) handle = OpenLibrary(dir + "/" + file, error);
-            if (!handle) handle = OpenLibrary(file, error);
+            const std::string inDir = dir.empty() ? std::string() : dir + "/" + file;
+            if (!inDir.empty()) handle = OpenLibrary(inDir, error);
+            if (!handle) {
+                // A file of that name in the folder that does not load (not
+                // a library, a wrong architecture) is what the message names,
+                // not the search elsewhere that follows.
+                std::string elsewhere;
+                handle = OpenLibrary(file, elsewhere);
+                std::error_code ignored;
+                if (inDir.empty() || !std::filesystem::exists(inDir, ignored)) error = elsewhere;
+            }
             it = s.handles.emplace(library, handle).first;
             if (!handle)
                 Report(s, library, "The library " + file + " could not be loaded (" + error + ").", pending);

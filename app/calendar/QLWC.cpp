@@ -262,7 +262,7 @@ double MarchEquinox(int32_t ceYear) {
     for (const PeriodicTerm& term : RadianTerms())
         s += term.a * std::cos(term.b + term.c * t);
     const double jde = jde0 + 0.00001 * s / deltaLambda;
-    return jde - lunar::DeltaTForYear(ceYear) / 1440.0;
+    return lunar::TtToUt(jde); // the equinox lies in ceYear
 }
 
 int32_t DayOfMoment(double moment) {

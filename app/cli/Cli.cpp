@@ -1,13 +1,25 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
+#include <functional>
+#include <string_view>
 
+#include <unistd.h>
+
+#include "astro/Lunar.h"
+#include "astro/MoonData.h"
+#include "base/DateLib.h"
 #include "base/LibLoader.h"
 #include "calendar/Calendars.h"
+#include "calendar/VRLDT.h"
 #include "cli/CliArgs.h"
 #include "cli/CliBatch.h"
 #include "cli/CliLog.h"
+#include "cli/CliStreams.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
 
@@ -28,6 +40,7 @@ constexpr const char* kHelp =
     "       tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]\n"
     "                        [--greenwich] [--step N] [--json]\n"
     "       tavr180 --help | --version\n"
+    "       tavr180 [toolkit options]    (the window)\n"
     "\n"
     "Converts TEXT, typed as in the date box of the window (a date in any calendar,\n"
     "its code and an optional time, e.g. \"2000-01-01 CE 12:00\", \"102-25-10-26 VR\",\n"
@@ -77,8 +90,15 @@ constexpr const char* kHelp =
     "                   window's previous/next buttons reach it (status 3 at the limits)\n"
     "  --zone, --greenwich, --json as above\n"
     "\n"
+    "lunation --help, move --help, search --help and events --help show the usage of each.\n"
+    "Without arguments, or with the toolkit's own options only (such as -platform NAME or\n"
+    "-session ID), the window starts; any other first argument is a command.\n"
+    "\n"
     "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date or lunation out of range,\n"
-    "4 a shared library could not be loaded (its name on standard error).\n";
+    "4 a shared library could not be loaded (its name on standard error), 5 standard output\n"
+    "could not be written (a full disk, or a pipe closed before the end: the program does\n"
+    "not end silently by the signal of a closed pipe), 6 standard input could not be read.\n"
+    "A failed write or read is named on standard error with the system's reason.\n";
 
 bool IsHelp(const std::string& a) {
     return a == "--help" || a == "-h" || a == "help" || a == "-?";
@@ -156,8 +176,13 @@ int ExitStatusOf(session::ResultKind kind) {
 
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (const char c : text) {
+    std::size_t used = 0;
+    for (; used < text.size(); ++used) {
+        const char c = text[used];
         const auto u = static_cast<unsigned char>(c);
+        // Cut before a character that would pass the limit, never inside a
+        // UTF-8 sequence (its continuation bytes stay with their lead).
+        if (out.size() >= kEchoedMost && (u & 0xC0) != 0x80) break;
         if (c == '\n') {
             out += "\\n";
         } else if (c == '\t') {
@@ -173,22 +198,77 @@ std::string Escaped(const std::string& text) {
             out += c;
         }
     }
+    if (used < text.size()) out += "...[cut, " + std::to_string(text.size()) + " bytes]";
     return out;
 }
 
+namespace {
+
+// The toolkit's own options, which the window takes: those with a value
+// (given as the next argument or after "="), and the switches.
+constexpr std::string_view kToolkitValued[] = {
+    "style",         "stylesheet", "platform",        "platformpluginpath",
+    "platformtheme", "plugin",     "qwindowgeometry", "qwindowicon",
+    "qwindowtitle",  "session",    "display",         "geometry",
+    "qmljsdebugger", "dialogs",    "fontengine"};
+constexpr std::string_view kToolkitSwitches[] = {"reverse", "widgetcount"};
+
+template <typename List> bool Listed(const List& list, std::string_view name) {
+    return std::find(std::begin(list), std::end(list), name) != std::end(list);
+}
+
+// The index of the first argument (from 1) that is not a toolkit option (with
+// "-" or "--") or its value; `count` when there is none.
+std::size_t FirstNotToolkit(std::size_t count, const std::function<std::string_view(std::size_t)>& arg) {
+    for (std::size_t i = 1; i < count; ++i) {
+        std::string_view a = arg(i);
+        if (a.size() < 2 || a[0] != '-') return i;
+        a.remove_prefix(a.rfind("--", 0) == 0 ? 2 : 1);
+        const std::size_t equals = a.find('=');
+        const std::string_view name = a.substr(0, equals);
+        if (Listed(kToolkitValued, name)) {
+            if (equals == std::string_view::npos && ++i >= count) return i - 1;
+        } else if (!Listed(kToolkitSwitches, name) || equals != std::string_view::npos) {
+            return i;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
 bool IsCommandLineInvocation(int argc, char** argv) {
-    if (argc < 2 || argv == nullptr || argv[1] == nullptr) return false;
-    const std::string first = argv[1];
-    if (first == "search" || first == "events") return true;
-    return first == "convert" || first == "move" || first == "lunation" || IsHelp(first) || IsVersion(first);
+    if (argc < 2 || argv == nullptr) return false;
+    const auto count = static_cast<std::size_t>(argc);
+    return FirstNotToolkit(
+               count, [argv](std::size_t i) { return std::string_view(argv[i] ? argv[i] : ""); }) != count;
+}
+
+bool LibrariesLoaded(std::string& err) {
+    std::vector<std::string> messages;
+    SetLoadErrorReporter([&messages](const std::string& message) { messages.push_back(message); });
+    // Each binds every export of its library (the calendar ones of dtc).
+    const bool loaded[] = {datelib::Available(), vr::Available(), ldt::Available(), lunar::Available(),
+                           moon::SunLongitudeAvailable()};
+    SetLoadErrorReporter(nullptr);
+    for (const std::string& message : messages)
+        err += "tavr180: " + message + "\n";
+    const bool all = std::all_of(std::begin(loaded), std::end(loaded), [](bool b) { return b; });
+    // A library reported earlier in this process is not reported again.
+    if (!all && messages.empty()) err += "tavr180: a shared library could not be loaded.\n";
+    return all;
 }
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::string& out, std::string& err) {
-    const BatchStreamsScope streams({&in, nullptr});
+    const StreamsScope streams({ReaderOf(in), nullptr});
     return Run(args, out, err);
 }
 
-int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
+namespace {
+
+int RunConvert(const std::vector<std::string>& args, std::string& out, std::string& err);
+
+int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
     if (args.empty()) {
         err += kHelp;
         return kExitUsage;
@@ -205,11 +285,21 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     if (args[0] == "search") return RunSearch(args, out, err);
     if (args[0] == "events") return RunEvents(args, out, err);
     if (args[0] == "lunation") return RunLunation({args.begin() + 1, args.end()}, out, err);
-    if (args[0] != "convert") {
-        err += "tavr180: unknown command \"" + Escaped(args[0]) + "\" (try tavr180 --help)\n";
-        return kExitUsage;
-    }
+    if (args[0] == "convert") return RunConvert(args, out, err);
+    // Named: the first argument that is neither a command nor a toolkit
+    // option of the window (or the option that lacks its value).
+    const std::size_t count = args.size() + 1;
+    std::size_t first =
+        FirstNotToolkit(count, [&args](std::size_t i) { return std::string_view(args[i - 1]); });
+    const std::string& unknown = args[first == count ? 0 : first - 1];
+    if (unknown.size() > 1 && unknown[0] == '-')
+        err += "tavr180: Unknown option '" + Escaped(unknown) + "'. (try tavr180 --help)\n";
+    else
+        err += "tavr180: unknown command \"" + Escaped(unknown) + "\" (try tavr180 --help)\n";
+    return kExitUsage;
+}
 
+int RunConvert(const std::vector<std::string>& args, std::string& out, std::string& err) {
     Arguments a;
     if (!ReadArguments(args, 1, {"--calendar", "--zone", "--days", "--log-format"},
                        {"--greenwich", "--minus", "--json", "--now", "--batch", "--help", "--log"}, a, err))
@@ -246,6 +336,7 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
             err += "tavr180: --batch reads its entries from standard input (no TEXT, no --now)\n";
             return kExitUsage;
         }
+        if (!LibrariesLoaded(err)) return kExitLibrary;
         // Every line is read against the moment the batch began.
         state.dblCurrentAJDate = MomentOfReading(ReadLocalClock());
         return RunBatch(state, a.Has("--json"), out, err);
@@ -255,11 +346,9 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
         err += "tavr180: --now takes no date text and no --days\n";
         return kExitUsage;
     }
-    // A library that cannot be loaded (from reading the clock on) is named and
-    // ends the run: the rows and the Moon would otherwise show what a missing
-    // library leaves behind.
-    std::vector<std::string> loadErrors;
-    SetLoadErrorReporter([&loadErrors](const std::string& message) { loadErrors.push_back(message); });
+    // A library that cannot be loaded ends the run before anything is read:
+    // the rows and the Moon would otherwise show what it leaves behind.
+    if (!LibrariesLoaded(err)) return kExitLibrary;
     // The window's current moment when it starts: the present one.
     const ClockReading clock = ReadLocalClock();
     const double now = MomentOfReading(clock);
@@ -267,12 +356,6 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     const session::ActionResult result =
         a.Has("--now") ? session::NowClick(state, now, session::ClockTime{clock.hours, clock.minutes})
                        : session::Convert(state);
-    SetLoadErrorReporter(nullptr);
-    if (!loadErrors.empty()) {
-        for (const std::string& message : loadErrors)
-            err += "tavr180: " + message + "\n";
-        return kExitLibrary;
-    }
     if (result.message) err += result.message->title + ": " + result.message->text + "\n";
     if (const int status = ExitStatusOf(result.kind); status != kExitShown) return status;
     if (!result.tail) return kExitRefused;
@@ -286,20 +369,69 @@ int Run(const std::vector<std::string>& args, std::string& out, std::string& err
     return kExitShown;
 }
 
+} // namespace
+
+int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    const int status = RunCommand(args, out, err);
+    // What is left is sent now; a write that failed, now or before, is the
+    // run's failure whatever the command found.
+    Send(out, true);
+    if (WriteFailure().empty()) return status;
+    err += "tavr180: standard output could not be written (" + WriteFailure() + ")\n";
+    return kExitWrite;
+}
+
+namespace {
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+long ReadStandardInput(char* buffer, std::size_t size, std::string& reason) {
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, size);
+        if (n >= 0) return static_cast<long>(n);
+        if (errno == EINTR) continue;
+        reason = SystemReason(errno);
+        return -1;
+    }
+}
+
+bool WriteStandardOutput(const std::string& text, std::string& reason) {
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+        return true;
+    reason = SystemReason(errno != 0 ? errno : EIO);
+    return false;
+}
+
+} // namespace
+
 int RunCommandLine(int argc, char** argv) {
+    // A closed pipe or a file over its size limit makes a write fail with its
+    // reason, reported with status 5, instead of ending the program silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i] ? argv[i] : "");
     std::string out;
     std::string err;
-    // A batch sends its results as it goes.
-    const BatchStreamsScope streams({&std::cin, [](std::string& text) {
-                                         std::fwrite(text.data(), 1, text.size(), stdout);
-                                         text.clear();
-                                     }});
-    const int status = Run(args, out, err);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fflush(stdout);
+    int status = kExitShown;
+    {
+        const StreamsScope streams({ReadStandardInput, WriteStandardOutput});
+        status = Run(args, out, err);
+    }
+    // Closing standard output tells of a write that failed on its way
+    // (a file system that reports it late), unless one was reported already.
+    // A standard output that was never open fails here too, but a write to
+    // it would have failed before: nothing was lost.
+    errno = 0;
+    if (std::fclose(stdout) != 0 && errno != EBADF && status != kExitWrite) {
+        err += "tavr180: standard output could not be written (" + SystemReason(errno != 0 ? errno : EIO) +
+               ")\n";
+        status = kExitWrite;
+    }
     std::fwrite(err.data(), 1, err.size(), stderr);
     std::fflush(stderr);
     return status;

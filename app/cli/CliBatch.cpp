@@ -1,23 +1,16 @@
 #include "cli/CliBatch.h"
 
 #include <cstring>
-#include <iostream>
 #include <set>
-#include <streambuf>
 
 #include "cli/Cli.h"
+#include "cli/CliStreams.h"
 #include "cli/Json.h"
 
 namespace tavr::cli {
 
 namespace {
 
-BatchStreams& Current() {
-    thread_local BatchStreams streams;
-    return streams;
-}
-
-constexpr size_t kFlushAt = 64 * 1024;
 constexpr size_t kReadChunk = 64 * 1024;
 
 // The status of a single convert for its result (see Run).
@@ -96,7 +89,8 @@ class Batch {
     Batch(const session::State& start, bool json, std::string& out, std::string& err)
         : start_(start), json_(json), out_(out), err_(err) {}
 
-    void Line(const std::string& line) {
+    // False once the output could not be written.
+    bool Line(const std::string& line) {
         session::State state = start_;
         state.entryText = line;
         const session::ActionResult result = session::Convert(state);
@@ -104,8 +98,7 @@ class Batch {
         if (status != kExitShown) {
             const std::string message =
                 result.message ? result.message->title + ": " + result.message->text : std::string();
-            Refuse(status, result.errorCode, message);
-            return;
+            return Refuse(status, result.errorCode, message);
         }
         const moon::MoonReport& moon = result.tail->moon;
         if (moon.error) Report(moon.errorTitle + ": " + moon.errorText);
@@ -123,13 +116,13 @@ class Batch {
             AppendField(out_, tail.deltaTWords);
             out_ += '\n';
         }
-        Flush();
+        return Send(out_);
     }
 
-    void Refuse(int status, int code, const std::string& message) {
+    bool Refuse(int status, int code, const std::string& message) {
         if (firstStatus_ == kExitShown) firstStatus_ = status;
         AppendRefusal(out_, json_, status, code, message);
-        Flush();
+        return Send(out_);
     }
 
     int Status() const { return firstStatus_; }
@@ -139,11 +132,6 @@ class Batch {
     // standard error once, not once a line.
     void Report(const std::string& message) {
         if (reported_.insert(message).second) err_ += message + "\n";
-    }
-
-    void Flush() {
-        const BatchStreams& streams = Current();
-        if (streams.flush && out_.size() >= kFlushAt) streams.flush(out_);
     }
 
     const session::State& start_;
@@ -156,50 +144,47 @@ class Batch {
 
 } // namespace
 
-BatchStreamsScope::BatchStreamsScope(BatchStreams streams) : previous_(std::move(Current())) {
-    Current() = std::move(streams);
-}
-
-BatchStreamsScope::~BatchStreamsScope() {
-    Current() = std::move(previous_);
-}
-
 int RunBatch(const session::State& start, bool json, std::string& out, std::string& err) {
-    std::istream& in = Current().in ? *Current().in : std::cin;
-    std::streambuf* source = in.rdbuf();
     Batch batch(start, json, out, err);
 
-    // Lines end at "\n" (a "\r" before it is dropped); a last line without
-    // one counts too. A line longer than kBatchLineMax is refused whole.
+    // Lines end at "\n" (a "\r" before it is dropped and does not count
+    // towards the length); a last line without one counts too. A line longer
+    // than kBatchLineMax is refused whole. While a line is gathered one byte
+    // more than the limit is kept, for a "\r" that a "\n" may still follow.
     std::string line;
     bool tooLong = false;
     size_t lineNumber = 0;
     auto finish = [&] {
         ++lineNumber;
-        if (tooLong) {
-            batch.Refuse(kExitRefused, 0,
-                         "tavr180: line " + std::to_string(lineNumber) + " is longer than " +
-                             std::to_string(kBatchLineMax) + " bytes");
-        } else {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            batch.Line(line);
-        }
+        if (!tooLong && !line.empty() && line.back() == '\r') line.pop_back();
+        const bool shown =
+            tooLong || line.size() > kBatchLineMax
+                ? batch.Refuse(kExitRefused, 0,
+                               "tavr180: line " + std::to_string(lineNumber) + " is longer than " +
+                                   std::to_string(kBatchLineMax) + " bytes")
+                : batch.Line(line);
         line.clear();
         tooLong = false;
+        return shown;
     };
     std::string chunk(kReadChunk, '\0');
     bool pending = false; // a line has begun
     for (;;) {
-        const std::streamsize n =
-            source ? source->sgetn(chunk.data(), static_cast<std::streamsize>(chunk.size())) : 0;
-        if (n <= 0) break;
+        std::string reason;
+        const long n = ReadInput(chunk.data(), chunk.size(), reason);
+        if (n < 0) {
+            // A line begun before the failure may be cut: it is not converted.
+            err += "tavr180: standard input could not be read (" + reason + ")\n";
+            return kExitRead;
+        }
+        if (n == 0) break;
         const char* p = chunk.data();
         const char* end = p + n;
         while (p < end) {
             const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
             const char* stop = nl ? nl : end;
             if (!tooLong) {
-                if (line.size() + static_cast<size_t>(stop - p) > kBatchLineMax) {
+                if (line.size() + static_cast<size_t>(stop - p) > kBatchLineMax + 1) {
                     tooLong = true;
                     line.clear();
                 } else {
@@ -208,13 +193,12 @@ int RunBatch(const session::State& start, bool json, std::string& out, std::stri
             }
             pending = true;
             if (!nl) break;
-            finish();
             pending = false;
+            if (!finish()) return batch.Status();
             p = nl + 1;
         }
     }
     if (pending) finish();
-    if (Current().flush) Current().flush(out);
     return batch.Status();
 }
 

@@ -24,6 +24,25 @@ namespace {
 
 namespace lun = tavr::lunation;
 
+constexpr const char* kLunationHelp =
+    "Usage: tavr180 lunation [TEXT] [--calendar SAR|VR|TVG|LDT] [--zone ZONE]\n"
+    "                        [--greenwich] [--step N] [--json]\n"
+    "\n"
+    "Shows the days of the lunation containing TEXT's moment (default: now) as the\n"
+    "lunation window does: its title, the months it spans, and one line per day\n"
+    "(number, Common Era date, date in the month calendar, picture, today, weekend).\n"
+    "\n"
+    "Options:\n"
+    "  --calendar CODE  month calendar: SAR (default), VR, TVG or LDT\n"
+    "  --zone ZONE      time zone, as for convert (default GMT)\n"
+    "  --greenwich      dates in Greenwich time (default: local time)\n"
+    "  --step N         the lunation N steps later (negative: earlier), as the\n"
+    "                   window's previous/next buttons reach it\n"
+    "  --json           one JSON object instead of text lines\n"
+    "\n"
+    "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 date or lunation out of\n"
+    "range (the buttons' message at the first or last lunation), 4 to 6 as for convert.\n";
+
 // The codes of --calendar, in the order of the window's list.
 constexpr const char* kMonthCalendarCodes[lun::kMonthCalendarCount] = {"SAR", "VR", "TVG", "LDT"};
 
@@ -97,8 +116,13 @@ std::string TextOutput(const lun::Grid& grid) {
 
 int RunLunation(const std::vector<std::string>& args, std::string& out, std::string& err) {
     Arguments a;
-    if (!ReadArguments(args, 0, {"--calendar", "--zone", "--step"}, {"--greenwich", "--json"}, a, err))
+    if (!ReadArguments(args, 0, {"--calendar", "--zone", "--step"}, {"--greenwich", "--json", "--help"}, a,
+                       err))
         return kExitUsage;
+    if (a.Has("--help")) {
+        out += kLunationHelp;
+        return kExitShown;
+    }
     auto valueOf = [&a](std::string_view option) -> std::optional<std::string> {
         const auto found = a.values.find(option);
         return found == a.values.end() ? std::nullopt : std::optional<std::string>(found->second);
@@ -141,6 +165,7 @@ int RunLunation(const std::vector<std::string>& args, std::string& out, std::str
         steps = *n;
     }
 
+    if (!LibrariesLoaded(err)) return kExitLibrary;
     const double now = MomentOfReading(ReadLocalClock());
     double moment = now;
     std::string text;

@@ -6,10 +6,12 @@
 // the range stop after a step that left the accepted range.
 
 #include <charconv>
+#include <optional>
 
 #include "calendar/Calendars.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
+#include "cli/CliStreams.h"
 #include "session/Move.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
@@ -38,10 +40,11 @@ constexpr const char* kMoveHelp =
     "  --json           a JSON array with the convert --json object after each step\n"
     "\n"
     "Exit status: 0 shown, 1 wrong use, 2 entry refused, 3 a step left the range\n"
-    "(the steps up to and including it are shown).\n";
+    "(the steps up to and including it are shown), 4 to 6 as for convert.\n";
 
+// A usage error; the values in `text` are escaped by the caller.
 int Usage(std::string& err, const std::string& text) {
-    err += "tavr180 move: " + Escaped(text) + " (try tavr180 move --help)\n";
+    err += "tavr180 move: " + text + " (try tavr180 move --help)\n";
     return kExitUsage;
 }
 
@@ -62,12 +65,13 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
     if (words.size() < 2) return Usage(err, "STEP and forward|back are needed");
     const std::string direction = words.back();
     if (direction != "forward" && direction != "back")
-        return Usage(err, "the direction is forward or back, not \"" + direction + "\"");
+        return Usage(err, "the direction is forward or back, not \"" + Escaped(direction) + "\"");
     std::string stepText;
     for (size_t i = 0; i + 1 < words.size(); ++i)
         stepText += (i ? " " : "") + words[i];
     const int16_t step = session::MoveStepIndexOf(stepText);
-    if (step < 0) return Usage(err, "unknown step \"" + stepText + "\" (a text of the move list or 0..19)");
+    if (step < 0)
+        return Usage(err, "unknown step \"" + Escaped(stepText) + "\" (a text of the move list or 0..19)");
 
     long times = 1;
     if (a.values.count("--times")) {
@@ -80,6 +84,7 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
 
     session::State state;
     if (!StateOfOptions(a, state, err)) return kExitUsage;
+    if (!LibrariesLoaded(err)) return kExitLibrary;
     state.dblCurrentAJDate = NowAjd();
     state.entryText = a.ValueOr("--from", "");
     state.moveStepIndex = step;
@@ -93,24 +98,31 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
     }
     state = begun.state;
 
-    json::Value steps = json::Value::Array();
+    // Each step is written as it is made (the JSON array element by element).
     int status = kExitShown;
+    std::optional<json::ArrayWriter> array;
+    if (json) array.emplace(out);
     for (long n = 0; n < times; ++n) {
         const session::ActionResult result = session::MoveStep(state);
         if (result.tail) {
-            if (json)
-                steps.Append(ResultObject(result));
-            else
+            if (array) {
+                array->Add(ResultObject(result));
+            } else {
                 out += (n ? "\n" : "") + ResultText(*result.tail);
+            }
             state = result.state;
         }
+        if (!Send(out)) break;
         if (result.kind == session::ResultKind::OutOfRange) {
             if (result.message) err += result.message->title + ": " + result.message->text + "\n";
             status = kExitOutOfRange;
             break;
         }
     }
-    if (json) out += steps.Compact() + "\n";
+    if (array) {
+        array->End();
+        out += '\n';
+    }
     return status;
 }
 

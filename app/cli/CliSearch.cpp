@@ -1,6 +1,7 @@
 // tavr180 search and tavr180 events: the search button and the event finder
 // of the command line, through the session's search operations.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -11,6 +12,7 @@
 #include "calendar/Calendars.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
+#include "cli/CliStreams.h"
 #include "session/Search.h"
 #include "session/TimeZone.h"
 
@@ -19,6 +21,19 @@ namespace tavr::cli {
 namespace {
 
 constexpr int kMaxCount = 10000;
+
+// How near --from the greatest moment of an eclipse lies for the eclipse to
+// count as the one on display, which the saros search starts from. Six
+// hours take in every moment of the eclipse itself (even a long lunar
+// eclipse's penumbral phase lasts about six hours in all) and a time typed
+// to the hour or so, yet stay far below the two weeks at least between two
+// eclipses, so that they never name two.
+constexpr double kDisplayedEclipseDays = 6.0 / 24.0;
+
+// The span of events asked for at a time: the output is written span by
+// span, so that memory stays flat however long the range (about 30 years,
+// 1,500 events).
+constexpr double kEventSpanDays = 10000.0;
 
 // The moment of an entered text under the state: an exit status on failure.
 std::optional<int> MomentOf(const std::string& text, session::State& state, double& moment,
@@ -138,40 +153,93 @@ std::string IcsLine(const std::string& line) {
     return out + line.substr(start) + "\r\n";
 }
 
-std::string IcsCalendar(const std::vector<session::LunarEvent>& events) {
+std::string IcsStamp() {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
-    const std::string stamp = Format("%04d%02d%02dT%02d%02d%02dZ", utc.tm_year + 1900, utc.tm_mon + 1,
-                                     utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
-    std::string out;
+    return Format("%04d%02d%02dT%02d%02d%02dZ", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour,
+                  utc.tm_min, utc.tm_sec);
+}
+
+void AppendIcsHeader(std::string& out) {
     out += IcsLine("BEGIN:VCALENDAR");
     out += IcsLine("VERSION:2.0");
     out += IcsLine("PRODID:-//Quorvane Systems//tavr180 18.0//EN");
     out += IcsLine("CALSCALE:GREGORIAN");
     out += IcsLine("METHOD:PUBLISH");
-    for (const session::LunarEvent& e : events) {
-        const std::string uid = std::string("tavr180-") + (e.eclipse ? "eclipse-" : "phase-") +
-                                std::to_string(e.lunation) + "-" + std::to_string(e.phase) +
-                                "@quorvane-systems";
-        std::string description;
-        if (e.eclipse) {
-            description = session::EclipseDataText(e.record, e.moment + 0.5).label;
-            description += "Greatest eclipse " + IsoText(e.moment);
-        } else {
-            description = "Lunation number = " + std::to_string(e.record.lunation);
-        }
-        out += IcsLine("BEGIN:VEVENT");
-        out += IcsLine("UID:" + uid);
-        out += IcsLine("DTSTAMP:" + stamp);
-        out += IcsLine("DTSTART:" + IcsTime(e.moment));
-        out += IcsLine("SUMMARY:" + IcsEscape(e.summary));
-        out += IcsLine("DESCRIPTION:" + IcsEscape(description));
-        out += IcsLine("TRANSP:TRANSPARENT");
-        out += IcsLine("END:VEVENT");
+}
+
+void AppendIcsEvent(std::string& out, const session::LunarEvent& e, const std::string& stamp) {
+    const std::string uid = std::string("tavr180-") + (e.eclipse ? "eclipse-" : "phase-") +
+                            std::to_string(e.lunation) + "-" + std::to_string(e.phase) + "@quorvane-systems";
+    std::string description;
+    if (e.eclipse) {
+        description = session::EclipseDataText(e.record, e.moment + 0.5).label;
+        description += "Greatest eclipse " + IsoText(e.moment);
+    } else {
+        description = "Lunation number = " + std::to_string(e.record.lunation);
     }
-    out += IcsLine("END:VCALENDAR");
-    return out;
+    out += IcsLine("BEGIN:VEVENT");
+    out += IcsLine("UID:" + uid);
+    out += IcsLine("DTSTAMP:" + stamp);
+    out += IcsLine("DTSTART:" + IcsTime(e.moment));
+    out += IcsLine("SUMMARY:" + IcsEscape(e.summary));
+    out += IcsLine("DESCRIPTION:" + IcsEscape(description));
+    out += IcsLine("TRANSP:TRANSPARENT");
+    out += IcsLine("END:VEVENT");
+}
+
+json::Value EventJson(const session::LunarEvent& e) {
+    json::Value object = json::Value::Object();
+    object.Insert("ajd", e.moment);
+    object.Insert("utc", IsoText(e.moment));
+    object.Insert("summary", e.summary);
+    object.Insert("lunation", e.lunation);
+    object.Insert("phase", e.phase);
+    if (e.eclipse) {
+        session::SearchDetails details;
+        details.record = e.record;
+        details.data = session::EclipseDataText(e.record, e.moment + 0.5);
+        details.greatestTD = e.record.greatest;
+        object.Insert("eclipse", EclipseJson(details));
+    } else {
+        object.Insert("eclipse", json::Value());
+    }
+    return object;
+}
+
+// The events of [from, to) handed to `use` in time order, a span at a time:
+// the spans' lists joined are the list of the whole, since each holds the
+// events of its own moments, sorted. False when `use` asked to stop.
+template <typename Use> bool ForEachEvent(double from, double to, bool phases, bool eclipses, Use use) {
+    for (double start = from; start < to;) {
+        const double end = std::min(to, start + kEventSpanDays);
+        for (const session::LunarEvent& e : session::EventsBetween(start, end, phases, eclipses))
+            if (!use(e)) return false;
+        start = end;
+    }
+    return true;
+}
+
+// The state of the window after the eclipse on display at `moment` was
+// found: the eclipse whose greatest moment lies within
+// kDisplayedEclipseDays of it, searched for as the window's search finds it.
+// The state as it was when there is none (the saros search then says so).
+session::State WithEclipseOnDisplay(const session::State& state) {
+    session::State from = state;
+    from.dblCurrentAJDate = state.dblCurrentAJDate - 1.0;
+    from.entryText.clear();
+    from.searchNext = true;
+    from.targetIndex = session::kTargetAnyEclipse;
+    const session::ActionResult found = session::Search(from);
+    if (found.kind != session::ResultKind::Done ||
+        std::fabs(found.state.dblCurrentAJDate - state.dblCurrentAJDate) > kDisplayedEclipseDays)
+        return state;
+    session::State shown = found.state;
+    shown.searchNext = state.searchNext;
+    shown.targetIndex = state.targetIndex;
+    shown.entryText.clear();
+    return shown;
 }
 
 } // namespace
@@ -185,7 +253,11 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         return kExitUsage;
     if (a.Has("--help")) {
         out += "Usage: tavr180 search next|previous TARGET [--from TEXT] [--count N] [--calendar CODE]\n"
-               "                      [--zone ZONE] [--greenwich] [--json]\n";
+               "                      [--zone ZONE] [--greenwich] [--json]\n"
+               "\n"
+               "TARGET saros: the next or previous eclipse of the saros series of the eclipse on\n"
+               "display, which is the eclipse whose greatest moment lies within 6 hours of --from\n"
+               "(default: now), and with --count the one found before.\n";
         return kExitShown;
     }
     if (a.words.size() < 2 || (a.words[0] != "next" && a.words[0] != "previous")) {
@@ -214,6 +286,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
 
     session::State state;
     if (!StateOfOptions(a, state, err)) return kExitUsage;
+    if (!LibrariesLoaded(err)) return kExitLibrary;
     const ClockReading clock = ReadLocalClock();
     state.dblCurrentAJDate = MomentOfReading(clock);
     if (auto from = a.values.find("--from"); from != a.values.end()) {
@@ -223,9 +296,11 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
     }
     state.searchNext = a.words[0] == "next";
     state.targetIndex = target;
+    if (target == session::kTargetSaros) state = WithEclipseOnDisplay(state);
 
-    const bool json = a.Has("--json");
-    json::Value array = json::Value::Array();
+    // Each hit is written as it is found.
+    std::optional<json::ArrayWriter> array;
+    if (a.Has("--json")) array.emplace(out);
     int status = kExitShown;
     for (int i = 0; i < count; ++i) {
         session::SearchDetails details;
@@ -235,10 +310,10 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
             status = result.kind == session::ResultKind::Done ? kExitRefused : ExitStatusOf(result.kind);
             break;
         }
-        if (json) {
+        if (array) {
             json::Value object = ResultObject(result);
             object.Insert("eclipse", details.eclipseFound ? EclipseJson(details) : json::Value());
-            array.Append(std::move(object));
+            array->Add(object);
         } else {
             if (i > 0) out += "\n";
             out += result.actionText + "\n";
@@ -247,8 +322,12 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         }
         state = result.state;
         state.entryText.clear();
+        if (!Send(out)) break;
     }
-    if (json) out += array.Compact() + "\n";
+    if (array) {
+        array->End();
+        out += '\n';
+    }
     return status;
 }
 
@@ -262,6 +341,7 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
         out += "Usage: tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all] [--ics|--json]\n";
         return kExitShown;
     }
+    if (!LibrariesLoaded(err)) return kExitLibrary;
     if (!a.words.empty()) {
         err += "tavr180: events takes no text outside --from and --to (try tavr180 --help)\n";
         return kExitUsage;
@@ -293,34 +373,31 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
         err += "tavr180: iCalendar dates run from the year 1 to 9999 CE\n";
         return kExitUsage;
     }
-    const std::vector<session::LunarEvent> events =
-        session::EventsBetween(from, to, kind != "eclipses", kind != "phases");
+    // Each event is written as it is made.
+    const bool phases = kind != "eclipses";
+    const bool eclipses = kind != "phases";
     if (ics) {
-        out += IcsCalendar(events);
+        const std::string stamp = IcsStamp();
+        AppendIcsHeader(out);
+        if (ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
+                AppendIcsEvent(out, e, stamp);
+                return Send(out);
+            }))
+            out += IcsLine("END:VCALENDAR");
     } else if (a.Has("--json")) {
-        json::Value array = json::Value::Array();
-        for (const session::LunarEvent& e : events) {
-            json::Value object = json::Value::Object();
-            object.Insert("ajd", e.moment);
-            object.Insert("utc", IsoText(e.moment));
-            object.Insert("summary", e.summary);
-            object.Insert("lunation", e.lunation);
-            object.Insert("phase", e.phase);
-            if (e.eclipse) {
-                session::SearchDetails details;
-                details.record = e.record;
-                details.data = session::EclipseDataText(e.record, e.moment + 0.5);
-                details.greatestTD = e.record.greatest;
-                object.Insert("eclipse", EclipseJson(details));
-            } else {
-                object.Insert("eclipse", json::Value());
-            }
-            array.Append(std::move(object));
+        json::ArrayWriter array(out);
+        if (ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
+                array.Add(EventJson(e));
+                return Send(out);
+            })) {
+            array.End();
+            out += '\n';
         }
-        out += array.Compact() + "\n";
     } else {
-        for (const session::LunarEvent& e : events)
+        ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
             out += IsoText(e.moment) + "  " + e.summary + "\n";
+            return Send(out);
+        });
     }
     return kExitShown;
 }

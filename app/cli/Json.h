@@ -54,6 +54,22 @@ class Value {
     std::vector<Value> items_;
 };
 
+// An array written element by element at the end of `out` (which may be
+// sent on and emptied in between): the bytes of an array Value's Compact.
+class ArrayWriter {
+  public:
+    explicit ArrayWriter(std::string& out) : out_(out) { out_ += '['; }
+    void Add(const Value& value) {
+        if (count_++) out_ += ',';
+        value.AppendTo(out_);
+    }
+    void End() { out_ += ']'; }
+
+  private:
+    std::string& out_;
+    std::size_t count_ = 0;
+};
+
 // The parts of the writer, for output written directly.
 void AppendString(std::string& out, std::string_view text);
 void AppendNumber(std::string& out, double value);

@@ -18,11 +18,11 @@ constexpr std::string_view kParagraph2 =
 constexpr std::string_view kParagraph3 =
     "Much of the operation of the software is comprehensible without explanation.  Only the non-obvious is mentioned below in this help screen.  A fuller explanation is given in the documentation at ";
 constexpr std::string_view kParagraph4 =
-    "Date conversions may be made by entering a date in any of the calendars into the Date/time window and clicking on Compute.  For dates other than the astronomical and chronological Julian dates, a time may be included, as in '2003-12-31 CE 15:55'.  Clicking on a date displayed on-screen will copy it to the Date/time window.";
+    "Date conversions may be made by entering a date in any of the calendars into the Date/time window and clicking on Convert.  For dates other than the astronomical and chronological Julian dates, a time may be included, as in '2003-12-31 CE 15:55'.  Clicking on a date displayed on-screen will copy it to the Date/time window.";
 constexpr std::string_view kParagraph5 =
     "Common Era and Julian dates are displayed (and must be entered) in ISO 8601 format, that is, year-month-day.  ";
 constexpr std::string_view kParagraph6 =
-    "The software allows adding or subtracting a time period to or from a date in any of these calendars either by using the Move forward/back facility  (after specifying 1 day, 1 SAR month, etc.) or by using the Compute facility with a value specified for 'days'.";
+    "The software allows adding or subtracting a time period to or from a date in any of these calendars either by using the Move forward/back facility  (after specifying 1 day, 1 SAR month, etc.) or by using the Convert facility with a value specified for 'days'.";
 constexpr std::string_view kParagraph7 =
     "Both the astronomical and the chronological Julian dates reflect delta T, the difference between GMT and TDT (terrestrial dynamic time, a.k.a. ephemeris time).  Thus the times displayed for astronomical phenomena should be close to the times observed (or, for past events, would have been observed).";
 constexpr std::string_view kParagraph8 =
@@ -36,7 +36,7 @@ constexpr std::string_view kParagraph11 =
 constexpr std::string_view kParagraph12 =
     "The dates resulting from the eight most recent operations are kept in a 'history' list.  Any of these may be selected to restore the display to that date.";
 constexpr std::string_view kParagraph13 =
-    "Operations are recorded in a log if 'Log' is checked.  The text in the log window (or a selected part of it) may be copied into a text editor and printed from there.";
+    "Operations are recorded in a log if 'Log all results' is checked.  The text in the log window (or a selected part of it) may be copied into a text editor and printed from there.";
 constexpr std::string_view kParagraph14 =
     "The state of the program may be saved at any time and is restored again when the program is next run.";
 constexpr std::string_view kParagraph15 =

@@ -2,16 +2,49 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace tavr::web {
+
+QStringList BrowserCommand(const QString& address, const QString& searchPath,
+                           const QString& browserVariable) {
+    const QStringList folders = searchPath.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (folders.isEmpty()) return {};
+    if (const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"), folders);
+        !xdgOpen.isEmpty())
+        return {xdgOpen, address};
+    for (const QString& command : browserVariable.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        QStringList words = QProcess::splitCommand(command);
+        if (words.isEmpty()) continue;
+        const QString program = words.takeFirst();
+        const QString found = program.contains(QLatin1Char('/'))
+                                  ? (QFileInfo(program).isExecutable() ? program : QString())
+                                  : QStandardPaths::findExecutable(program, folders);
+        if (found.isEmpty()) continue;
+        bool placed = false;
+        for (QString& word : words) {
+            if (!word.contains(QStringLiteral("%s"))) continue;
+            word.replace(QStringLiteral("%s"), address);
+            placed = true;
+        }
+        if (!placed) words << address;
+        return QStringList{found} + words;
+    }
+    return {};
+}
 
 int DesktopOpener(const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid() || url.scheme().isEmpty()) return kBadFormat;
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return kFileNotFound;
-    return QDesktopServices::openUrl(url) ? kLaunched : kNoAssociation;
+    QStringList command = BrowserCommand(url.toString(QUrl::FullyEncoded), qEnvironmentVariable("PATH"),
+                                         qEnvironmentVariable("BROWSER"));
+    if (command.isEmpty()) return QDesktopServices::openUrl(url) ? kLaunched : kNoAssociation;
+    const QString program = command.takeFirst();
+    return QProcess::startDetached(program, command) ? kLaunched : kNoAssociation;
 }
 
 QString SecureAddress(const QString& address) {

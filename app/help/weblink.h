@@ -4,6 +4,7 @@
 #define TAVR_WEBLINK_H
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -22,10 +23,19 @@ inline constexpr int kNoAssociation = 31;
 // Opens an address and gives the launch result code.
 using Opener = std::function<int(const QString& address)>;
 
-// The default opener, through QDesktopServices: kLaunched on success;
-// kBadFormat for an address that is no valid URL; kFileNotFound for a file
-// address whose file does not exist; kNoAssociation when no program takes
-// the address.
+// The program and its arguments that open `address` in a browser: xdg-open
+// where it is on `searchPath` (the PATH's form, folders separated by ':'),
+// else the first command of `browserVariable` (the form of $BROWSER:
+// commands separated by ':', "%s" standing for the address, which is added
+// as the last argument when there is none) whose program is there. Empty when
+// neither is.
+QStringList BrowserCommand(const QString& address, const QString& searchPath, const QString& browserVariable);
+
+// The default opener: the command of BrowserCommand with the environment's
+// PATH and BROWSER, started on its own (QDesktopServices where there is no
+// such command). kLaunched when it started; kBadFormat for an address that
+// is no valid URL; kFileNotFound for a file address whose file does not
+// exist; kNoAssociation when no program takes the address.
 int DesktopOpener(const QString& address);
 
 inline constexpr const char* kLaunchFailureTitle = "Cannot launch web browser";

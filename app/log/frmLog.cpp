@@ -63,8 +63,10 @@ frmLog::frmLog(LogQuestions& questions, QWidget* mainWindow)
     mono.setStyleHint(QFont::Monospace);
     mono.setFixedPitch(true);
     txbText->setFont(mono);
-    txbText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap at the window's width: only the vertical bar scrolls.
+    txbText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txbText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txbText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txbText->viewport()->installEventFilter(this);
 
     // Tool tips, the names a screen reader says, and the Tab order (the
@@ -102,8 +104,12 @@ frmLog::frmLog(LogQuestions& questions, QWidget* mainWindow)
 }
 
 void frmLog::Load() {
-    // The window takes the main window's width; the copy button and the text are usable.
-    if (main_) resize(main_->frameGeometry().width(), height());
+    // The window takes the main window's width; the copy button and the text
+    // are usable. A log made while the main window is still being set up
+    // (the first entry of a restored "Log all results") takes the width when
+    // it is first shown, once the main window has its own.
+    widthDue_ = !(main_ && main_->isVisible());
+    TakeMainWidth();
     cmdCopyToClipboard->setEnabled(true);
     txbText->setReadOnly(false);
     loaded_ = true;
@@ -129,8 +135,20 @@ void frmLog::Append(const QString& text) {
     c.insertText(text);
 }
 
+void frmLog::TakeMainWidth() {
+    if (main_) resize(main_->width(), height());
+}
+
+void frmLog::KeepInFront() {
+    if (!isVisible()) return;
+    raise();
+    activateWindow();
+}
+
 void frmLog::ViewLog(const QPoint& place) {
     if (!loaded_) Load();
+    if (widthDue_ && !isMaximized() && !isFullScreen()) TakeMainWidth();
+    widthDue_ = false;
     if (isMinimized()) showNormal();
     if (!isMaximized() && !isFullScreen()) move(place);
     show();
@@ -214,7 +232,11 @@ void frmLog::cmdCopyToClipboard_Click() {
 void frmLog::cmdClear_Click() {
     const session::Message question{"Clear log", "Erase all data in the log?", session::Icon::Question,
                                     session::Buttons::OkCancel};
-    if (!questions_.Confirm(question)) return;
+    if (!questions_.Confirm(question)) {
+        // The question's box gave the activation back to the main window.
+        KeepInFront();
+        return;
+    }
     txbText->clear();
     emit logEmptied();
     cmdClose_Click();

@@ -40,6 +40,9 @@ class frmLog : public QWidget {
     // View log: restores a minimized window, places a normal one at `place`
     // (the main window's left edge, below the lunar week row) and shows it.
     void ViewLog(const QPoint& place);
+    // After a question of the main window that the user declined, a shown
+    // log window comes to the front again.
+    void KeepInFront();
 
     // ---- the window's events (the tests call them too) ----
     void cmdCopyToClipboard_Click();
@@ -72,6 +75,7 @@ class frmLog : public QWidget {
 
   private:
     void Load();
+    void TakeMainWidth();
     void Activate();
     void SetCopyCaption(bool selection);
     void PlaceButtons(int clearOffsetTwips);
@@ -82,6 +86,7 @@ class frmLog : public QWidget {
     LogQuestions& questions_;
     QWidget* main_;
     bool loaded_ = false;
+    bool widthDue_ = false; // the main window's width is taken at the next View log
     int clearOffset_ = 500; // twips right of the centre for the clear button
 };
 

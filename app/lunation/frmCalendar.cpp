@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 namespace tavr::lunation {
@@ -123,22 +125,61 @@ void frmCalendar::LoadMoonPictures() {
     missing_ = 0;
     for (int i = 0; i < kCellCount; ++i) {
         const QString name = QString::fromStdString(PictureFileName(i));
-        QPixmap& pm = pictures_[static_cast<std::size_t>(i)];
-        pm = QPixmap();
+        const auto at = static_cast<std::size_t>(i);
+        sources_[at] = sources2x_[at] = QImage();
         if (name.isEmpty()) continue;
-        if (!pm.load(pictureFolder_ + QStringLiteral("/moon_pics/") + name)) ++missing_;
+        const QString path = pictureFolder_ + QStringLiteral("/moon_pics/") + name;
+        if (!sources_[at].load(path)) ++missing_;
+        // The same picture with twice the pixels, for screens of two device pixels a point.
+        sources2x_[at].load(QString(path).replace(QStringLiteral(".gif"), QStringLiteral("@2x.gif")));
     }
+    picturesRatio_ = 0;
     loaded_ = true;
+}
+
+void frmCalendar::PreparePictures(qreal dpr) {
+    if (dpr <= 0) dpr = 1.0;
+    if (std::abs(dpr - picturesRatio_) < 0.01) return;
+    picturesRatio_ = dpr;
+    // Above 1.25 device pixels a point the pictures of twice the pixels are
+    // drawn; what remains of the ratio is a smooth scaling, done once here.
+    const int device = static_cast<int>(std::lround(kPictureSize * dpr));
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+        const QImage& source = dpr > 1.25 && !sources2x_[i].isNull() ? sources2x_[i] : sources_[i];
+        if (source.isNull()) {
+            pictures_[i] = QPixmap();
+            continue;
+        }
+        QPixmap pm =
+            QPixmap::fromImage(source.width() == device ? source
+                                                        : source.scaled(device, device, Qt::IgnoreAspectRatio,
+                                                                        Qt::SmoothTransformation));
+        pm.setDevicePixelRatio(dpr);
+        pictures_[i] = pm;
+    }
+}
+
+void frmCalendar::ShowLoadingNotice(const QPoint& place) {
+    loading_->move(place);
+    loading_->show();
+    loading_->raise();
+    // The loading holds the event loop: the notice is on the screen first.
+    // The window system shows a new window after a round trip; waiting for
+    // it is bounded.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(loading_->windowHandle() && loading_->windowHandle()->isExposed()) && waited.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    loading_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frmCalendar::DisplayLunation(const LunationRequest& request) {
     request_ = request;
     lunation_ = ShownLunationAt(request.moment);
     if (!loaded_) {
-        loading_->move(request.loadingPlace);
-        loading_->show();
-        loading_->raise();
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        ShowLoadingNotice(request.loadingPlace);
+        emit loadingStarted();
         LoadMoonPictures();
     }
     if (isMinimized()) showNormal();
@@ -197,9 +238,8 @@ void frmCalendar::BuildLunationGrid() {
 void frmCalendar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), request_.background);
-    // Whole-number scales copy picture pixels unchanged; others are smoothed.
-    const qreal dpr = devicePixelRatioF();
-    p.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(dpr - std::round(dpr)) > 0.01);
+    // The pictures are made for the screen's pixel ratio: drawn pixel for pixel.
+    PreparePictures(devicePixelRatioF());
     const int w = grid_.cellWidth;
     for (int i = 0; i < kCellCount; ++i) {
         const Cell& c = grid_.cells[static_cast<std::size_t>(i)];
@@ -242,6 +282,11 @@ bool frmCalendar::event(QEvent* event) {
 void frmCalendar::closeEvent(QCloseEvent* event) {
     for (QPixmap& pm : pictures_)
         pm = QPixmap();
+    for (QImage& img : sources_)
+        img = QImage();
+    for (QImage& img : sources2x_)
+        img = QImage();
+    picturesRatio_ = 0;
     loaded_ = false;
     event->accept();
 }

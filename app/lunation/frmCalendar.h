@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
@@ -70,6 +71,9 @@ class frmCalendar : public QWidget {
     static QFont DateFont(bool weekend);
     // Cells whose picture could not be read (missing or unreadable files).
     int missingPictures() const { return missing_; }
+    // The picture of cell i as drawn at the screen's pixel ratio (null before
+    // the first drawing and for cells without one).
+    const QPixmap& picture(int i) const { return pictures_[static_cast<std::size_t>(i)]; }
 
     QPushButton* cmdShowPreviousOrNext[2] = {nullptr, nullptr};
     QPushButton* cmdClose = nullptr;
@@ -79,6 +83,8 @@ class frmCalendar : public QWidget {
   signals:
     // Close was clicked: the main window shows itself again.
     void closed();
+    // The "One moment please" window is on the screen; the pictures load now.
+    void loadingStarted();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -88,6 +94,9 @@ class frmCalendar : public QWidget {
 
   private:
     void LoadMoonPictures();
+    void ShowLoadingNotice(const QPoint& place);
+    // The pictures for a pixel ratio, made once per ratio.
+    void PreparePictures(qreal dpr);
     void Activate();
     void LayOut();
     void BuildLunationGrid();
@@ -100,7 +109,10 @@ class frmCalendar : public QWidget {
     WindowLayout layout_;
     bool loaded_ = false;
     int missing_ = 0;
-    std::array<QPixmap, kCellCount> pictures_{};
+    std::array<QImage, kCellCount> sources_{};   // the pictures as read
+    std::array<QImage, kCellCount> sources2x_{}; // their @2x forms, where there
+    std::array<QPixmap, kCellCount> pictures_{}; // made for picturesRatio_
+    qreal picturesRatio_ = 0;
     frmMsgNowLoading* loading_ = nullptr;
 };
 

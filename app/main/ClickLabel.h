@@ -11,7 +11,10 @@ namespace tavr::ui {
 class ClickLabel : public QLabel {
     Q_OBJECT
   public:
-    explicit ClickLabel(const QString& text = {}, QWidget* parent = nullptr) : QLabel(text, parent) {}
+    // The text is shown as it is, never as markup.
+    explicit ClickLabel(const QString& text = {}, QWidget* parent = nullptr) : QLabel(text, parent) {
+        setTextFormat(Qt::PlainText);
+    }
     void SetKeyboardActivation(bool on);
     // The text of a value label; a screen reader says it after the label's
     // name (its row's caption).

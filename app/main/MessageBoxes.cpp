@@ -1,40 +1,68 @@
 #include "main/MessageBoxes.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace tavr::ui {
 
-MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
-    QMessageBox box(parent_);
-    box.setWindowTitle(QString::fromStdString(request.title));
-    box.setText(QString::fromStdString(request.text));
+int TitleRoom(const QFont& font, const QString& title) {
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    // The window's icon and three buttons, each about a line high with its
+    // padding, and the frame's margins on both sides.
+    const int line = fm.height();
+    return fm.horizontalAdvance(title) + 4 * (line + 10) + 2 * line;
+}
+
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const MessageRequest& request) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    const QString title = QString::fromStdString(request.title);
+    // An empty title would be shown as the program's name; a blank shows nothing.
+    box->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
+    box->setText(QString::fromStdString(request.text));
     switch (request.icon) {
+    case MessageIcon::None:
+        break;
     case MessageIcon::Information:
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
         break;
     case MessageIcon::Warning:
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
         break;
     case MessageIcon::Critical:
-        box.setIcon(QMessageBox::Critical);
+        box->setIcon(QMessageBox::Critical);
         break;
     case MessageIcon::Question:
-        box.setIcon(QMessageBox::Question);
+        box->setIcon(QMessageBox::Question);
         break;
     }
     switch (request.buttons) {
     case MessageButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
+        box->setStandardButtons(QMessageBox::Ok);
         break;
     case MessageButtons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
     case MessageButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setEscapeButton(QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
+    // The box sizes itself to its layout when shown: a row of the title's
+    // width under everything keeps it wide enough for the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()); grid && !title.isEmpty())
+        grid->addItem(
+            new QSpacerItem(TitleRoom(box->font(), title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
+}
+
+MessageAnswer QtMessageBoxes::Show(const MessageRequest& request) {
+    const std::unique_ptr<QMessageBox> box = BuildMessageBox(parent_, request);
+    switch (box->exec()) {
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
     case QMessageBox::Yes:

@@ -4,10 +4,14 @@
 #ifndef TAVR_MESSAGEBOXES_H
 #define TAVR_MESSAGEBOXES_H
 
+#include <memory>
 #include <string>
 
 #include "session/Session.h"
 
+class QFont;
+class QMessageBox;
+class QString;
 class QWidget;
 
 namespace tavr::ui {
@@ -31,6 +35,14 @@ class MessageBoxes {
         return Show({title, text, MessageIcon::Information, MessageButtons::Ok});
     }
 };
+
+// The box QtMessageBoxes shows for `request`, not yet shown. It is at least
+// TitleRoom wide, so that the window manager need not cut its title; an empty
+// title stays empty (the toolkit would put the program's name there).
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const MessageRequest& request);
+// Width that shows `title` whole in a title bar beside the window's buttons,
+// measured with the bold form of `font`.
+int TitleRoom(const QFont& font, const QString& title);
 
 // Modal QMessageBox over `parent`.
 class QtMessageBoxes : public MessageBoxes {

@@ -1,5 +1,6 @@
 #include "main/frmMain.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -110,6 +111,9 @@ void frmMain::SetDefaults() {
     optLocal->setChecked(true);
     optPlus->setChecked(true);
     picCheck->setVisible(false);
+}
+
+void frmMain::InstallLoadReporter() {
     // A library or export that cannot be bound is reported in a message box,
     // after the action that needed it (the loader must not wait on a box).
     QPointer<frmMain> self(this);
@@ -120,6 +124,38 @@ void frmMain::SetDefaults() {
                 if (self) self->ReportLoadError(message);
             },
             Qt::QueuedConnection);
+    });
+}
+
+void frmMain::CheckLibraries() {
+    // The nine rows, the Moon and delta T of the present moment use every
+    // export of the five libraries, as the command line's convert does.
+    ses::State probe = state_;
+    probe.dblCurrentAJDate = NowAjd();
+    (void)ses::ComputeTail(probe);
+    InstallLoadReporter();
+}
+
+void frmMain::RefuseWithoutLibraries() {
+    Clock->stop();
+    ClearDisplay();
+    lblActualEclipseData->clear();
+    // Nothing that computes stays usable: what it would show is what the
+    // missing library leaves behind.
+    const QList<QWidget*> keep{cmdQuit, cmdHelp, lblQuorvaneSystems, lblOnlineDocumentation};
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QLineEdit*>(w) || qobject_cast<tavr::ui::ClickLabel*>(w);
+        if (control && !keep.contains(w)) w->setEnabled(false);
+    }
+    std::string text;
+    for (const std::string& message : libraryFailures_)
+        text += (text.empty() ? "" : "\n") + message;
+    cmdQuit->setFocus(Qt::OtherFocusReason);
+    // Once the window is on the screen, so that the box stands over it.
+    QTimer::singleShot(0, this, [this, text] {
+        ShowMessage({"Error", text, ses::Icon::Warning, ses::Buttons::Ok});
+        cmdQuit->setFocus(Qt::OtherFocusReason);
     });
 }
 
@@ -158,6 +194,9 @@ void frmMain::InitialiseMainWindow() {
 
 void frmMain::Load(bool showWindow) {
     blnStartUpCompleted_ = false;
+    // Until the libraries are checked, the loader's reports are collected.
+    libraryFailures_.clear();
+    tavr::SetLoadErrorReporter([this](const std::string& message) { libraryFailures_.push_back(message); });
     lblActualEclipseData->setAutoFillBackground(false);
     setWindowTitle(windowTitle() + " 18.0");
     InitialiseMainWindow();
@@ -168,6 +207,16 @@ void frmMain::Load(bool showWindow) {
     cmdQuit->setEnabled(true);
     cmdNow->setEnabled(true);
 
+    // A missing or damaged library is found before anything is shown or
+    // read: the saved state stays as it is, and is not written at the end.
+    CheckLibraries();
+    if (!libraryFailures_.empty()) {
+        resize(StartSize());
+        if (showWindow) show();
+        RefuseWithoutLibraries();
+        blnStartUpCompleted_ = true;
+        return;
+    }
     RestoreState();
     cmdLogThisResult->setEnabled(false);
     resize(StartSize());
@@ -179,8 +228,9 @@ void frmMain::Load(bool showWindow) {
 void frmMain::closeEvent(QCloseEvent* event) {
     // The log is not saved; its window goes first.
     if (frmLog_ && frmLog_->isVisible()) frmLog_->hide();
-    // Every orderly end writes the saved state.
-    SaveState();
+    // Every orderly end writes the saved state (none was read when a library
+    // is missing: the file keeps what the last full run saved).
+    if (libraryFailures_.empty()) SaveState();
     event->accept();
 }
 
@@ -305,6 +355,7 @@ const ses::State& frmMain::ReadControls() {
     state_.zoneIndex = cboTimeZone->currentIndex() < 0 ? tz::kGmtIndex : cboTimeZone->currentIndex();
     state_.view = optGreenwich->isChecked() ? tz::View::Greenwich : tz::View::Local;
     state_.plusSelected = !optMinus->isChecked();
+    if (cboTarget->currentIndex() >= 0) state_.targetIndex = static_cast<int16_t>(cboTarget->currentIndex());
     return state_;
 }
 
@@ -321,6 +372,11 @@ void frmMain::ShowState() {
     }
     lblActualEclipseData->setText(Q(state_.actualEclipseData));
     picCheck->setVisible(state_.nowMode);
+    if (cboTarget->currentIndex() != state_.targetIndex && state_.targetIndex >= 0 &&
+        state_.targetIndex < cboTarget->count())
+        cboTarget->setCurrentIndex(state_.targetIndex);
+    // A parse makes the calendar typed current, whatever follows.
+    HighlightCurrentCalendar();
     if (cboMonthCalendar->currentIndex() != state_.monthCalendarIndex)
         cboMonthCalendar->setCurrentIndex(state_.monthCalendarIndex);
 }

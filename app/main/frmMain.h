@@ -19,6 +19,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "log/LogEntry.h"
 #include "main/ClickLabel.h"
@@ -67,6 +69,10 @@ class frmMain : public QWidget {
     // Start-up: defaults, lists, the first display; shows the window when
     // `showWindow` is true (the tests may keep it hidden).
     void Load(bool showWindow = true);
+
+    // The loader's messages when a library could not be bound at start-up:
+    // the window then shows nothing computed and leaves the saved state alone.
+    const std::vector<std::string>& LibraryFailures() const { return libraryFailures_; }
 
     // The session's state as last applied (other windows read it from here).
     const tavr::session::State& CurrentState() const { return state_; }
@@ -272,6 +278,14 @@ class frmMain : public QWidget {
     void SetEntryText(const QString& text);
     tavr::ui::MessageAnswer ShowMessage(const tavr::session::Message& message);
     void ReportLoadError(const std::string& message);
+    // Later load failures are reported in a message box after the action.
+    void InstallLoadReporter();
+    // Binds every library the display needs by computing the display of the
+    // present moment once; the loader's reports so far are in libraryFailures_.
+    void CheckLibraries();
+    // A library is missing or damaged: one message, an empty display, and
+    // only Quit, Help and the web links usable.
+    void RefuseWithoutLibraries();
 
     // ---- history and log (frmMainHistory.cpp) ----
     void BuildHistoryAndLogControls();
@@ -287,6 +301,8 @@ class frmMain : public QWidget {
     // The option buttons of the entry and the time frame as the state has them.
     void ShowSavedOptions();
     void ConnectStateSignals();
+    // Removes the temporary files that interrupted saves left beside the state file.
+    void RemoveSaveLeftovers();
 
     // ---- the clock ----
     double NowAjd() const;
@@ -313,6 +329,7 @@ class frmMain : public QWidget {
     tavr::session::State state_;
     bool blnStartUpCompleted_ = false;
     bool restoringState_ = false;
+    std::vector<std::string> libraryFailures_;
     int16_t clockSeconds_ = 5;
     static constexpr int16_t intMaxX = 89; // largest pixel index of the Moon picture, across
     static constexpr int16_t intMaxY = 89; // and down

@@ -190,7 +190,10 @@ void frmMain::AddLogEntry(const std::string& heading, const std::string& action,
                                static_cast<size_t>(log->LogLength()), header, logCapacity_);
     if (!out.appended.empty()) log->Append(Q(out.appended));
     if (out.failure == tavr::log::LogFailure::Full) {
-        if (ShowMessage(tavr::log::LogFullQuestion()) == tavr::ui::MessageAnswer::Yes) log->cmdClear_Click();
+        if (ShowMessage(tavr::log::LogFullQuestion()) == tavr::ui::MessageAnswer::Yes)
+            log->cmdClear_Click();
+        else
+            log->KeepInFront();
     } else if (out.failure == tavr::log::LogFailure::Error) {
         ShowMessage({tavr::log::kLogErrorTitle, out.errorText, ses::Icon::Warning, ses::Buttons::Ok});
     }

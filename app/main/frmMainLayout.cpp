@@ -190,7 +190,19 @@ void frmMain::BuildControls() {
     makePair(lblAgeOfMoon, "lblAgeOfMoon", "[Lunation] Age of Moon:");
     lblActualEclipseData = new QLabel(fraMoon);
     lblActualEclipseData->setObjectName("lblActualEclipseData");
-    lblActualEclipseData->setWordWrap(true);
+    // The caption of a found eclipse has up to six lines: their room is kept
+    // from the start, so that the window keeps its size and its controls
+    // their places when one appears or goes.
+    lblActualEclipseData->setTextFormat(Qt::PlainText);
+    lblActualEclipseData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblActualEclipseData->setText(QStringLiteral("Non-central annular-total solar eclipse\r\n"
+                                                 "Lunation number = -64316\r\n"
+                                                 "Saros number = -999\r\n"
+                                                 "Penumbral phase starts 00:00 and lasts 10h 00m.\r\n"
+                                                 "Umbral phase starts 00:00 and lasts 10h 00m.\r\n"
+                                                 "Total phase starts 00:00 and lasts 10h 00m.\r\n"));
+    lblActualEclipseData->setMinimumSize(lblActualEclipseData->sizeHint());
+    lblActualEclipseData->clear();
     vMoon->addWidget(lblActualEclipseData);
     vMoon->addStretch(1);
     middle->addWidget(fraMoon, 0);
@@ -290,6 +302,11 @@ void frmMain::BuildControls() {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+
+    // Labels show typed, computed and saved texts as they are: a "<" in a
+    // restored eclipse caption is a character, not markup.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
 
     DescribeControls();
 }

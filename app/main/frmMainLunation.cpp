@@ -137,8 +137,9 @@ lun::LunationRequest frmMain::CurrentLunationRequest() const {
     r.today = lun::TodayIn(r.view, NowAjd());
     r.background = palette().color(QPalette::Window);
     r.mainWindowTop = frameGeometry().top();
-    // The "One moment please" window appears over the lunation controls.
-    r.loadingPlace = cmdDisplayCalendar->mapToGlobal(QPoint(0, 0));
+    // The "One moment please" window: the main window's left and top plus
+    // the left and top of its move frame.
+    r.loadingPlace = frameGeometry().topLeft() + (fraMove ? fraMove->mapTo(this, QPoint(0, 0)) : QPoint());
     return r;
 }
 

@@ -203,7 +203,8 @@ void frmMain::cmdMove_Click() {
     repeatRunning_ = state_.repeatedly;
     if (repeatRunning_) {
         EnableDuringMove(false);
-        EnableNamed(this, "fraHistory", false);
+        // The history list waits; the log switches beside it stay usable.
+        cboHistory->setEnabled(false);
         cmdQuit->setEnabled(false);
         cmdPauseResume->setText("Pause");
         paused_ = false;
@@ -288,7 +289,7 @@ void frmMain::EndMove() {
     lblRefreshPeriod->setEnabled(true);
     cboRefreshPeriod->setEnabled(true);
     EnableDuringMove(true);
-    EnableNamed(this, "fraHistory", true);
+    cboHistory->setEnabled(true);
     cmdQuit->setEnabled(true);
     EnableNamed(this, "cmdViewLog", true);
     FocusMoveButton();

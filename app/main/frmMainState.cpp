@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
+#include <filesystem>
 
 #include "log/frmLogPreferences.h"
 #include "main/Colours.h"
@@ -18,6 +19,38 @@
 #include "session/StateFile.h"
 
 namespace ses = tavr::session;
+
+namespace {
+
+std::filesystem::path PathOf(const QString& file) {
+    return QFileInfo(file).filesystemAbsoluteFilePath();
+}
+
+// Writes `text` to `target` through a file beside it that replaces it only
+// when complete: a failed save leaves the old state as it was. Unbuffered,
+// so that a short write (a full disk) shows at once and the next attempt
+// gives the system's reason; a buffered file can report a cut file as
+// written. The answer is the system's description of a failure, or nothing.
+QString WriteWhole(const QString& target, const std::string& text) {
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
+    const char* p = text.data();
+    qint64 left = static_cast<qint64>(text.size());
+    while (left > 0) {
+        const qint64 n = file.write(p, left);
+        if (n <= 0) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            return error;
+        }
+        p += n;
+        left -= n;
+    }
+    if (!file.commit()) return file.errorString();
+    return {};
+}
+
+} // namespace
 
 QString frmMain::DefaultStateFilePath() {
     QString base;
@@ -61,9 +94,9 @@ void frmMain::ShowSavedOptions() {
 }
 
 void frmMain::RestoreState() {
+    RemoveSaveLeftovers();
     restoringState_ = true;
-    const ses::RestoredState restored =
-        ses::ReadStateFile(QFileInfo(stateFilePath_).filesystemAbsoluteFilePath(), ReadControls());
+    const ses::RestoredState restored = ses::ReadStateFile(PathOf(stateFilePath_), ReadControls());
     if (restored.complete) {
         picCheck->setVisible(false);
         Clock->stop();
@@ -76,39 +109,24 @@ void frmMain::RestoreState() {
     cmdSaveState->setEnabled(false);
 }
 
+void frmMain::RemoveSaveLeftovers() {
+    const ses::SaveTarget target = ses::StateFileTarget(PathOf(stateFilePath_));
+    if (!target.file.empty()) ses::RemoveSaveLeftovers(target.file);
+}
+
 bool frmMain::SaveState() {
     const std::string text = ses::FormatStateFile(ReadControls());
     QDir().mkpath(QFileInfo(stateFilePath_).absolutePath());
-    // The new text goes to a file beside the old one and replaces it only
-    // when it is complete: a failed save leaves the old state as it was.
-    // Unbuffered, so that a short write (a full disk) shows at once and the
-    // next attempt gives the system's reason; a buffered file can report a
-    // cut file as written.
-    QSaveFile file(stateFilePath_);
-    QString error;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-    } else {
-        const char* p = text.data();
-        qint64 left = static_cast<qint64>(text.size());
-        while (left > 0) {
-            const qint64 n = file.write(p, left);
-            if (n <= 0) {
-                error = file.errorString();
-                break;
-            }
-            p += n;
-            left -= n;
-        }
-        if (!error.isEmpty())
-            file.cancelWriting();
-        else if (!file.commit())
-            error = file.errorString();
-    }
+    // A link is written through to the file it leads to, and stays a link;
+    // only a regular file is ever replaced.
+    const ses::SaveTarget target = ses::StateFileTarget(PathOf(stateFilePath_));
+    const QString error = !target.refusal.empty() ? QString::fromStdString(target.refusal)
+                                                  : WriteWhole(QFileInfo(target.file).filePath(), text);
     if (!error.isEmpty()) {
         ShowMessage({ses::kSaveStateTitle, ses::kSaveStateError + error.toStdString(), ses::Icon::Warning,
                      ses::Buttons::Ok});
         cmdSaveState->setEnabled(true);
+        SetTheFocus();
         return false;
     }
     cmdSaveState->setEnabled(false);

@@ -10,6 +10,7 @@
 #include "cli/Cli.h"
 #include "main/DisplayCheck.h"
 #include "main/Scheme.h"
+#include "main/ShutdownSignals.h"
 #include "main/frmMain.h"
 
 int main(int argc, char* argv[]) {
@@ -34,6 +35,11 @@ int main(int argc, char* argv[]) {
     // One look for every window and message box, before the first is built.
     tavr::ui::InstallScheme();
     frmMain window;
+    // A logout ends the window as Quit does: the state is saved first.
+    tavr::ui::InstallShutdownSignals(&app, [&window] {
+        window.close();
+        QApplication::quit();
+    });
     window.Load();
     return app.exec();
 }

@@ -103,9 +103,7 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
     // result at an end of the range may read back a few seconds beyond it: it
     // comes back at that end. A line further out (one typed into the list) is
     // refused like any such result.
-    double moment = parsed.moment;
-    if (moment < kEarliestMoment && moment >= kEarliestMoment - kLinePrecision) moment = kEarliestMoment;
-    if (moment > kLatestMoment && moment <= kLatestMoment + kLinePrecision) moment = kLatestMoment;
+    const double moment = AtRangeEnd(parsed.moment, kLinePrecision);
     if (auto message = RangeCheck(moment)) {
         result.kind = ResultKind::OutOfRange;
         result.message = std::move(message);

@@ -215,6 +215,8 @@ ActionResult BeginMove(const State& in) {
             result.focusEntry = true;
             return result;
         }
+        // The calendar typed becomes current, as after every parse.
+        state.currentCalendar = parsed.calendar;
         if (std::fabs(parsed.moment - state.dblCurrentAJDate) >= kSameMoment)
             state.dblCurrentAJDate = parsed.moment;
     }
@@ -231,9 +233,15 @@ ActionResult MoveStep(const State& in) {
     result.state = in;
     State& state = result.state;
     const StepResult step = StepMoment(in, in.moveStepIndex, in.moveForward);
-    if (!step.ok) {
-        // Only a date beyond the reach of the step's calendar refuses a step:
-        // the move ends as at the end of the range it was heading for.
+    // A moment a move left beyond an end of the range goes no further out:
+    // every moment shown stays within one step of the range.
+    const double now = in.dblCurrentAJDate;
+    const bool furtherOut =
+        (now > kLatestMoment && step.moment > now) || (now < kEarliestMoment && step.moment < now);
+    if (!step.ok || furtherOut) {
+        // Only a date beyond the reach of the step's calendar, or a step
+        // further out, refuses a step: the move ends as at the end of the
+        // range it was heading for.
         result.kind = ResultKind::OutOfRange;
         result.message = Message{kMoveRangeTitle, in.moveForward ? kLatestExceeded : kEarliestExceeded,
                                  Icon::Warning, Buttons::Ok};
@@ -246,9 +254,6 @@ ActionResult MoveStep(const State& in) {
     state.entryText = CopyCurrentDateToEntry(state);
     result.message = MoveRangeStop(state.dblCurrentAJDate);
     result.kind = result.message ? ResultKind::OutOfRange : ResultKind::Done;
-    // Beyond the range the Moon is not shown; the range message is the one
-    // box of this step.
-    if (result.message && result.tail->moon.error) result.tail->moon = moon::MoonReport{};
     return result;
 }
 

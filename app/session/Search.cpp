@@ -92,7 +92,7 @@ Hit EclipseSearch(int16_t item, int32_t& k, int16_t q, bool next, const State& s
         if (Beyond(m, next)) return OutOf(next);
         if (record.eclipseType > 0 && TargetMatches(item, record.eclipseType) &&
             !(k == state.displayedEclipseLunation && kind == memoryKind))
-            return {true, next, record.greatest - lunar::DeltaTAt(record.greatest) / 1440.0};
+            return {true, next, lunar::TtToUt(record.greatest)};
         if (item != kTargetAnyEclipse) {
             k += next ? 1 : -1;
         } else if (next) {
@@ -294,6 +294,8 @@ ActionResult Search(const State& in, SearchDetails* details) {
             return Refuse(result, ResultKind::Refused, ShowEntryError(parsed.error));
         }
         if (auto message = RangeCheck(parsed.moment)) return Refuse(result, ResultKind::OutOfRange, *message);
+        // The calendar typed becomes current, as after every parse.
+        state.currentCalendar = parsed.calendar;
         if (std::fabs(parsed.moment - current) >= 0.0007) current = parsed.moment;
     }
     // 2. The separators.
@@ -318,13 +320,16 @@ ActionResult Search(const State& in, SearchDetails* details) {
     // 7. The same saros series: about one saros on, an eclipse of the same family.
     int16_t searched = item;
     if (item == kTargetSaros) {
-        if (!eclipseShown)
+        // The entry has been taken (and the caption is empty): both stay empty.
+        if (!eclipseShown) {
+            state.entryText.clear();
             return Refuse(
                 result, ResultKind::Refused,
                 {"No eclipse displayed",
                  "Eclipse date must be displayed in order to search for the next or previous eclipse in the "
                  "same saros series.",
-                 Icon::Information});
+                 Icon::None});
+        }
         const double shifted = current + (next ? kSarosShiftDays : -kSarosShiftDays);
         k = lunar::LunationOf(shifted);
         searched = in.displayedEclipseLunar ? kTargetLunarEclipse : kTargetSolarEclipse;
@@ -405,7 +410,7 @@ std::vector<LunarEvent> EventsBetween(double from, double to, bool phases, bool 
             if (eclipses && event.record.eclipseType > 0) {
                 LunarEvent eclipse = event;
                 eclipse.eclipse = true;
-                eclipse.moment = event.record.greatest - lunar::DeltaTAt(event.record.greatest) / 1440.0;
+                eclipse.moment = lunar::TtToUt(event.record.greatest);
                 eclipse.summary = ShortEclipseKind(event.record.eclipseType) + " (saros " +
                                   std::to_string(event.record.saros) + ")";
                 if (eclipse.moment >= from && eclipse.moment < to) events.push_back(eclipse);

@@ -7,10 +7,16 @@
 #include "base/StrProc.h"
 #include "calendar/Calendars.h"
 #include "calendar/DateTexts.h"
+#include "session/Search.h"
 
 namespace tavr::session {
 
 namespace {
+
+// The CJD and AJD rows show four decimals: a row copied at an end of the
+// range reads back up to half the last decimal beyond it (and a little more
+// from the zone's arithmetic).
+constexpr double kJulianRowPrecision = 0.00005 + 1e-9;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -268,10 +274,10 @@ ParseResult ParseDateEntry(const std::string& entry, const State& state) {
     double moment = 0.0;
     switch (info->kind) {
     case EntryKind::ChronologicalJulianDate:
-        moment = AjdFromCjd(state, parsed.number);
+        moment = AtRangeEnd(AjdFromCjd(state, parsed.number), kJulianRowPrecision);
         break;
     case EntryKind::AstronomicalJulianDate:
-        moment = parsed.number;
+        moment = AtRangeEnd(parsed.number, kJulianRowPrecision);
         break;
     case EntryKind::Day: {
         if (parsed.beyond != 0) { // a date far outside the range: the range check refuses it
@@ -502,6 +508,8 @@ ActionResult NowClick(const State& in, double nowAjd, std::optional<ClockTime> c
     state.dayCountText.clear();
     state.displayedEclipseLunation = kNoEclipse;
     state.nowMode = true;
+    // No eclipse is on display any more to find the saros series of.
+    if (state.targetIndex == kTargetSaros) state.targetIndex = kTargetAnyEclipse;
     ActionResult result = SetToNow(state, nowAjd, clock);
     result.historyDue = true;
     result.actionText = "Now";

@@ -54,7 +54,7 @@ int16_t IndexOfCode(std::string_view code);
 // The one message type: the session asks, the window's message box interface
 // (or the command line) shows it.--------------------------------------------------------
 
-enum class Icon { Information, Warning, Critical, Question };
+enum class Icon { None, Information, Warning, Critical, Question };
 enum class Buttons { Ok, OkCancel, YesNo };
 struct Message {
     std::string title;
@@ -118,7 +118,7 @@ struct State {
     // The eclipse last displayed.
     int32_t displayedEclipseLunation = kNoEclipse;
     bool displayedEclipseLunar = false; // at a full Moon (phase 2), else at a new Moon
-    std::string actualEclipseData; // lblActualEclipseData
+    std::string actualEclipseData;      // lblActualEclipseData
 
     // Move.
     bool moveForward = true;        // optMoveDirection index 0 (else 1, "back")
@@ -127,7 +127,7 @@ struct State {
     int16_t refreshPeriodIndex = 2; // cboRefreshPeriod ("1" second)
 
     // Search.
-    bool searchNext = true;  // optNext (else optPrevious)
+    bool searchNext = true;   // optNext (else optPrevious)
     int16_t targetIndex = 11; // cboTarget ("Total solar eclipse")
 
     // Log.

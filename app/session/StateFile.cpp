@@ -1,10 +1,12 @@
 #include "session/StateFile.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <fstream>
 #include <system_error>
 
+#include "base/StrProc.h"
 #include "calendar/CalendarSet.h"
 #include "session/TimeZone.h"
 
@@ -14,13 +16,23 @@ namespace {
 
 constexpr const char* kEol = "\r\n";
 constexpr const char* kLookingForSomething = "Looking for something?";
+constexpr int kMomentDigits = 15; // significant digits of the moment at least
 
+// The moment: the shortest fixed form that reads back as the same double,
+// padded with zeros to at least 15 significant digits ("2451545.12500000").
 std::string Number(double value) {
-    // The shortest fixed form that reads back as the same double.
     char buf[400];
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
     if (ec != std::errc()) return "0";
-    return std::string(buf, end);
+    std::string text(buf, end);
+    if (!std::isfinite(value)) return text;
+    int significant = 0;
+    for (char c : text)
+        if (c >= '0' && c <= '9' && (significant > 0 || c != '0')) ++significant;
+    if (significant >= kMomentDigits) return text;
+    if (text.find('.') == std::string::npos) text += '.';
+    text.append(static_cast<std::size_t>(kMomentDigits - significant), '0');
+    return text;
 }
 
 std::string Option(bool selected) {
@@ -114,142 +126,203 @@ std::optional<int> ParseInteger(const std::string& text, int lo, int hi) {
     return static_cast<int>(whole);
 }
 
-// A check box takes 0 (cleared), 1 (set) and 2 (greyed); only 1 is set.
+// A check box takes 0 (cleared), 1 (set) and 2 (greyed); only 1 is set. Its
+// line is read by the numeric-value rule: the leading number of the text,
+// none giving 0 ("abc" and an empty line clear the box); a value the box
+// refuses ends the read.
 std::optional<bool> ParseCheck(const std::string& text) {
-    const std::optional<int> value = ParseInteger(text, 0, 2);
-    if (!value) return std::nullopt;
-    return *value == 1;
+    const double value = std::floor(strproc::LeadingNumber(text));
+    if (!(value >= 0.0 && value <= 2.0)) return std::nullopt;
+    return value == 1.0;
 }
 
 constexpr int kIntMin = -32768;
 constexpr int kIntMax = 32767;
 
+// ---- the 27 lines ------------------------------------------------------------
+
+// How a line is written and read back.
+enum class LineKind {
+    Moment,     // the double; a finite number inside the accepted range
+    Index,      // an index into a list of `count` entries
+    Target,     // the search target's index; a saved saros target comes back as any eclipse
+    Zone,       // the zone's index; zoneOffset follows
+    Option,     // -1 / 0; any value but 0 selects
+    Greenwich,  // -1 / 0; exactly -1 selects Greenwich
+    Repeatedly, // 0 / 1, read and dropped: a repeated move is never restored
+    Check,      // 0 / 1 (the numeric-value rule)
+    Caption,    // the eclipse caption, quoted
+    Fixed,      // the fixed quoted text, read and dropped
+    LogFormat,  // -1 / 0 for the first log format
+};
+
+struct LineDescriptor {
+    LineKind kind;
+    int16_t State::*index = nullptr; // Index
+    int count = 0;                   // Index: entries of its list
+    bool State::*flag = nullptr;     // Option, Check
+    int include = -1;                // Check of an include switch: its number
+};
+
+constexpr LineDescriptor Index(int16_t State::*index, int count) {
+    return {LineKind::Index, index, count};
+}
+constexpr LineDescriptor OptionLine(bool State::*flag) {
+    return {LineKind::Option, nullptr, 0, flag};
+}
+constexpr LineDescriptor CheckLine(bool State::*flag) {
+    return {LineKind::Check, nullptr, 0, flag};
+}
+constexpr LineDescriptor IncludeLine(int include) {
+    return {LineKind::Check, nullptr, 0, nullptr, include};
+}
+
+// The file, line by line: the writer and the reader both follow it.
+constexpr std::array<LineDescriptor, kStateFileLines> kLines = {{
+    {LineKind::Moment},                                     // 1 the moment
+    Index(&State::currentCalendar, kCalendarCount),         // 2 the current calendar
+    OptionLine(&State::moveForward),                        // 3 forward
+    OptionLine(&State::plusSelected),                       // 4 plus
+    OptionLine(&State::searchNext),                         // 5 next
+    {LineKind::Greenwich},                                  // 6 Greenwich
+    Index(&State::moveStepIndex, kMoveStepCount),           // 7 the move step
+    {LineKind::Target},                                     // 8 the search target
+    {LineKind::Zone},                                       // 9 the zone
+    Index(&State::refreshPeriodIndex, kRefreshPeriodCount), // 10 the refresh period
+    {LineKind::Repeatedly},                                 // 11 repeatedly
+    CheckLine(&State::chkLog),                              // 12 log all results
+    {LineKind::Caption},                                    // 13 the eclipse caption
+    {LineKind::Fixed},                                      // 14 "Looking for something?"
+    {LineKind::LogFormat},                                  // 15 the log format
+    IncludeLine(kIncludeCE),                                // 16 to 26 the include switches
+    IncludeLine(kIncludeJC),
+    IncludeLine(kIncludeSAR),
+    IncludeLine(kIncludeVR),
+    IncludeLine(kIncludeLDT),
+    IncludeLine(kIncludeTVG),
+    IncludeLine(kIncludeCJD),
+    IncludeLine(kIncludeAJD),
+    IncludeLine(kIncludePhaseOfMoonAndIllumination),
+    IncludeLine(kIncludeLunationAndAgeOfMoon),
+    IncludeLine(kIncludeQLWC),
+    Index(&State::monthCalendarIndex, kMonthCalendarCount), // 27 the month calendar
+}};
+static_assert(kLines[15].include == 0 && kLines[25].include == kLogIncludeCount - 1);
+
+bool& Flag(State& s, const LineDescriptor& line) {
+    return line.include >= 0 ? s.logInclude[static_cast<std::size_t>(line.include)] : s.*line.flag;
+}
+bool Flag(const State& s, const LineDescriptor& line) {
+    return line.include >= 0 ? s.logInclude[static_cast<std::size_t>(line.include)] : s.*line.flag;
+}
+
+std::string WriteLine(const LineDescriptor& line, const State& s) {
+    switch (line.kind) {
+    case LineKind::Moment:
+        return Number(s.dblCurrentAJDate);
+    case LineKind::Index:
+        return std::to_string(s.*line.index);
+    case LineKind::Target:
+        return std::to_string(s.targetIndex);
+    case LineKind::Zone:
+        return std::to_string(s.zoneIndex);
+    case LineKind::Option:
+        return Option(Flag(s, line));
+    case LineKind::Greenwich:
+        return Option(s.view == View::Greenwich);
+    case LineKind::Repeatedly:
+        return Check(s.repeatedly);
+    case LineKind::Check:
+        return Check(Flag(s, line));
+    case LineKind::Caption:
+        return Quoted(s.actualEclipseData);
+    case LineKind::Fixed:
+        return Quoted(kLookingForSomething);
+    case LineKind::LogFormat:
+        return Option(s.logFormat == 0);
+    }
+    return {};
+}
+
+// Takes one line's value into `s`; false when the value is refused.
+bool ReadLine(const LineDescriptor& line, State& s, const std::string& v) {
+    switch (line.kind) {
+    case LineKind::Moment: {
+        const std::optional<double> moment = ParseNumber(v);
+        if (!moment || *moment < kEarliestMoment || *moment > kLatestMoment) return false;
+        s.dblCurrentAJDate = *moment;
+        return true;
+    }
+    case LineKind::Index:
+    case LineKind::Target:
+    case LineKind::Zone: {
+        const int count = line.kind == LineKind::Target ? kTargetCount
+                          : line.kind == LineKind::Zone ? timezone::kZoneCount
+                                                        : line.count;
+        const std::optional<int> index = ParseInteger(v, 0, count - 1);
+        if (!index) return false;
+        if (line.kind == LineKind::Index) {
+            s.*line.index = static_cast<int16_t>(*index);
+        } else if (line.kind == LineKind::Target) {
+            s.targetIndex = static_cast<int16_t>(*index == kSarosTarget ? kAnyEclipseTarget : *index);
+        } else {
+            s.zoneIndex = *index;
+            s.zoneOffset = ZoneMinutes(s);
+        }
+        return true;
+    }
+    case LineKind::Option:
+    case LineKind::Greenwich:
+    case LineKind::LogFormat: {
+        const std::optional<int> value = ParseInteger(v, kIntMin, kIntMax);
+        if (!value) return false;
+        if (line.kind == LineKind::Option)
+            Flag(s, line) = *value != 0;
+        else if (line.kind == LineKind::Greenwich)
+            s.view = *value == -1 ? View::Greenwich : View::Local;
+        else
+            s.logFormat = *value != 0 ? 0 : 1;
+        return true;
+    }
+    case LineKind::Check: {
+        const std::optional<bool> value = ParseCheck(v);
+        if (!value) return false;
+        Flag(s, line) = *value;
+        return true;
+    }
+    case LineKind::Repeatedly:
+        s.repeatedly = false;
+        return true;
+    case LineKind::Caption:
+        s.actualEclipseData = v;
+        return true;
+    case LineKind::Fixed:
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::string FormatStateFile(const State& s) {
     std::string out;
-    auto line = [&out](const std::string& value) {
-        out += value;
+    for (const LineDescriptor& line : kLines) {
+        out += WriteLine(line, s);
         out += kEol;
-    };
-    line(Number(s.dblCurrentAJDate));
-    line(std::to_string(s.currentCalendar));
-    line(Option(s.moveForward));
-    line(Option(s.plusSelected));
-    line(Option(s.searchNext));
-    line(Option(s.view == View::Greenwich));
-    line(std::to_string(s.moveStepIndex));
-    line(std::to_string(s.targetIndex));
-    line(std::to_string(s.zoneIndex));
-    line(std::to_string(s.refreshPeriodIndex));
-    line(Check(s.repeatedly));
-    line(Check(s.chkLog));
-    line(Quoted(s.actualEclipseData));
-    line(Quoted(kLookingForSomething));
-    line(Option(s.logFormat == 0));
-    for (bool include : s.logInclude)
-        line(Check(include));
-    line(std::to_string(s.monthCalendarIndex));
+    }
     return out;
 }
 
 RestoredState ParseStateFile(std::istream& in, const State& start) {
     RestoredState r;
     r.state = start;
-    State& s = r.state;
     ValueReader reader(in);
-    std::optional<std::string> v;
-    // Each step reads one line; a false return ends the read there.
-    auto next = [&]() -> bool {
-        v = reader.Next();
-        return v.has_value();
-    };
-    auto accepted = [&r]() { ++r.linesRead; };
-
-    // 1: the moment.
-    if (!next()) return r;
-    const std::optional<double> moment = ParseNumber(*v);
-    if (!moment || *moment < kEarliestMoment || *moment > kLatestMoment) return r;
-    s.dblCurrentAJDate = *moment;
-    accepted();
-    // 2: the current calendar.
-    if (!next()) return r;
-    const std::optional<int> calendar = ParseInteger(*v, 0, kCalendarCount - 1);
-    if (!calendar) return r;
-    s.currentCalendar = static_cast<int16_t>(*calendar);
-    accepted();
-    // 3 to 5: forward, plus, next (any value but 0 selects them).
-    for (bool* option : {&s.moveForward, &s.plusSelected, &s.searchNext}) {
-        if (!next()) return r;
-        const std::optional<int> value = ParseInteger(*v, kIntMin, kIntMax);
-        if (!value) return r;
-        *option = *value != 0;
-        accepted();
+    // A line that is missing or refused ends the read; what came before stays.
+    for (const LineDescriptor& line : kLines) {
+        const std::optional<std::string> value = reader.Next();
+        if (!value || !ReadLine(line, r.state, *value)) return r;
+        ++r.linesRead;
     }
-    // 6: exactly -1 selects Greenwich.
-    if (!next()) return r;
-    const std::optional<int> greenwich = ParseInteger(*v, kIntMin, kIntMax);
-    if (!greenwich) return r;
-    s.view = *greenwich == -1 ? View::Greenwich : View::Local;
-    accepted();
-    // 7 to 10: the list indices.
-    if (!next()) return r;
-    const std::optional<int> step = ParseInteger(*v, 0, kMoveStepCount - 1);
-    if (!step) return r;
-    s.moveStepIndex = static_cast<int16_t>(*step);
-    accepted();
-    if (!next()) return r;
-    const std::optional<int> target = ParseInteger(*v, 0, kTargetCount - 1);
-    if (!target) return r;
-    s.targetIndex = static_cast<int16_t>(*target == kSarosTarget ? kAnyEclipseTarget : *target);
-    accepted();
-    if (!next()) return r;
-    const std::optional<int> zone = ParseInteger(*v, 0, timezone::kZoneCount - 1);
-    if (!zone) return r;
-    s.zoneIndex = *zone;
-    s.zoneOffset = ZoneMinutes(s);
-    accepted();
-    if (!next()) return r;
-    const std::optional<int> refresh = ParseInteger(*v, 0, kRefreshPeriodCount - 1);
-    if (!refresh) return r;
-    s.refreshPeriodIndex = static_cast<int16_t>(*refresh);
-    accepted();
-    // 11: "repeatedly" is never restored.
-    if (!next()) return r;
-    s.repeatedly = false;
-    accepted();
-    // 12: log all results.
-    if (!next()) return r;
-    const std::optional<bool> logAll = ParseCheck(*v);
-    if (!logAll) return r;
-    s.chkLog = *logAll;
-    accepted();
-    // 13: the eclipse caption; 14 is dropped.
-    if (!next()) return r;
-    s.actualEclipseData = *v;
-    accepted();
-    if (!next()) return r;
-    accepted();
-    // 15: the log format.
-    if (!next()) return r;
-    const std::optional<int> format = ParseInteger(*v, kIntMin, kIntMax);
-    if (!format) return r;
-    s.logFormat = *format != 0 ? 0 : 1;
-    accepted();
-    // 16 to 26: the include switches.
-    for (bool& include : s.logInclude) {
-        if (!next()) return r;
-        const std::optional<bool> value = ParseCheck(*v);
-        if (!value) return r;
-        include = *value;
-        accepted();
-    }
-    // 27: the month calendar of the lunation window.
-    if (!next()) return r;
-    const std::optional<int> month = ParseInteger(*v, 0, kMonthCalendarCount - 1);
-    if (!month) return r;
-    s.monthCalendarIndex = static_cast<int16_t>(*month);
-    accepted();
     r.complete = true;
     return r;
 }
@@ -260,6 +333,65 @@ RestoredState ReadStateFile(const std::filesystem::path& path, const State& star
     std::ifstream in(path, std::ios::binary);
     if (!in) return RestoredState{start, 0, false};
     return ParseStateFile(in, start);
+}
+
+SaveTarget StateFileTarget(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    constexpr int kMaxLinks = 40; // as many as the system follows
+    SaveTarget target{path, {}};
+    std::error_code ec;
+    for (int links = 0;; ++links) {
+        const fs::file_status status = fs::symlink_status(target.file, ec);
+        if (ec && status.type() != fs::file_type::not_found) {
+            target.refusal = ec.message();
+            return target;
+        }
+        if (status.type() == fs::file_type::not_found) return target; // a new file
+        if (status.type() == fs::file_type::regular) return target;
+        if (status.type() != fs::file_type::symlink) {
+            target.refusal = target.file.string() + " is not a regular file";
+            return target;
+        }
+        if (links == kMaxLinks) {
+            target.refusal = std::make_error_code(std::errc::too_many_symbolic_link_levels).message();
+            return target;
+        }
+        const fs::path to = fs::read_symlink(target.file, ec);
+        if (ec) {
+            target.refusal = ec.message();
+            return target;
+        }
+        target.file = to.is_absolute() ? to : target.file.parent_path() / to;
+    }
+}
+
+bool IsSaveLeftover(std::string_view name, std::string_view fileName) {
+    constexpr std::size_t kRandom = 6;
+    if (name.size() != fileName.size() + 1 + kRandom || name.substr(0, fileName.size()) != fileName ||
+        name[fileName.size()] != '.')
+        return false;
+    for (char c : name.substr(fileName.size() + 1))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+int RemoveSaveLeftovers(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    const std::string name = file.filename().string();
+    if (name.empty()) return 0;
+    std::error_code ec;
+    fs::directory_iterator it(file.parent_path().empty() ? fs::path(".") : file.parent_path(), ec);
+    int removed = 0;
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        const fs::path entry = it->path();
+        std::error_code entryError;
+        // symlink_status: a link is not a regular file, whatever it leads to.
+        if (!IsSaveLeftover(entry.filename().string(), name) ||
+            fs::symlink_status(entry, entryError).type() != fs::file_type::regular)
+            continue;
+        if (fs::remove(entry, entryError)) ++removed;
+    }
+    return removed;
 }
 
 ActionResult StartUpResult(const RestoredState& restored, double nowAjd, std::optional<ClockTime> clock) {

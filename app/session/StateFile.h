@@ -1,6 +1,7 @@
 // The saved state: 27 lines of text, one value each, ended by CR LF, written
 // from a State and read back into one. Numbers are in the invariant form (the
-// moment with as many digits as it takes to read back exactly), option
+// moment with as many digits as it takes to read back exactly, and never
+// fewer than 15 significant ones), option
 // buttons -1/0, check boxes 0/1, texts in double quotes (a quote inside a
 // text is doubled). Reading is bounded: no value may exceed kMaxValueBytes
 // and nothing after line 27 is read, so any file, however large or broken,
@@ -14,6 +15,7 @@
 #include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "session/Session.h"
 
@@ -53,6 +55,25 @@ struct RestoredState {
 RestoredState ParseStateFile(std::istream& in, const State& start);
 // The same for a file; a file that cannot be opened gives `start` unchanged.
 RestoredState ReadStateFile(const std::filesystem::path& path, const State& start);
+
+// Where a save writes: the state file itself or, through symbolic links, the
+// file they lead to, so that a link stays a link. A save may replace only a
+// regular file (or make a new one): with anything else there (a device, a
+// FIFO, a folder) or links that lead nowhere `refusal` says why, in the words
+// that follow kSaveStateError, and the save must not go on.
+struct SaveTarget {
+    std::filesystem::path file;
+    std::string refusal; // empty: the save may write `file`
+};
+SaveTarget StateFileTarget(const std::filesystem::path& path);
+
+// A save writes a temporary file beside its target, named after it with a
+// dot and six letters or digits ("tavr.usr.a1B2c3"), and renames it onto the
+// target; a save killed in between leaves it behind. True for such a name.
+bool IsSaveLeftover(std::string_view name, std::string_view fileName);
+// Removes those leftovers beside `file`: regular files of exactly that name
+// pattern, nothing else. Gives how many were removed.
+int RemoveSaveLeftovers(const std::filesystem::path& file);
 
 // Start-up after the read: a complete read shows the restored moment with Now
 // mode off; anything less takes `nowAjd` (SetToNow) with what was read. Either

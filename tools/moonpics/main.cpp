@@ -6,7 +6,8 @@
 //   OUTDIR/darkmoon@2x.bmp, ... the same at 178 x 178, for screens of two
 //     device pixels a point;
 //   OUTDIR/moon_pics/dayN.gif, N = 1..32 except 8 and 24
-//     52 x 52, the Moon on the days of a lunation, transparent surroundings.
+//     52 x 52, the Moon on the days of a lunation, transparent surroundings;
+//   OUTDIR/moon_pics/dayN@2x.gif, the same at 104 x 104.
 // With --montage, also a PNG of all pictures enlarged, for looking at them.
 #include <QDir>
 #include <QImage>
@@ -125,11 +126,25 @@ int main(int argc, char** argv) {
     for (int i = 1; i < 256; ++i)
         palette[static_cast<size_t>(i)] = Tint(i);
     const double dayCentre = (kDaySize - 1) / 2.0;
+    const double dayRadius = dayCentre - 0.5;
     for (int n = 1; n <= 32; ++n) {
         if (n == 8 || n == 24) continue;
         Lighting light = LightingForAge(LunationDayOfFile(n) - 0.5);
         light.earthshine = kDayEarthshine;
-        const Picture pic = Render(kDaySize, dayCentre, dayCentre - 0.5, light);
+        const Picture pic = Render(kDaySize, dayCentre, dayRadius, light);
+        // Twice the pixels for the same disc, for screens of two device pixels a point.
+        const int size2 = 2 * kDaySize;
+        const Picture pic2 = Render(size2, (size2 - 1) / 2.0, 2 * (dayRadius + 0.5) - 0.5, light);
+        std::vector<uint8_t> idx2(pic2.grey.size());
+        for (size_t i = 0; i < idx2.size(); ++i)
+            idx2[i] =
+                pic2.classes[i] == PixelClass::Outside ? kTransparent : std::max<uint8_t>(pic2.grey[i], 1);
+        const std::string path2 = (outDir + QString("/moon_pics/day%1@2x.gif").arg(n)).toStdString();
+        if (const std::string err = WriteGif(path2, size2, size2, idx2, palette, kTransparent);
+            !err.empty()) {
+            std::fprintf(stderr, "moonpics: %s\n", err.c_str());
+            ok = false;
+        }
         std::vector<uint8_t> idx(pic.grey.size());
         QImage view(kDaySize, kDaySize, QImage::Format_RGB32);
         for (size_t i = 0; i < idx.size(); ++i) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,20 @@ TEST_F(LibLoaderTest, MissingLibraryIsReportedOnceByName) {
     EXPECT_EQ(tavr::BindExport("no_such_library_xyz", "g", 4), nullptr);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(tavr::LibraryFileName("no_such_library_xyz")), std::string::npos);
+}
+
+// A file in the library folder that is no library: its own error is named
+// (not that of the search by name that follows).
+TEST_F(LibLoaderTest, AFileThatIsNoLibraryIsNamedWithItsError) {
+    const std::string dir = ::testing::TempDir() + "loader_not_a_library";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir + "/" + tavr::LibraryFileName("loader_text")) << "not a library\n";
+    tavr::SetLibraryDirectory(dir);
+    EXPECT_EQ(tavr::BindExport("loader_text", "f", 4), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(dir + "/" + tavr::LibraryFileName("loader_text")), std::string::npos)
+        << messages[0];
+    std::filesystem::remove_all(dir);
 }
 
 TEST_F(LibLoaderTest, MissingExportIsReportedOnceByName) {

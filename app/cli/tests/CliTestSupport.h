@@ -1,6 +1,7 @@
 // What the command-line tests share: one in-process run with its status and
-// both output streams (and a text as standard input), the lines of an
-// output, and a JSON array read from it.
+// both output streams (and a text as standard input), a run that sends its
+// output on in pieces as the program does, the lines of an output, and a
+// JSON array read from it.
 #ifndef TAVR_CLI_TEST_SUPPORT_H
 #define TAVR_CLI_TEST_SUPPORT_H
 
@@ -9,11 +10,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <cstddef>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/Cli.h"
+#include "cli/CliStreams.h"
 
 namespace tavr::cli::testing {
 
@@ -33,6 +36,40 @@ inline Outcome Call(const std::vector<std::string>& args, const std::string& inp
     Outcome outcome;
     std::istringstream in(input);
     outcome.status = Run(args, in, outcome.out, outcome.err);
+    return outcome;
+}
+
+// The pieces of output sent on, the first `failing` of which are written,
+// the writer failing from then on.
+struct SentOutcome {
+    int status;
+    std::vector<std::string> pieces;
+    std::size_t calls = 0;
+    std::string err;
+    std::string all() const {
+        std::string text;
+        for (const std::string& piece : pieces)
+            text += piece;
+        return text;
+    }
+};
+
+inline SentOutcome CallSending(const std::vector<std::string>& args, const std::string& input = {},
+                               std::size_t failing = static_cast<std::size_t>(-1)) {
+    SentOutcome outcome;
+    std::istringstream in(input);
+    const StreamsScope streams(
+        {ReaderOf(in), [&outcome, failing](const std::string& text, std::string& reason) {
+             if (outcome.calls++ >= failing) {
+                 reason = "Test failure";
+                 return false;
+             }
+             outcome.pieces.push_back(text);
+             return true;
+         }});
+    std::string out;
+    outcome.status = Run(args, out, outcome.err);
+    EXPECT_EQ(out, "") << "output kept though a writer was set";
     return outcome;
 }
 

@@ -11,8 +11,8 @@
 
 #include "cli/Cli.h"
 #include "cli/CliBatch.h"
+#include "cli/CliStreams.h"
 #include "cli/tests/CliTestSupport.h"
-
 
 using tavr::cli::testing::Call;
 using tavr::cli::testing::Lines;
@@ -210,6 +210,45 @@ TEST(EngineCliBatch, InputEdges) {
     EXPECT_EQ(lines[0],
               "{\"code\":0,\"message\":\"tavr180: line 1 is longer than 65536 bytes\",\"status\":2}");
     EXPECT_EQ(lines[1].rfind("{\"age\":", 0), 0u);
+}
+
+// The CR of a CR LF end is no part of the line: a line of the longest
+// length is read whole with either end.
+TEST(EngineCliBatch, LongestLineWithEitherEnd) {
+    std::string line = "2000-01-01 CE";
+    line.resize(tavr::cli::kBatchLineMax, ' ');
+    for (const char* end : {"\n", "\r\n"}) {
+        const Outcome o = Call({"convert", "--batch"}, line + end + line + end);
+        EXPECT_EQ(o.status, 0) << o.out.substr(0, 80);
+        const std::vector<std::string> lines = Lines(o.out);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(Fields(lines[1])[1], "2000-01-01 CE");
+    }
+    const Outcome longer = Call({"convert", "--batch"}, line + "x\r\n");
+    EXPECT_EQ(longer.status, 2);
+    EXPECT_NE(longer.out.find("is longer than"), std::string::npos);
+}
+
+// Standard input that fails: the lines read before are converted (not the
+// one the failure may have cut), then the batch ends with its own status.
+TEST(EngineCliBatch, AReadFailureIsNotTheEnd) {
+    int calls = 0;
+    const tavr::cli::StreamsScope streams(
+        {[&calls](char* buffer, std::size_t size, std::string& reason) -> long {
+             const std::string first = "2000-01-01 CE\n2000-01-0";
+             if (calls++ > 0 || size < first.size()) {
+                 reason = "Is a directory";
+                 return -1;
+             }
+             first.copy(buffer, first.size());
+             return static_cast<long>(first.size());
+         },
+         nullptr});
+    std::string out;
+    std::string err;
+    EXPECT_EQ(tavr::cli::Run({"convert", "--batch"}, out, err), tavr::cli::kExitRead);
+    EXPECT_EQ(Lines(out).size(), 1u);
+    EXPECT_EQ(err, "tavr180: standard input could not be read (Is a directory)\n");
 }
 
 TEST(EngineCliBatch, WrongUse) {

@@ -110,3 +110,26 @@ TEST(CliMove, WrongUseAndRefusedEntries) {
     EXPECT_NE(help.out.find("tavr180 move STEP forward|back"), std::string::npos);
     EXPECT_EQ(Call({"move", "--help"}).status, 0);
 }
+
+// Every step is sent on as it is made: the pieces stay small whatever the
+// count and together give the output of a run that keeps it whole; a write
+// that fails ends the run at once with its own status.
+TEST(CliMove, StepsAreSentAsTheyAreMade) {
+    using tavr::cli::testing::CallSending;
+    for (const char* format : {"--json", "--greenwich"}) {
+        const std::vector<std::string> args{"move",          "1 hour",  "forward", "--from",
+                                            "2000-01-01 CE", "--times", "3000",    format};
+        const Outcome kept = Call(args);
+        const auto sent = CallSending(args);
+        ASSERT_EQ(sent.status, 0) << sent.err;
+        EXPECT_EQ(sent.all(), kept.out);
+        EXPECT_GT(sent.pieces.size(), 10u);
+        for (const std::string& piece : sent.pieces)
+            EXPECT_LT(piece.size(), tavr::cli::kSendAt + 4096);
+
+        const auto failed = CallSending(args, {}, 1);
+        EXPECT_EQ(failed.status, tavr::cli::kExitWrite);
+        EXPECT_EQ(failed.calls, 2u);
+        EXPECT_EQ(failed.err, "tavr180: standard output could not be written (Test failure)\n");
+    }
+}

@@ -12,6 +12,7 @@
 
 #include "cli/Cli.h"
 #include "cli/tests/CliTestSupport.h"
+#include "session/Search.h"
 
 using tavr::cli::Run;
 
@@ -152,4 +153,55 @@ TEST(CliEvents, TextJsonAndCalendarAgree) {
     // The same span gives the same UIDs.
     const Outcome again = with({"events", "--ics"});
     EXPECT_EQ(again.out.substr(0, 200), ics.out.substr(0, 200));
+}
+
+// The eclipse on display is the one whose greatest moment lies within six
+// hours of --from, then the one found before: a saros chain.
+TEST(CliSearch, SarosFromTheEclipseAtFromOnward) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<const char*> dates;
+    };
+    const Case cases[] = {
+        {{"next", "--from", "2024-04-08 CE 18:17", "--count", "3"},
+         {"2042-04-20 CE", "2060-04-30 CE", "2078-05-11 CE"}},
+        {{"next", "--from", "2024-04-09 CE 00:10"}, {"2042-04-20 CE"}},
+        {{"previous", "--from", "2024-04-08 CE 12:30", "--count", "2"}, {"2006-03-29 CE", "1988-03-18 CE"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"search", c.args[0], "saros", "--json"};
+        args.insert(args.end(), c.args.begin() + 1, c.args.end());
+        const Outcome o = Call(args);
+        ASSERT_EQ(o.status, 0) << c.args[2] << ": " << o.err;
+        const QJsonArray hits = JsonArray(o.out);
+        ASSERT_EQ(hits.size(), static_cast<int>(c.dates.size()));
+        for (int i = 0; i < hits.size(); ++i) {
+            const QJsonObject hit = hits[i].toObject();
+            EXPECT_EQ(hit.value("history").toString().toStdString(), c.dates[i]) << c.args[2];
+            EXPECT_EQ(hit.value("eclipse").toObject().value("saros").toInt(), 139);
+        }
+    }
+    // More than six hours away, no eclipse is on display.
+    const Outcome none = Call({"search", "next", "saros", "--from", "2024-04-09 CE 00:30"});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(none.err.rfind("No eclipse displayed: ", 0), 0u) << none.err;
+}
+
+// Events are written span by span as they are made; joined, the spans are
+// the list of the whole span.
+TEST(CliEvents, SentSpanBySpanAsOneList) {
+    const double from = 2451545.0;
+    const double to = from + 100 * 365.25;
+    const std::vector<tavr::session::LunarEvent> events = tavr::session::EventsBetween(from, to, true, true);
+    const auto sent = tavr::cli::testing::CallSending(
+        {"events", "--json", "--from", "2451545 AJD", "--to", std::to_string(to) + " AJD"});
+    ASSERT_EQ(sent.status, 0) << sent.err;
+    EXPECT_GT(sent.pieces.size(), 10u);
+    const QJsonArray written = JsonArray(sent.all());
+    ASSERT_EQ(written.size(), static_cast<int>(events.size()));
+    for (int i = 0; i < written.size(); ++i) {
+        const QJsonObject e = written[i].toObject();
+        ASSERT_EQ(e.value("ajd").toDouble(), events[static_cast<size_t>(i)].moment) << i;
+        ASSERT_EQ(e.value("summary").toString().toStdString(), events[static_cast<size_t>(i)].summary) << i;
+    }
 }

@@ -11,7 +11,6 @@
 #include "cli/Cli.h"
 #include "cli/tests/CliTestSupport.h"
 
-
 using tavr::cli::testing::Call;
 using tavr::cli::testing::Lines;
 using tavr::cli::testing::Outcome;
@@ -229,7 +228,14 @@ TEST(EngineCli, HelpVersionAndInvocation) {
         {{"tavr180", "-h"}, true},
         {{"tavr180", "--version"}, true},
         {{"tavr180", "-platform", "offscreen"}, false},
-        {{"tavr180", "Convert"}, false},
+        {{"tavr180", "--platform=offscreen", "-reverse", "-session", "1a2b", "-style", "fusion"}, false},
+        // Anything else is a command, an unknown one a usage error.
+        {{"tavr180", "Convert"}, true},
+        {{"tavr180", "frob"}, true},
+        {{"tavr180", "--frob"}, true},
+        {{"tavr180", "-platform"}, true},
+        {{"tavr180", "-reverse=1"}, true},
+        {{"tavr180", "-platform", "offscreen", "frob"}, true},
     };
     for (const Row& row : rows) {
         std::vector<char*> argv;
@@ -251,4 +257,41 @@ TEST(EngineCli, NowConvertsThePresentMoment) {
     const double ajd = json["ajd"].toDouble();
     EXPECT_GT(ajd, 2460000.0); // after 2023
     EXPECT_LT(ajd, 2500000.0);
+}
+
+// An unknown command or option is named; every command prints its usage on
+// --help; a refused value is echoed cut to a readable length.
+TEST(EngineCli, UsageNamesWhatIsWrong) {
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"--frob"}, 1, "tavr180: Unknown option '--frob'. (try tavr180 --help)\n"},
+        {{"-platform", "offscreen", "frob"}, 1, "tavr180: unknown command \"frob\" (try tavr180 --help)\n"},
+        {{"lunation", "--help"}, 0, ""},
+        {{"lunation", "-h"}, 0, ""},
+    };
+    for (const Row& row : rows) {
+        const Outcome o = Call(row.args);
+        EXPECT_EQ(o.status, row.status) << row.args[0];
+        EXPECT_EQ(o.err, row.err) << row.args[0];
+    }
+    EXPECT_EQ(Call({"lunation", "--help"}).out.rfind("Usage: tavr180 lunation [TEXT]", 0), 0u);
+
+    const std::string zone(100000, 'z');
+    const Outcome cut = Call({"convert", "--zone", zone, "2000-01-01 CE"});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_LT(cut.err.size(), 300u);
+    EXPECT_NE(cut.err.find("\"" + std::string(tavr::cli::kEchoedMost, 'z') + "...[cut, 100000 bytes]\""),
+              std::string::npos)
+        << cut.err;
+    // Never inside a UTF-8 sequence; an escape counts with its four characters.
+    const std::string accented = std::string(tavr::cli::kEchoedMost - 1, 'a') + "\xc3\xa9"
+                                                                                "b";
+    EXPECT_EQ(tavr::cli::Escaped(accented),
+              std::string(tavr::cli::kEchoedMost - 1, 'a') + "\xc3\xa9...[cut, 82 bytes]");
+    EXPECT_EQ(tavr::cli::Escaped(std::string(tavr::cli::kEchoedMost, 'a')),
+              std::string(tavr::cli::kEchoedMost, 'a'));
 }

@@ -122,3 +122,20 @@ TEST(JsonWriter, ObjectsSortTheirKeysAndNest) {
 }
 
 } // namespace
+
+// An array written element by element has the bytes of the array built whole.
+TEST(JsonWriter, ArrayWrittenElementByElement) {
+    for (int count : {0, 1, 3}) {
+        json::Value whole = json::Value::Array();
+        std::string out = "x";
+        json::ArrayWriter writer(out);
+        for (int i = 0; i < count; ++i) {
+            json::Value element = json::Value::Object();
+            element.Insert("b", i).Insert("a", std::string("t") + std::to_string(i));
+            whole.Append(element);
+            writer.Add(element);
+        }
+        writer.End();
+        EXPECT_EQ(out, "x" + whole.Compact());
+    }
+}

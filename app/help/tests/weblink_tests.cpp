@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "base/WebAddresses.h"
@@ -100,6 +103,55 @@ TEST(WebLink, DesktopOpenerRefusesWhatCannotOpen) {
     EXPECT_EQ(web::DesktopOpener(QString()), web::kBadFormat);
 }
 
+// An executable script at `program` that writes its arguments, one a line, to `record`.
+void WriteRecorder(const std::filesystem::path& program, const std::filesystem::path& record) {
+    std::ofstream(program) << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" << record.string()
+                           << ".part' && /bin/mv '" << record.string() << ".part' '" << record.string()
+                           << "'\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+}
+
+TEST(WebLink, XdgOpenFirstThenTheBrowserVariable) {
+    const auto base = std::filesystem::temp_directory_path() / "tavr browser command";
+    for (const char* program : {"with/xdg-open", "without/firefox"}) {
+        std::filesystem::create_directories((base / program).parent_path());
+        WriteRecorder(base / program, base / "unused");
+    }
+    const QString with = QString::fromStdString((base / "with").string()), xdg = with + "/xdg-open";
+    const QString without = QString::fromStdString((base / "without").string()), ff = without + "/firefox";
+    const QString a = QStringLiteral("https://example.org/a b");
+    const std::tuple<QString, QString, QStringList> cases[] = {
+        {with, "firefox", {xdg, a}},
+        {without + ":" + with, "", {xdg, a}},
+        {without, "nosuch:firefox", {ff, a}},
+        {without, "\"firefox\" -remote openURL(%s)", {ff, "-remote", "openURL(" + a + ")"}},
+        {without, "nosuch %s", {}},
+        {"", "firefox", {}},
+    };
+    for (const auto& [path, browser, command] : cases)
+        EXPECT_EQ(web::BrowserCommand(a, path, browser), command)
+            << path.toStdString() << " / " << browser.toStdString();
+    std::filesystem::remove_all(base);
+}
+
+TEST(WebLink, DesktopOpenerStartsTheBrowserCommand) {
+    const auto base = std::filesystem::temp_directory_path() / "tavr desktop opener";
+    std::filesystem::create_directories(base);
+    WriteRecorder(base / "mybrowser", base / "opened");
+    const QByteArray path = qgetenv("PATH"), browser = qgetenv("BROWSER");
+    qputenv("PATH", QByteArray::fromStdString(base.string()));
+    qputenv("BROWSER", "mybrowser --tab %s");
+    const int result = web::DesktopOpener(QStringLiteral("https://example.org/x?y=1"));
+    qputenv("PATH", path);
+    qputenv("BROWSER", browser);
+    ASSERT_EQ(result, web::kLaunched);
+    for (int i = 0; i < 500 && !std::filesystem::exists(base / "opened"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::ifstream in(base / "opened");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "--tab\nhttps://example.org/x?y=1\n");
+    std::filesystem::remove_all(base);
+}
+
 struct TempFolder {
     std::filesystem::path path;
     TempFolder() {
@@ -188,6 +240,35 @@ TEST(HelpText, EveryAddressNamesABuiltPage) {
         const std::filesystem::path file = web::PagesFolder(bin) / web::PageFile(page);
         EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
         EXPECT_GT(std::filesystem::file_size(file), 300u) << file;
+    }
+}
+
+// The help text and the shipped pages name the window's own controls: the
+// button is "Convert", the check box "Log all results", and a move repeats
+// until Stop (there is no count of repetitions).
+TEST(HelpText, TextsNameTheWindowsControls) {
+    if (!web::kPublishedPages.empty()) GTEST_SKIP() << "a published copy is configured";
+    const std::filesystem::path bin = TAVR_BIN_DIR;
+    std::vector<std::pair<std::string, std::string>> texts{{"help text", help::HelpText(bin)}};
+    for (int i = 0; i < web::kPageCount; ++i) {
+        const std::filesystem::path file = web::PagesFolder(bin) / web::PageFile(static_cast<web::Page>(i));
+        std::ifstream in(file);
+        texts.emplace_back(file.filename().string(), std::string((std::istreambuf_iterator<char>(in)),
+                                                                 std::istreambuf_iterator<char>()));
+    }
+    for (const auto& [name, text] : texts) {
+        for (const char* stale : {"Compute", "repetition", "<em>Log</em>", "'Log'", "two calendars"})
+            EXPECT_EQ(text.find(stale), std::string::npos) << name << " names " << stale;
+    }
+    for (const auto& [name, text] : texts) {
+        const bool describesTheLog =
+            name == "help text" || name == "manual.html" || name.starts_with("print-");
+        if (describesTheLog) {
+            EXPECT_NE(text.find("Log all results"), std::string::npos) << name;
+        }
+        if (name.starts_with("print-")) {
+            EXPECT_NE(text.find("repeatedly"), std::string::npos) << name;
+        }
     }
 }
 

@@ -3,7 +3,10 @@
 // notices. With TAVR_SCREENSHOT_DIR set, the drawn window is saved there.
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 #include <QtTest>
+#include <cmath>
 
 #include "astro/Lunar.h"
 #include "lunation/frmCalendar.h"
@@ -200,6 +203,52 @@ class LunationWindowTest : public QObject {
             }
             // The next column's texts begin one cell width further right; keep a gap of 2.
             QVERIFY2(widest <= CellWidth(calendar) - 2, qPrintable(widestText));
+        }
+    }
+
+    // The notice is on the screen, yellow with its words, before the pictures load.
+    void TheNoticeIsPaintedBeforeTheLoading() {
+        RecordedNotices notices;
+        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices.Sink());
+        QImage shown;
+        connect(&w, &frmCalendar::loadingStarted, this, [&] {
+            QWidget* notice = w.loadingWindow();
+            QVERIFY(notice->windowHandle() && notice->windowHandle()->isExposed());
+            shown = notice->screen()->grabWindow(notice->winId()).toImage();
+        });
+        w.DisplayLunation(RequestAt(2451545.0, kSarvenes, 0));
+        QVERIFY(!shown.isNull());
+        int yellow = 0, dark = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                yellow += c == QColor(255, 255, 0);
+                dark += c.lightness() < 100;
+            }
+        QVERIFY2(yellow > shown.width() * shown.height() / 2, qPrintable(QString::number(yellow)));
+        QVERIFY2(dark > 30, qPrintable(QString::number(dark))); // the text
+    }
+
+    // At the screen's pixel ratio the pictures are drawn pixel for pixel, from
+    // the pictures of twice the pixels above 1.25 (run with QT_SCALE_FACTOR=2 too).
+    void PicturesFollowThePixelRatio() {
+        RecordedNotices notices;
+        frmCalendar w(QStringLiteral(TAVR_BIN_DIR), notices.Sink());
+        w.DisplayLunation(RequestAt(2451545.0, kSarvenes, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.repaint();
+        const qreal dpr = w.devicePixelRatioF();
+        const QPixmap& pm = w.picture(15); // day16.gif
+        QVERIFY(!pm.isNull());
+        QCOMPARE(pm.devicePixelRatio(), dpr);
+        QCOMPARE(pm.width(), int(std::lround(kPictureSize * dpr)));
+        // The picture of twice the pixels has detail of its own: more distinct
+        // greys than the 52-pixel picture enlarged.
+        if (dpr > 1.25) {
+            const QImage big = pm.toImage();
+            QImage small(QStringLiteral(TAVR_BIN_DIR "/moon_pics/day16.gif"));
+            const QImage grown = small.scaled(big.size()).convertToFormat(big.format());
+            QVERIFY(big != grown);
         }
     }
 

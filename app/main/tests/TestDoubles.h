@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "main/ClockSource.h"
@@ -17,6 +18,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
   public:
     MessageAnswer Show(const MessageRequest& request) override {
         asked_.push_back(request);
+        if (whileShown) whileShown();
         if (!answers_.empty()) {
             const MessageAnswer a = answers_.front();
             answers_.pop_front();
@@ -27,6 +29,9 @@ class ScriptedMessageBoxes : public MessageBoxes {
     void Queue(MessageAnswer answer) { answers_.push_back(answer); }
     const std::vector<MessageRequest>& Asked() const { return asked_; }
     void Clear() { asked_.clear(); }
+    // Runs while a box is up (a test makes it do what a real box does, such
+    // as handing the activation to the main window).
+    std::function<void()> whileShown;
 
   private:
     std::vector<MessageRequest> asked_;

@@ -281,6 +281,38 @@ class FinishTest : public QObject {
         QCOMPARE(boxFamily, family);
     }
 
+    // The window manager writes the title beside its buttons: the box leaves
+    // room for it. An empty title stays empty rather than the program's name.
+    void MessageBoxesAreWideEnoughForTheirTitles() {
+        Fixture f;
+        tavr::ui::QtMessageBoxes boxes(f.w.get());
+        const std::pair<const char*, const char*> cases[] = {
+            {"View Log", "Log is empty"},
+            {"Invalid date entry", "No"},
+            {"Cannot launch web browser", "Error launching web browser, error code = 2."},
+            {"", "Log is full.  Clear log?"},
+        };
+        for (const auto& [title, text] : cases) {
+            int width = 0;
+            int room = 0;
+            QString shownTitle;
+            QTimer::singleShot(0, this, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                width = box->width();
+                room = tavr::ui::TitleRoom(box->font(), QString::fromLatin1(title));
+                shownTitle = box->windowTitle();
+                box->button(QMessageBox::Ok)->click();
+            });
+            boxes.Inform(title, text);
+            QVERIFY2(width >= room, title);
+            // (an empty title is given the program's name by the platform)
+            QVERIFY2(*title || (!shownTitle.isEmpty() && shownTitle.trimmed().isEmpty()),
+                     qPrintable(shownTitle));
+            QVERIFY2(!*title || shownTitle == QLatin1String(title), qPrintable(shownTitle));
+        }
+    }
+
     void EveryCaptionIsReadableOnTheGround() {
         Fixture f;
         const QColor ground = f.w->palette().color(QPalette::Window);

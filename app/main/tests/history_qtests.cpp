@@ -9,6 +9,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -16,6 +20,7 @@
 #include "log/frmLog.h"
 #include "log/frmLogPreferences.h"
 #include "main/frmMain.h"
+#include "session/StateFile.h"
 
 #include "main/tests/TestDoubles.h"
 
@@ -85,6 +90,9 @@ class HistoryLogTests : public QObject {
     void clearAndCloseBox();
     void logIsFull();
     void logWindowFollowsItsSize();
+    void logWindowTakesTheMainWidthAfterARestore();
+    void declinedQuestionsKeepTheLogInFront();
+    void longLinesWrapAtTheWindowsWidth();
     void preferencesWindow();
     void screenshots();
 };
@@ -334,6 +342,69 @@ void HistoryLogTests::logWindowFollowsItsSize() {
     QCOMPARE(lw->txbText->width(), w - tavr::logwin::TwipsToPixels(lw, 300));
     QCOMPARE(lw->txbText->height(), h - lw->cmdClose->height() - tavr::logwin::TwipsToPixels(lw, 700));
     QCOMPARE(lw->cmdClose->x() + lw->cmdClose->width(), w - tavr::logwin::TwipsToPixels(lw, 210));
+}
+
+void HistoryLogTests::logWindowTakesTheMainWidthAfterARestore() {
+    // "Log all results" restored on: the first entry is made while the main
+    // window is still being set up.
+    QTemporaryDir dir;
+    tavr::session::State saved;
+    saved.chkLog = true;
+    QFile file(dir.path() + "/tavr.usr");
+    const QByteArray text = QByteArray::fromStdString(tavr::session::FormatStateFile(saved));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    ScriptedMessageBoxes boxes;
+    FakeClock clock{Utc(2020, 6, 15, 8, 0)};
+    frmMain w(&boxes, &clock);
+    w.SetStateFilePath(file.fileName());
+    w.Load(true);
+    w.resize(w.width() + 37, w.height()); // the user's own width
+    w.cmdViewLog_Click();
+    QCOMPARE(w.LogWindow()->width(), w.width());
+    // Later views keep the log window's own width.
+    w.LogWindow()->resize(500, w.LogWindow()->height());
+    w.cmdViewLog_Click();
+    QCOMPARE(w.LogWindow()->width(), 500);
+}
+
+void HistoryLogTests::declinedQuestionsKeepTheLogInFront() {
+    Fixture f;
+    f.LogAll(true);
+    f.Convert("2001-12-31 CE 14:28");
+    f.w->cmdViewLog_Click();
+    tavr::logwin::frmLog* lw = f.w->LogWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(lw));
+    // A box, once answered, hands the activation to the main window, as a real one does.
+    f.boxes.whileShown = [&f] { QApplication::setActiveWindow(f.w.get()); };
+    f.boxes.Queue(MessageAnswer::Cancel);
+    lw->cmdClear->click();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(lw));
+    QVERIFY(lw->isVisible());
+    // "Log is full", No.
+    f.w->SetLogCapacity(static_cast<size_t>(f.w->LogText().size()) + 60);
+    f.boxes.Queue(MessageAnswer::No);
+    f.Convert("2001-12-31 JC 14:28");
+    QCOMPARE(f.boxes.Asked().back().text, std::string("Log is full.  Clear log?"));
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(lw));
+    f.boxes.whileShown = nullptr;
+}
+
+void HistoryLogTests::longLinesWrapAtTheWindowsWidth() {
+    Fixture f;
+    f.LogAll(true);
+    f.Convert("2001-12-31 CE 14:28");
+    f.w->cmdViewLog_Click();
+    tavr::logwin::frmLog* lw = f.w->LogWindow();
+    lw->txbText->moveCursor(QTextCursor::End);
+    lw->txbText->insertPlainText(QString(600, QLatin1Char('x')));
+    QCoreApplication::processEvents();
+    QCOMPARE(lw->txbText->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(!lw->txbText->horizontalScrollBar()->isVisible());
+    QVERIFY(lw->txbText->verticalScrollBar()->isVisible());
+    // The long line is shown on several lines of the window's width.
+    const QTextBlock last = lw->txbText->document()->lastBlock();
+    QVERIFY(last.layout()->lineCount() > 1);
 }
 
 void HistoryLogTests::preferencesWindow() {

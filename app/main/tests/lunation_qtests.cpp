@@ -135,6 +135,9 @@ class LunationWiringTests : public QObject {
         QCOMPARE(f.w->pos(), QPoint(0, 27)); // 400 twips
         QVERIFY(c->blnFormLoaded());
         QCOMPARE(c->missingPictures(), 0);
+        // The notice stood at the main window's place plus its move frame's.
+        QCOMPARE(c->loadingWindow()->pos(),
+                 f.w->frameGeometry().topLeft() + f.w->fraMove->mapTo(f.w.get(), QPoint()));
         // The start-up moment is today (the fake clock): its cell is framed.
         QVERIFY(c->grid().todayCell >= 0);
         QCOMPARE(c->grid().cells[static_cast<std::size_t>(c->grid().todayCell)].dayNumber,

@@ -69,6 +69,9 @@ class MoveTests : public QObject {
     void repeatRunsPausesResumesAndStops();
     void rangeStopEndsARepeat();
     void nowDuringARepeatEndsTheMoveFirst();
+    void stepBeyondTheRangeShowsItsMoonAndLogsWhole();
+    void aDateTypedInAnotherCalendarMakesItCurrent();
+    void logSwitchesStayUsableDuringARepeat();
 };
 
 void MoveTests::listsAndDefaults() {
@@ -234,6 +237,67 @@ void MoveTests::nowDuringARepeatEndsTheMoveFirst() {
     QCOMPARE(w.Clock->interval(), 5000);
     QVERIFY(w.fraStopPauseResume->isHidden());
     QVERIFY(w.cmdMove->isEnabled());
+}
+
+void MoveTests::stepBeyondTheRangeShowsItsMoonAndLogsWhole() {
+    Fixture f;
+    frmMain& w = *f.w;
+    w.chkLog->click();
+    f.Type("5999-12-31 CE 12:00");
+    f.Choose(2, true, false);
+    w.cmdMove->click(); // 6000-01-01 12:00, the last moment accepted
+    QVERIFY(f.boxes.Asked().empty());
+    w.cmdMove->click(); // one day beyond
+    QCOMPARE(f.boxes.Asked().size(), size_t{1});
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Latest date exceeded."));
+    QVERIFY(f.Ajd() > 3912515.0);
+    const QString phase = w.lblPhaseOfMoon[1]->text().section(',', 0, 0); // "Dark moon (waning)"
+    QVERIFY(!phase.isEmpty());
+    QVERIFY(!w.lblAgeOfMoon[1]->text().isEmpty());
+    // The entry of the move beyond is whole, and the next one begins on its own.
+    w.cmdNow_Click();
+    const QString log = w.LogText();
+    const qsizetype beyond = log.indexOf("6000-01-02 CE");
+    QVERIFY(beyond >= 0);
+    const qsizetype now = log.indexOf("Now", beyond);
+    QVERIFY(now > beyond);
+    const QString entry = log.mid(beyond, now - beyond);
+    QVERIFY2(entry.contains(phase + ", illum."), qPrintable(entry));
+    QVERIFY2(entry.endsWith("\r\n\r\n"), qPrintable(entry));
+    QCOMPARE(f.boxes.Asked().size(), size_t{1});
+}
+
+void MoveTests::aDateTypedInAnotherCalendarMakesItCurrent() {
+    Fixture f;
+    frmMain& w = *f.w;
+    f.Type("4696-11-25 SAR 10:00");
+    f.Choose(2, true, false);
+    w.cmdMove->click();
+    QCOMPARE(QString::fromStdString(f.results.back().historyText), QString("4696-11-26 SAR"));
+    QCOMPARE(w.CurrentState().currentCalendar, int16_t(2));
+    QCOMPARE(w.cboHistory->currentText().left(14), QString("4696-11-26 SAR"));
+    QVERIFY(w.txbDate->text().contains(" SAR "));
+    QCOMPARE(w.lblSarvenesDate[0]->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+}
+
+void MoveTests::logSwitchesStayUsableDuringARepeat() {
+    Fixture f;
+    frmMain& w = *f.w;
+    f.Choose(2, true, true, 4);
+    w.cmdMove->click();
+    QVERIFY(w.RepeatRunning());
+    // Only the controls that could start another operation wait.
+    for (QWidget* c : std::initializer_list<QWidget*>{w.cmdMove, w.fraConvert, w.cmdSearch, w.cboHistory,
+                                                      w.cmdQuit, w.cmdViewLog, w.cmdLogThisResult})
+        QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
+    for (QWidget* c : std::initializer_list<QWidget*>{w.chkLog, w.cmdLogPreferences, w.cmdStop, w.cmdNow})
+        QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
+    w.chkLog->click();
+    QVERIFY(w.CurrentState().chkLog);
+    w.cmdStop->click();
+    QVERIFY(w.cboHistory->isEnabled());
+    QVERIFY(!w.cmdLogThisResult->isEnabled()); // every result is logged now
+    QVERIFY(w.LogText().contains("Move forward 1 day repeatedly."));
 }
 
 QTEST_MAIN(MoveTests)

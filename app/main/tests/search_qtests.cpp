@@ -53,6 +53,9 @@ class SearchTests : public QObject {
     void totalSolarEclipseTwiceThenSaros();
     void messagesMoveNothing();
     void hitEndsNowMode();
+    void noEclipseBoxAndNowLeaveNoSarosTarget();
+    void aDateTypedInAnotherCalendarMakesItCurrent();
+    void eclipseCaptionMovesNothing();
 };
 
 void SearchTests::listAndDirection() {
@@ -135,6 +138,59 @@ void SearchTests::hitEndsNowMode() {
     QVERIFY(!f.w->CurrentState().nowMode);
     QVERIFY(!f.w->Clock->isActive());
     QVERIFY(!f.w->picCheck->isVisible());
+}
+
+void SearchTests::noEclipseBoxAndNowLeaveNoSarosTarget() {
+    Fixture f;
+    f.Search(tavr::session::kTargetSaros, true, "2024-01-01 CE");
+    QCOMPARE(f.boxes.Asked().size(), size_t(1));
+    QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("No eclipse displayed"));
+    QCOMPARE(f.boxes.Asked()[0].icon, tavr::session::Icon::None);
+    QCOMPARE(f.w->txbDate->text(), QString());
+    QCOMPARE(f.w->focusWidget(), static_cast<QWidget*>(f.w->txbDate));
+    // After Now no eclipse is on display: the list offers any eclipse instead.
+    f.w->cmdNow_Click();
+    QCOMPARE(f.w->cboTarget->currentIndex(), int(tavr::session::kTargetAnyEclipse));
+    QCOMPARE(f.w->CurrentState().targetIndex, tavr::session::kTargetAnyEclipse);
+    f.w->cboTarget->setCurrentIndex(0);
+    f.w->cmdNow_Click();
+    QCOMPARE(f.w->cboTarget->currentIndex(), 0);
+}
+
+void SearchTests::aDateTypedInAnotherCalendarMakesItCurrent() {
+    Fixture f;
+    QSignalSpy applied(f.w.get(), &frmMain::resultApplied);
+    f.Search(0, true, "4696-11-25 SAR 10:00");
+    const auto result = applied.last().at(0).value<tavr::session::ActionResult>();
+    QVERIFY2(QString::fromStdString(result.historyText).endsWith(" SAR"), result.historyText.c_str());
+    QVERIFY(f.w->cboHistory->currentText().contains(" SAR "));
+    QCOMPARE(f.w->CurrentState().currentCalendar, int16_t(2));
+}
+
+void SearchTests::eclipseCaptionMovesNothing() {
+    Fixture f;
+    QApplication::processEvents();
+    const QSize size = f.w->size();
+    const QList<QWidget*> watched = {f.w->fraDates, f.w->fraTime, f.w->cmdSearch,
+                                     f.w->cmdQuit,  f.w->picMoon, f.w->lblActualEclipseData};
+    auto places = [&] {
+        QList<QRect> out;
+        for (QWidget* c : watched)
+            out << QRect(c->mapTo(f.w.get(), QPoint(0, 0)), c->size());
+        return out;
+    };
+    const QList<QRect> before = places();
+    for (int target : {11, 0, 8}) { // three lines, none, six
+        f.Search(target, true);
+        QApplication::processEvents();
+        QCOMPARE(f.w->size(), size);
+        QCOMPARE(places(), before);
+    }
+    // The six lines of a total lunar eclipse are seen whole.
+    const QLabel* caption = f.w->lblActualEclipseData;
+    QCOMPARE(caption->text().count("\r\n"), 6);
+    QVERIFY(caption->sizeHint().height() <= caption->height());
+    QVERIFY(caption->sizeHint().width() <= caption->width());
 }
 
 QTEST_MAIN(SearchTests)

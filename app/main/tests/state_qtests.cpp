@@ -3,7 +3,9 @@
 // broken files start at now, Reset ends in Now with the zone kept. Every
 // window here saves into a temporary folder of its own.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +15,7 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "main/frmMain.h"
 #include "session/StateFile.h"
@@ -95,6 +98,8 @@ class StateTests : public QObject {
     void brokenFilesStartAtNow();
     void failedSaveKeepsTheOldFile();
     void resetKeepsTheZoneAndEndsInNow();
+    void linksAreWrittenThroughAndOnlyRegularFilesReplaced();
+    void savedCaptionIsPlainText();
 };
 
 void StateTests::quitSavesAndTheNextStartRestores() {
@@ -226,6 +231,7 @@ void StateTests::failedSaveKeepsTheOldFile() {
 
     auto expectFailure = [&](const char* how) {
         run.boxes.Clear();
+        run.w->cmdQuit->setFocus();
         QVERIFY2(run.w->cmdSaveState->isEnabled(), how);
         run.w->cmdSaveState->click();
         QVERIFY2(run.boxes.Asked().size() == 1, how);
@@ -237,6 +243,7 @@ void StateTests::failedSaveKeepsTheOldFile() {
         QCOMPARE(m.icon, ses::Icon::Warning);
         QVERIFY2(run.w->cmdSaveState->isEnabled(), how);
         QVERIFY2(ReadAll(file) == old, how);
+        QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->txbDate));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"tavr.usr"});
     };
 
@@ -290,6 +297,54 @@ void StateTests::resetKeepsTheZoneAndEndsInNow() {
     QCOMPARE(run.S().dblCurrentAJDate, AjdOf(run.clock.Now()));
     QCOMPARE(run.HistoryActions(), QStringList{"Now"});
     QVERIFY(run.w->cmdSaveState->isEnabled());
+}
+
+void StateTests::linksAreWrittenThroughAndOnlyRegularFilesReplaced() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tavr.usr");
+    // A link to a regular file: the file is written, the link stays.
+    const QString real = dir.filePath("state.txt");
+    WriteAll(real, "old");
+    QVERIFY(QFile::link(real, file));
+    {
+        Run run(file);
+        QVERIFY(run.w->SaveState());
+    }
+    QVERIFY(QFileInfo(file).isSymLink());
+    QCOMPARE(ReadAll(real).count("\r\n"), 27);
+    // A link to a FIFO: the save is refused and leaves both; a leftover of a
+    // killed save beside the file is gone after the start.
+    const QString fifo = dir.filePath("fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(QFile::remove(file) && QFile::link(fifo, file));
+    WriteAll(dir.filePath("fifo.Ab3xYz"), "x");
+    WriteAll(dir.filePath("fifo.bak"), "x");
+    Run run(file);
+    run.w->cmdQuit->setFocus();
+    QVERIFY(!run.w->SaveState());
+    QCOMPARE(run.boxes.Asked().size(), size_t(1));
+    QCOMPARE(run.boxes.Asked()[0].text,
+             "Error when attempting to save the state: " + fifo.toStdString() + " is not a regular file");
+    QVERIFY(run.w->cmdSaveState->isEnabled());
+    QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->txbDate));
+    struct stat st {};
+    QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    QVERIFY(QFileInfo(file).isSymLink());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System),
+             (QStringList{"fifo", "fifo.bak", "state.txt", "tavr.usr"}));
+}
+
+void StateTests::savedCaptionIsPlainText() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tavr.usr");
+    ses::State s;
+    s.dblCurrentAJDate = 2452275.25;
+    s.actualEclipseData = "<h1>Big</h1><img src=\"/etc/x.png\"><b>bold</b>";
+    WriteAll(file, QByteArray::fromStdString(ses::FormatStateFile(s)));
+    Run run(file);
+    QCOMPARE(run.w->lblActualEclipseData->text(), QString::fromStdString(s.actualEclipseData));
+    for (QLabel* label : run.w->findChildren<QLabel*>())
+        QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
 }
 
 QTEST_MAIN(StateTests)

@@ -362,9 +362,12 @@ void WindowTests::rangeLimits_data() {
     const QString later = "Resulting date is later than 6000-01-01 CE.";
     auto g17 = [](double v) { return QString::number(v, 'g', 17) + " AJD"; };
     QTest::newRow("earliest") << "552283 AJD" << 552283.0 << "";
-    QTest::newRow("one step below") << g17(std::nextafter(552283.0, 0.0)) << nan << earlier;
+    // An AJD or CJD within the rounding of the rows' four decimals is the end itself.
+    QTest::newRow("one step below") << g17(std::nextafter(552283.0, 0.0)) << 552283.0 << "";
+    QTest::newRow("a last decimal below") << "552,282.9999 AJD" << nan << earlier;
     QTest::newRow("latest") << "3912515 AJD" << 3912515.0 << "";
-    QTest::newRow("one step above") << g17(std::nextafter(3912515.0, 4e6)) << nan << later;
+    QTest::newRow("one step above") << g17(std::nextafter(3912515.0, 4e6)) << 3912515.0 << "";
+    QTest::newRow("a last decimal above") << "3,912,515.0001 AJD" << nan << later;
     // The earliest moment is noon UT of -3201-12-31 CE.
     QTest::newRow("earliest as CE") << "-3201-12-31 CE 12:00" << 552283.0 << "";
     QTest::newRow("a minute before as CE") << "-3201-12-31 CE 11:59" << nan << earlier;

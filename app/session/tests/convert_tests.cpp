@@ -70,9 +70,11 @@ TEST(EngineConvert, RangeLimitsExactlyAndOneStepBeyond) {
     const Row rows[] = {
         {"552283 AJD", "", true, nullptr, 552283.0},
         {"552,283.0 AJD", "", true, nullptr, 552283.0},
-        {Exact(below) + " AJD", "", true, &kEarlier, 0},
+        {Exact(below) + " AJD", "", true, nullptr, 552283.0}, // within the rows' rounding
+        {"552282.9999 AJD", "", true, &kEarlier, 0},
         {"3912515 AJD", "", true, nullptr, 3912515.0},
-        {Exact(above) + " AJD", "", true, &kLater, 0},
+        {Exact(above) + " AJD", "", true, nullptr, 3912515.0},
+        {"3912515.0001 AJD", "", true, &kLater, 0},
         {"-3201-12-31 CE 13:00", "", true, nullptr, 552283.0}, // GMT+01:00 local
         {"-3201-12-31 CE 12:59", "", true, &kEarlier, 0},
         {"6000-01-01 CE 13:00", "", true, nullptr, 3912515.0},
@@ -290,6 +292,28 @@ TEST(EngineConvert, ZoneChangeKeepsTheClockTimeAndMovesTheMoment) {
     EXPECT_EQ(ChangeZone(restored, -1).state.dblCurrentAJDate, restored.dblCurrentAJDate);
 }
 
+TEST(EngineConvert, JulianDateRowsAtTheRangeEndsReadBack) {
+    // The rows show four decimals: copied at an end, they read back at that end.
+    for (int zone : {330, -570, 0, 720}) {
+        for (double end : {kEarliestMoment, kLatestMoment}) {
+            for (int16_t calendar : {kCJD, kAJD}) {
+                State state = MakeState(end, zone, View::Local, calendar);
+                state.entryText = CopyCurrentDateToEntry(state);
+                state.dblCurrentAJDate = 2451545.0;
+                const ActionResult r = Convert(state);
+                EXPECT_EQ(r.kind, ResultKind::Done) << state.entryText;
+                EXPECT_NEAR(r.state.dblCurrentAJDate, end, 0.00005) << state.entryText;
+                EXPECT_FALSE(RangeCheck(r.state.dblCurrentAJDate).has_value()) << state.entryText;
+            }
+        }
+    }
+    // Half a last decimal beyond is still the end; more is refused.
+    EXPECT_EQ(Convert(Typed("3,912,515.00005 AJD")).state.dblCurrentAJDate, kLatestMoment);
+    EXPECT_EQ(Convert(Typed("552,282.99995 AJD")).state.dblCurrentAJDate, kEarliestMoment);
+    EXPECT_EQ(Convert(Typed("3,912,515.0001 AJD")).message, kLater);
+    EXPECT_EQ(Convert(Typed("552,282.9999 AJD")).message, kEarlier);
+}
+
 TEST(EngineConvert, NowAndItsClock) {
     State state = Typed("2001-12-31 CE", "5");
     state.nowMode = false;
@@ -303,6 +327,12 @@ TEST(EngineConvert, NowAndItsClock) {
     EXPECT_EQ(click.state.displayedEclipseLunation, kNoEclipse);
     EXPECT_EQ(click.state.actualEclipseData, "");
     EXPECT_EQ(click.state.dblCurrentAJDate, now);
+    // No eclipse is on display after Now: the saros target becomes any eclipse.
+    for (int16_t target : {0, 6, 11, 13, 15}) {
+        State withTarget = state;
+        withTarget.targetIndex = target;
+        EXPECT_EQ(NowClick(withTarget, now).state.targetIndex, target == 13 ? 6 : target) << target;
+    }
 
     State greenwich = click.state;
     greenwich.zoneIndex = tavr::timezone::ZoneIndexOfMinutes(-300);

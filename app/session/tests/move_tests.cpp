@@ -221,7 +221,29 @@ TEST(MoveSteps, RangeStopsAfterTheStepIsShown) {
         EXPECT_EQ(r.kind, ResultKind::OutOfRange);
         ASSERT_TRUE(r.message.has_value());
         EXPECT_EQ(*r.message, (Message{"Out of range", c.text, Icon::Warning, Buttons::Ok}));
+        // The Moon of the moment reached is shown, and the move goes no further out.
         EXPECT_FALSE(r.tail->moon.error) << "no second box from the Moon display";
+        EXPECT_FALSE(r.tail->moon.phaseLabel.empty()) << c.from;
+        EXPECT_FALSE(r.tail->moon.ageLabel.empty()) << c.from;
+        const ActionResult further = MoveStep(r.state);
+        EXPECT_EQ(further.kind, ResultKind::OutOfRange);
+        ASSERT_TRUE(further.message.has_value());
+        EXPECT_EQ(further.message->text, c.text);
+        EXPECT_EQ(further.state.dblCurrentAJDate, r.state.dblCurrentAJDate);
+        State back = r.state;
+        back.moveForward = !c.forward;
+        EXPECT_EQ(MoveStep(back).kind, ResultKind::Done) << "back towards the range";
+    }
+    // The longest step, a TVG cycle, from an end still shows its Moon.
+    for (bool forward : {true, false}) {
+        State state =
+            MakeState(forward ? tavr::kLatestMoment : tavr::kEarliestMoment, 0, View::Greenwich, kCE);
+        state.moveStepIndex = 13;
+        state.moveForward = forward;
+        const ActionResult r = MoveStep(state);
+        EXPECT_EQ(r.kind, ResultKind::OutOfRange);
+        ASSERT_TRUE(r.tail.has_value());
+        EXPECT_FALSE(r.tail->moon.phaseLabel.empty()) << forward;
     }
 }
 
@@ -253,6 +275,16 @@ TEST(MoveBegin, EntryAndActionText) {
     State near = r.state;
     near.dblCurrentAJDate += 0.0006;
     EXPECT_EQ(BeginMove(near).state.dblCurrentAJDate, near.dblCurrentAJDate);
+
+    // A date typed in another calendar makes it current, also when the
+    // moment stays.
+    state.entryText = "4696-11-25 SAR 10:00";
+    r = BeginMove(state);
+    EXPECT_EQ(r.state.currentCalendar, kSAR);
+    EXPECT_EQ(EndMove(MoveStep(r.state).state, r.actionText).historyText, "4696-11-24 SAR"); // back 1 day
+    State same = r.state;
+    same.currentCalendar = kCE;
+    EXPECT_EQ(BeginMove(same).state.currentCalendar, kSAR);
 
     // An entry error refuses the move and moves nothing.
     state.entryText = "2010-13-05 CE";

@@ -274,6 +274,16 @@ TEST_F(Search_, SarosSeriesBothWays) {
     }
 }
 
+TEST_F(Search_, ADateTypedMakesItsCalendarCurrent) {
+    for (int16_t target : {kTargetFullMoon, kTargetAnyEclipse, kTargetCoincidence}) {
+        const ActionResult r = Search(SearchState("4696-11-25 SAR 10:00", target, true));
+        ASSERT_EQ(r.kind, ResultKind::Done) << target;
+        EXPECT_EQ(r.state.currentCalendar, kSAR) << target;
+        EXPECT_NE(r.historyText.find(" SAR"), std::string::npos) << r.historyText;
+        EXPECT_NE(r.state.entryText.find(" SAR"), std::string::npos) << r.state.entryText;
+    }
+}
+
 TEST_F(Search_, Refusals) {
     // The separators.
     for (int16_t item : {5, 14, -1, 16}) {
@@ -299,6 +309,10 @@ TEST_F(Search_, Refusals) {
               "Eclipse date must be displayed in order to search for the next or previous "
               "eclipse in the same saros series.");
     EXPECT_EQ(saros.state.dblCurrentAJDate, phase.state.dblCurrentAJDate);
+    EXPECT_EQ(saros.message->icon, Icon::None);
+    State typed = Again(phase, true, kTargetSaros);
+    typed.entryText = "2024-01-01 CE";
+    EXPECT_EQ(Search(typed).state.entryText, "") << "the entry is taken, then emptied";
     // An entry error.
     const ActionResult bad = Search(SearchState("2024-13-45 CE", 0, true));
     EXPECT_EQ(bad.kind, ResultKind::Refused);

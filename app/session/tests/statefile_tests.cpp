@@ -2,8 +2,12 @@
 // kind of broken file refused without harm.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -146,6 +150,72 @@ TEST(StateFile, RoundTripGivesTheSameState) {
     ExpectSaved(d.state, MakeState());
 }
 
+int SignificantDigits(const std::string& number) {
+    int digits = 0;
+    for (char c : number)
+        if (c >= '0' && c <= '9' && (digits > 0 || c != '0')) ++digits;
+    return digits;
+}
+
+TEST(StateFile, MomentKeepsFifteenDigitsAndReadsBackExactly) {
+    struct Case {
+        double moment;
+        const char* text; // nullptr: only the rules below
+    };
+    const Case cases[] = {
+        {2451545.125, "2451545.12500000"},
+        {2451545.0, "2451545.00000000"},
+        {kEarliestMoment, "552283.000000000"},
+        {kLatestMoment, "3912515.00000000"},
+        {2452275.1234567891, "2452275.123456789"}, // the shortest exact form has more
+        {0.1 + 2451545.2, nullptr},
+        {1234567.0000000002, nullptr},
+        {std::nextafter(kLatestMoment, 0.0), nullptr},
+        {2451545.5 + 1.0 / 1440.0, nullptr},
+    };
+    for (const Case& c : cases) {
+        State s = OneLineCaption();
+        s.dblCurrentAJDate = c.moment;
+        const std::string text = FormatStateFile(s);
+        const std::string line = Lines(text)[0];
+        if (c.text) {
+            EXPECT_EQ(line, c.text);
+        }
+        const int digits = SignificantDigits(line);
+        EXPECT_GE(digits, 15) << line;
+        const RestoredState r = Parse(text);
+        EXPECT_TRUE(r.complete) << line;
+        EXPECT_EQ(r.state.dblCurrentAJDate, c.moment) << line;
+        // No shorter form reads back: the last digit is needed, or is one of the fifteen.
+        if (digits > 15) {
+            EXPECT_NE(std::stod(line.substr(0, line.size() - 1)), c.moment) << line;
+        }
+    }
+}
+
+TEST(StateFile, SwitchLinesTakeTheirLeadingNumber) {
+    const State saved = OneLineCaption();
+    const std::vector<std::string> lines = Lines(FormatStateFile(saved));
+    struct Case {
+        const char* value;
+        bool set;
+    };
+    const Case cases[] = {{"abc", false}, {"", false},  {"1abc", true}, {" 1", true},   {"1.9", true},
+                          {"0.5", false}, {"2", false}, {"+1", true},   {"\"1\"", true}};
+    for (int line : {12, 16, 21, 26}) {
+        for (const Case& c : cases) {
+            std::vector<std::string> edited = lines;
+            edited[static_cast<std::size_t>(line - 1)] = c.value;
+            const RestoredState r = Parse(Join(edited, 27));
+            EXPECT_TRUE(r.complete) << line << " " << c.value;
+            EXPECT_EQ(r.state.dblCurrentAJDate, saved.dblCurrentAJDate) << line << " " << c.value;
+            const bool set =
+                line == 12 ? r.state.chkLog : r.state.logInclude[static_cast<std::size_t>(line - 16)];
+            EXPECT_EQ(set, c.set) << line << " " << c.value;
+        }
+    }
+}
+
 TEST(StateFile, RestoreRules) {
     std::vector<std::string> lines = Lines(FormatStateFile(OneLineCaption()));
     // Repeatedly is never restored; a saros target comes back as any eclipse;
@@ -211,6 +281,7 @@ TEST(StateFile, ShortAndBrokenFilesKeepWhatWasRead) {
         {"include switch outside", 20, "-1", 19},
         {"month calendar outside", 27, "4", 26},
         {"empty line", 3, "", 2},
+        {"empty calendar line", 2, "", 1},
     };
     for (const Case& c : cases) {
         std::vector<std::string> broken = lines;
@@ -349,6 +420,82 @@ TEST(StateFile, StartUpResultRecordsOneRestoreEntry) {
     EXPECT_EQ(r.state.zoneIndex, saved.zoneIndex);
     EXPECT_TRUE(r.historyDue);
     EXPECT_EQ(r.actionText, "Restore saved state on startup");
+}
+
+} // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct StateFileSave : ::testing::Test {
+    fs::path dir;
+    void SetUp() override {
+        dir = fs::path(::testing::TempDir()) / "statefile_save";
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    void Touch(const fs::path& file) { std::ofstream(file) << "x"; }
+};
+
+TEST_F(StateFileSave, LinksLeadToTheFileAndOnlyRegularFilesAreReplaced) {
+    const fs::path file = dir / "tavr.usr";
+    // A new file and an existing one are written where they are.
+    EXPECT_EQ(StateFileTarget(file).file, file);
+    EXPECT_TRUE(StateFileTarget(file).refusal.empty());
+    Touch(file);
+    EXPECT_EQ(StateFileTarget(file).file, file);
+    EXPECT_TRUE(StateFileTarget(file).refusal.empty());
+    // Links, also chains and relative ones, and a link to a file yet to be made.
+    fs::create_directories(dir / "real");
+    Touch(dir / "real/state");
+    fs::create_symlink("real/state", dir / "relative");
+    fs::create_symlink(dir / "relative", dir / "chain");
+    fs::create_symlink(dir / "real/new", dir / "dangling");
+    EXPECT_EQ(StateFileTarget(dir / "relative").file, dir / "real/state");
+    EXPECT_EQ(StateFileTarget(dir / "chain").file, dir / "real/state");
+    EXPECT_EQ(StateFileTarget(dir / "dangling").file, dir / "real/new");
+    for (const char* name : {"relative", "chain", "dangling"})
+        EXPECT_TRUE(StateFileTarget(dir / name).refusal.empty()) << name;
+    // Anything else is never replaced, behind a link or not.
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_symlink(dir / "fifo", dir / "to-fifo");
+    fs::create_symlink("/dev/null", dir / "to-device");
+    fs::create_symlink(dir / "real", dir / "to-folder");
+    fs::create_symlink(dir / "loop-b", dir / "loop-a");
+    fs::create_symlink(dir / "loop-a", dir / "loop-b");
+    for (const char* name : {"fifo", "to-fifo", "to-device", "to-folder", "real", "loop-a"})
+        EXPECT_FALSE(StateFileTarget(dir / name).refusal.empty()) << name;
+    EXPECT_EQ(StateFileTarget(dir / "to-device").refusal, "/dev/null is not a regular file");
+}
+
+TEST_F(StateFileSave, LeftoversOfInterruptedSavesAndNothingElseAreRemoved) {
+    const char* const leftovers[] = {"tavr.usr.Ab3xYz", "tavr.usr.QWERTY", "tavr.usr.000000"};
+    const char* const kept[] = {"tavr.usr",         "tavr.usr.ABCDEFG", "tavr.usr.ABCDE",
+                                "tavr.usr.ABC-EF",  "tavr.usr.ab cde",  "tavr.usrXabcdef",
+                                "other.usr.abcdef", "Xtavr.usr.abcdef", "tavr.usr.abcdef.1"};
+    for (const char* name : leftovers)
+        EXPECT_TRUE(IsSaveLeftover(name, "tavr.usr")) << name;
+    for (const char* name : kept)
+        EXPECT_FALSE(IsSaveLeftover(name, "tavr.usr")) << name;
+    for (const char* name : leftovers)
+        Touch(dir / name);
+    for (const char* name : kept)
+        Touch(dir / name);
+    // Names of the pattern that are not regular files stay too.
+    fs::create_directory(dir / "tavr.usr.Folder");
+    Touch(dir / "target");
+    fs::create_symlink(dir / "target", dir / "tavr.usr.Linked");
+    ASSERT_EQ(::mkfifo((dir / "tavr.usr.Fifo00").c_str(), 0600), 0);
+    EXPECT_EQ(RemoveSaveLeftovers(dir / "tavr.usr"), 3);
+    std::set<std::string> left;
+    for (const fs::directory_entry& e : fs::directory_iterator(dir))
+        left.insert(e.path().filename().string());
+    std::set<std::string> expected(std::begin(kept), std::end(kept));
+    expected.insert({"tavr.usr.Folder", "target", "tavr.usr.Linked", "tavr.usr.Fifo00"});
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(RemoveSaveLeftovers(dir / "missing/tavr.usr"), 0);
 }
 
 } // namespace

@@ -108,14 +108,23 @@ inline constexpr double kMoonK2 = 0.2722810;
 // The Sun's semi-diameter at one astronomical unit, arcseconds.
 inline constexpr double kSunSemiDiameter1Au = 959.63;
 
-// Delta T in seconds at a fractional year, with the lunar secular-acceleration
-// correction of the eclipse predictions.
+// Delta T in seconds at a fractional year (TT - UT; year + 0.5 is the middle
+// of the year), for the Moon of kTidalAccelerationDeltaT.
 double DeltaTSeconds(double year);
 
 // The Sun's geometric place with every term of VSOP87D that matters over the
 // program's range (the solar library's table is complete only near J2000).
 SunPlace SunComplete(double t);
 
+// The Moon's tidal acceleration in longitude: the theory's solution (fitted to
+// DE405/DE406) carries that of the ephemeris, -25.826"/cy^2; delta T (the
+// Stephenson-Morrison-Hohenkerk model and the observed values that join it)
+// belongs to -25.82"/cy^2. The mean longitude's T^2 term takes half the
+// difference, so that the Moon and delta T agree and UT moments need no
+// secular correction.
+inline constexpr double kTidalAccelerationTheory = -25.826; // arcseconds per century^2
+inline constexpr double kTidalAccelerationDeltaT = -25.82;
+inline constexpr double kW1TidalT2 = 0.5 * (kTidalAccelerationDeltaT - kTidalAccelerationTheory) * kArcsec;
 // Geocentric place of the Moon (radians, kilometres) at t Julian centuries from
 // J2000 (dynamical time), referred to the mean ecliptic and equinox of date.
 struct MoonPlace {

@@ -118,11 +118,12 @@ double Precession(double t) {
 
 MoonPlace MoonGeometric(double t, MoonSeries series) {
     // The shorter series leave out terms below 0.01" (longitude, latitude) and
-    // 0.05 km (distance), the coarse ones below 1" and 1 km, counting a term in
+    // 0.05 km (distance), the coarse ones below 3" and 3 km, counting a term in
     // T^n ten times larger per power.
     const double angle = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.01 : 3.0);
     const double range = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.05 : 3.0);
-    const double w1 = kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + t * (kElpW1[3] + t * kElpW1[4])));
+    const double w1 =
+        kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + kW1TidalT2 + t * (kElpW1[3] + t * kElpW1[4])));
     const double l = SumSeries<kElpL0>(t, angle) +
                      t * (SumSeries<kElpL1>(t, angle / 10) +
                           t * (SumSeries<kElpL2>(t, angle / 100) + t * SumSeries<kElpL3>(t, angle / 1000)));
@@ -132,7 +133,8 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
     const double r = SumSeries<kElpR0>(t, range) +
                      t * (SumSeries<kElpR1>(t, range / 10) +
                           t * (SumSeries<kElpR2>(t, range / 100) + t * SumSeries<kElpR3>(t, range / 1000)));
-    const double w1Rate = kElpW1[1] + t * (2 * kElpW1[2] + t * (3 * kElpW1[3] + t * 4 * kElpW1[4]));
+    const double w1Rate =
+        kElpW1[1] + t * (2 * (kElpW1[2] + kW1TidalT2) + t * (3 * kElpW1[3] + t * 4 * kElpW1[4]));
     const std::size_t rateTerms = series == MoonSeries::kCoarse ? kCoarseRateTerms : kRateTerms;
     const double lRate = RateOfSeries(kElpL0, t, rateTerms) + 5029.0966 - 0.29965;
     MoonPlace m;

@@ -13,12 +13,16 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kLightKmPerDay = 299792.458 * 86400.0;
-// The Earth's shadow: the radii of the cones with the Earth's radius at the
-// latitude of the shadow's edge (0.99834 of the equatorial one), enlarged by
-// 1/50 for the atmosphere (Chauvenet's rule, as the published catalogue; the
-// magnitudes of its eclipses 1901-2100 give 1.0200 within 0.0003).
-constexpr double kShadowEarthRadius = 0.99834;
-constexpr double kShadowEnlargement = 1.02;
+// The Earth's shadow by Danjon's rule, as the current canon of lunar eclipses
+// draws it: the Earth's radius enlarged by 1/85 for the opaque layers of its
+// atmosphere, and with the Earth's mean radius at the shadow's edge
+// (0.99834 of the equatorial one) the Moon's parallax counts 1.01 times:
+// umbra 1.01 pi_Moon + pi_Sun - s_Sun, penumbra 1.01 pi_Moon + pi_Sun + s_Sun.
+// (The older catalogue of 1901-2100 enlarges the whole shadow by 1/50, which
+// makes umbral magnitudes about 0.005 larger and partial phases about a minute
+// longer.) Against the canon's eclipses of 2021-2060 this rule gives the umbral
+// magnitudes within 0.0005 and the whole durations within their rounding.
+constexpr double kShadowParallaxFactor = 1.01;
 // Gaussian gravitational constant: the Sun's speed in longitude is about k / r^2.
 constexpr double kGauss = 0.01720209895;
 
@@ -177,8 +181,8 @@ Eclipse LunarEclipse(int32_t lunation, double full) {
         const double moonParallax = std::asin(1.0 / p.moonDist);
         const double sunParallax = std::asin(1.0 / p.sunDist);
         const double sunRadius = kSunSemiDiameter1Au * kArcsec / (p.sunDist * kEarthRadiusKm / kAuKm);
-        umbra[i] = kShadowEnlargement * (kShadowEarthRadius * moonParallax + sunParallax - sunRadius);
-        penumbra[i] = kShadowEnlargement * (kShadowEarthRadius * moonParallax + sunParallax + sunRadius);
+        umbra[i] = kShadowParallaxFactor * moonParallax + sunParallax - sunRadius;
+        penumbra[i] = kShadowParallaxFactor * moonParallax + sunParallax + sunRadius;
         moonRadius[i] = std::asin(kMoonK1 / p.moonDist);
         scale[i] = p.moonDist;
     }
