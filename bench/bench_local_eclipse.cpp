@@ -30,31 +30,20 @@ const std::vector<Case>& Cases() {
     return cases;
 }
 
-void BM_NextVisibleSolarEclipse(benchmark::State& state) {
+// state.range(0): 0 solar, 1 lunar.
+void BM_NextVisibleEclipse(benchmark::State& state) {
     const std::vector<Case>& cases = Cases();
+    const bool lunar = state.range(0) == 1;
     size_t i = 0;
     PhaseEventRecord record{};
     tavr::local::Circumstances found;
     for (auto _ : state) {
         const Case& c = cases[i++ % kSamples];
         benchmark::DoNotOptimize(
-            tavr::local::NextVisibleEclipse(c.moment, true, false, c.place, record, found));
+            tavr::local::NextVisibleEclipse(c.moment, true, lunar, c.place, record, found));
     }
 }
-BENCHMARK(BM_NextVisibleSolarEclipse)->Unit(benchmark::kMicrosecond);
-
-void BM_NextVisibleLunarEclipse(benchmark::State& state) {
-    const std::vector<Case>& cases = Cases();
-    size_t i = 0;
-    PhaseEventRecord record{};
-    tavr::local::Circumstances found;
-    for (auto _ : state) {
-        const Case& c = cases[i++ % kSamples];
-        benchmark::DoNotOptimize(
-            tavr::local::NextVisibleEclipse(c.moment, true, true, c.place, record, found));
-    }
-}
-BENCHMARK(BM_NextVisibleLunarEclipse)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NextVisibleEclipse)->ArgName("lunar")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

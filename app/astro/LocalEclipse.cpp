@@ -99,26 +99,11 @@ double Between(double a, double b, double c, bool later) {
     return later ? (-a + 6 * b + 3 * c) / 8 : (3 * a + 6 * b - c) / 8;
 }
 
-// The places from the theories at s = -2, 0, 2, read between on the parabola
-// through them (within 0.1" at s = -1 and 1): the Moon's short series (0.3");
-// the Sun's truncated series at -2 and 2 and on the straight line between
-// (within 0.05"), with the terms beyond its table (periods of months, and
-// below 0.03" within kNearCenturies of J2000) of the middle moment; the
-// nutation of the middle moment.
-Nodes PreciseNodes(double t0, double deltaT) {
-    hd::MoonPlace moon[5];
-    hd::SunPlace sun[5];
-    const double tm = Centuries(t0);
+// The Moon's short series (0.3") at s = -2, 0, 2, read between on the
+// parabola through them (within 0.1" at s = -1 and 1).
+void ShortMoon(double t0, hd::MoonPlace (&moon)[5]) {
     for (int i : {0, 2, 4})
         moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kShort);
-    const hd::SunPlace first = hd::SunGeometric(Centuries(t0 - 2 * kStep));
-    const hd::SunPlace last = hd::SunGeometric(Centuries(t0 + 2 * kStep));
-    hd::SunPlace far{0.0, 0.0, 0.0};
-    if (!(std::abs(tm) <= kNearCenturies)) {
-        const hd::SunPlace complete = hd::SunComplete(tm), truncated = hd::SunGeometric(tm);
-        far = {complete.longitude - truncated.longitude, complete.latitude - truncated.latitude,
-               complete.radius - truncated.radius};
-    }
     for (int i : {1, 3}) {
         const bool later = i == 3;
         moon[i] = moon[2];
@@ -126,13 +111,11 @@ Nodes PreciseNodes(double t0, double deltaT) {
         moon[i].latitude = Between(moon[0].latitude, moon[2].latitude, moon[4].latitude, later);
         moon[i].distance = Between(moon[0].distance, moon[2].distance, moon[4].distance, later);
     }
-    for (int i = 0; i < 5; ++i) {
-        const double w = i / 4.0;
-        sun[i] = {first.longitude + w * (last.longitude - first.longitude) + far.longitude,
-                  first.latitude + w * (last.latitude - first.latitude) + far.latitude,
-                  first.radius + w * (last.radius - first.radius) + far.radius};
-    }
-    const hd::Nutation n = hd::NutationAt(tm);
+}
+
+// The apparent places and sidereal times of the five moments from the geometric places.
+Nodes NodesOf(double t0, double deltaT, const hd::MoonPlace (&moon)[5], const hd::SunPlace (&sun)[5],
+              const hd::Nutation& n) {
     Nodes nodes;
     for (int i = 0; i < 5; ++i) {
         const double jde = t0 + (i - 2) * kStep;
@@ -142,29 +125,40 @@ Nodes PreciseNodes(double t0, double deltaT) {
     return nodes;
 }
 
-// The Moon's places for a lunar eclipse: its short series (0.3") at s = -2,
-// 0, 2 and read between; the nutation of the middle moment (the Sun's places
-// are left empty).
+// The places from the theories at s = -2, 0, 2, read between: the Moon's
+// short series (ShortMoon); the Sun's truncated series at -2 and 2 and on the straight line between
+// (within 0.05"), with the terms beyond its table (periods of months, and
+// below 0.03" within kNearCenturies of J2000) of the middle moment; the
+// nutation of the middle moment.
+Nodes PreciseNodes(double t0, double deltaT) {
+    hd::MoonPlace moon[5];
+    hd::SunPlace sun[5];
+    const double tm = Centuries(t0);
+    ShortMoon(t0, moon);
+    const hd::SunPlace first = hd::SunGeometric(Centuries(t0 - 2 * kStep));
+    const hd::SunPlace last = hd::SunGeometric(Centuries(t0 + 2 * kStep));
+    hd::SunPlace far{0.0, 0.0, 0.0};
+    if (!(std::abs(tm) <= kNearCenturies)) {
+        const hd::SunPlace complete = hd::SunComplete(tm), truncated = hd::SunGeometric(tm);
+        far = {complete.longitude - truncated.longitude, complete.latitude - truncated.latitude,
+               complete.radius - truncated.radius};
+    }
+    for (int i = 0; i < 5; ++i) {
+        const double w = i / 4.0;
+        sun[i] = {first.longitude + w * (last.longitude - first.longitude) + far.longitude,
+                  first.latitude + w * (last.latitude - first.latitude) + far.latitude,
+                  first.radius + w * (last.radius - first.radius) + far.radius};
+    }
+    return NodesOf(t0, deltaT, moon, sun, hd::NutationAt(tm));
+}
+
+// The Moon's places for a lunar eclipse (ShortMoon) with the nutation of the
+// middle moment; the Sun's places are left empty.
 Nodes MoonNodes(double t0, double deltaT) {
     hd::MoonPlace moon[5];
-    for (int i : {0, 2, 4})
-        moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kShort);
-    for (int i : {1, 3}) {
-        const bool later = i == 3;
-        moon[i] = moon[2];
-        moon[i].longitude = Between(moon[0].longitude, moon[2].longitude, moon[4].longitude, later);
-        moon[i].latitude = Between(moon[0].latitude, moon[2].latitude, moon[4].latitude, later);
-        moon[i].distance = Between(moon[0].distance, moon[2].distance, moon[4].distance, later);
-    }
-    const hd::Nutation n = hd::NutationAt(Centuries(t0));
-    const hd::SunPlace none{0.0, 0.0, 1.0};
-    Nodes nodes;
-    for (int i = 0; i < 5; ++i) {
-        const double jde = t0 + (i - 2) * kStep;
-        nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), moon[i], none, n);
-        nodes.sidereal[i] = SiderealTime(jde - deltaT / kSecondsPerDay, jde, n);
-    }
-    return nodes;
+    ShortMoon(t0, moon);
+    const hd::SunPlace none[5] = {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}};
+    return NodesOf(t0, deltaT, moon, none, hd::NutationAt(Centuries(t0)));
 }
 
 // Still quicker places for the first test of a solar eclipse: the Moon moving
@@ -347,26 +341,7 @@ double LocalMaximum(const Elements& e, const Observer& o, double s0) {
         return w.Distance() / w.moonDistance;
     };
     constexpr double kWindow = 0.05; // steps (9 min)
-    constexpr double g = 0.6180339887498949;
-    double a = s0 - kWindow, b = s0 + kWindow;
-    double c = b - g * (b - a), d = a + g * (b - a);
-    double fc = negative(c), fd = negative(d);
-    while (b - a > kRootTolerance) {
-        if (fc < fd) {
-            b = d;
-            d = c;
-            fd = fc;
-            c = b - g * (b - a);
-            fc = negative(c);
-        } else {
-            a = c;
-            c = d;
-            fc = fd;
-            d = a + g * (b - a);
-            fd = negative(d);
-        }
-    }
-    return 0.5 * (a + b);
+    return hd::GoldenMinimum(negative, s0 - kWindow, s0 + kWindow, kRootTolerance);
 }
 
 // The root of f beyond `inside` (f(inside) < 0) in direction dir, the search

@@ -57,6 +57,30 @@ template <int N> class Harmonics {
     Turn p_[N + 1];
 };
 
+// The least of f over [a, b] by golden-section search, to `tolerance` (f
+// with a single minimum there).
+template <typename F> double GoldenMinimum(F f, double a, double b, double tolerance) {
+    constexpr double g = 0.6180339887498949;
+    double c = b - g * (b - a), d = a + g * (b - a);
+    double fc = f(c), fd = f(d);
+    while (b - a > tolerance) {
+        if (fc < fd) {
+            b = d;
+            d = c;
+            fd = fc;
+            c = b - g * (b - a);
+            fc = f(c);
+        } else {
+            a = c;
+            c = d;
+            fc = fd;
+            d = a + g * (b - a);
+            fd = f(d);
+        }
+    }
+    return 0.5 * (a + b);
+}
+
 // Mean elements of a phase of lunation k (k + 0.25 per quarter), in radians.
 struct MeanPhase {
     double k;

@@ -137,25 +137,7 @@ template <typename F> double Minimize(F f) {
     }
     double a = -2.0 + 4.0 * std::max(best - 1, 0) / kScan;
     double b = -2.0 + 4.0 * std::min(best + 1, kScan) / kScan;
-    constexpr double g = 0.6180339887498949;
-    double c = b - g * (b - a), d = a + g * (b - a);
-    double fc = f(c), fd = f(d);
-    while (b - a > 1e-9) {
-        if (fc < fd) {
-            b = d;
-            d = c;
-            fd = fc;
-            c = b - g * (b - a);
-            fc = f(c);
-        } else {
-            a = c;
-            c = d;
-            fc = fd;
-            d = a + g * (b - a);
-            fd = f(d);
-        }
-    }
-    return 0.5 * (a + b);
+    return GoldenMinimum(f, a, b, 1e-9);
 }
 
 // Semi-duration (minutes) of the phase where g(s) < 0 around the minimum s0 of g, 0 when g(s0) >= 0.
