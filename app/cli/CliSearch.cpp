@@ -12,6 +12,7 @@
 #include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
+#include "cli/CliLocal.h"
 #include "cli/CliStreams.h"
 #include "session/Search.h"
 #include "session/TimeZone.h"
@@ -169,27 +170,35 @@ void AppendIcsHeader(std::string& out) {
     out += IcsLine("METHOD:PUBLISH");
 }
 
-void AppendIcsEvent(std::string& out, const session::LunarEvent& e, const std::string& stamp) {
+// With the circumstances of a place, an eclipse runs from its first to its
+// last contact there.
+void AppendIcsEvent(std::string& out, const session::LunarEvent& e, const std::string& stamp,
+                    const local::Place* place = nullptr, const local::Circumstances* seen = nullptr) {
     const std::string uid = std::string("tavr180-") + (e.eclipse ? "eclipse-" : "phase-") +
                             std::to_string(e.lunation) + "-" + std::to_string(e.phase) + "@quorvane-systems";
     std::string description;
     if (e.eclipse) {
         description = session::EclipseDataText(e.record, e.moment + 0.5).label;
         description += "Greatest eclipse " + IsoText(e.moment);
+        if (seen) description += "\n" + LocalText(*place, *seen, IsoText);
     } else {
         description = "Lunation number = " + std::to_string(e.record.lunation);
     }
     out += IcsLine("BEGIN:VEVENT");
     out += IcsLine("UID:" + uid);
     out += IcsLine("DTSTAMP:" + stamp);
-    out += IcsLine("DTSTART:" + IcsTime(e.moment));
+    out += IcsLine("DTSTART:" + IcsTime(seen ? FirstContact(*seen) : e.moment));
+    if (seen) {
+        out += IcsLine("DTEND:" + IcsTime(LastContact(*seen)));
+        out += IcsLine(IcsGeo(*place));
+    }
     out += IcsLine("SUMMARY:" + IcsEscape(e.summary));
     out += IcsLine("DESCRIPTION:" + IcsEscape(description));
     out += IcsLine("TRANSP:TRANSPARENT");
     out += IcsLine("END:VEVENT");
 }
 
-json::Value EventJson(const session::LunarEvent& e) {
+json::Value EventJson(const session::LunarEvent& e, json::Value local = {}) {
     json::Value object = json::Value::Object();
     object.Insert("ajd", e.moment);
     object.Insert("utc", IsoText(e.moment));
@@ -201,7 +210,9 @@ json::Value EventJson(const session::LunarEvent& e) {
         details.record = e.record;
         details.data = session::EclipseDataText(e.record, e.moment + 0.5);
         details.greatestTD = e.record.greatest;
-        object.Insert("eclipse", EclipseJson(details));
+        json::Value eclipse = EclipseJson(details);
+        if (!local.IsNull()) eclipse.Insert("local", std::move(local));
+        object.Insert("eclipse", std::move(eclipse));
     } else {
         object.Insert("eclipse", json::Value());
     }
@@ -242,22 +253,45 @@ session::State WithEclipseOnDisplay(const session::State& state) {
     return shown;
 }
 
+// --at: searches on past the eclipses not visible from the place, so that
+// `result` is the first that is (or the search's end); its circumstances go to
+// `seen`. A target other than an eclipse is a usage error.
+std::optional<int> SeenFrom(const local::Place& place, session::ActionResult& result,
+                            session::SearchDetails& details, std::optional<local::Circumstances>& seen,
+                            std::string& err) {
+    while (result.kind == session::ResultKind::Done && result.tail) {
+        if (!details.eclipseFound) {
+            err += "tavr180: --at needs an eclipse target (eclipse, lunar, solar, ..., saros)\n";
+            return kExitUsage;
+        }
+        seen = local::VisibleFrom(details.record, place);
+        if (seen) break;
+        session::State next = result.state;
+        next.entryText.clear();
+        details = {};
+        result = session::Search(next, &details);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 // ---- search ----------------------------------------------------------------------
 
 int RunSearch(const std::vector<std::string>& args, std::string& out, std::string& err) {
     Arguments a;
-    if (!ReadArguments(args, 1, {"--from", "--count", "--calendar", "--zone"},
+    if (!ReadArguments(args, 1, {"--from", "--count", "--calendar", "--zone", "--at"},
                        {"--greenwich", "--json", "--help"}, a, err))
         return kExitUsage;
     if (a.Has("--help")) {
         out += "Usage: tavr180 search next|previous TARGET [--from TEXT] [--count N] [--calendar CODE]\n"
-               "                      [--zone ZONE] [--greenwich] [--json]\n"
+               "                      [--zone ZONE] [--greenwich] [--at LAT,LON[,HEIGHT]] [--json]\n"
                "\n"
                "TARGET saros: the next or previous eclipse of the saros series of the eclipse on\n"
                "display, which is the eclipse whose greatest moment lies within 6 hours of --from\n"
-               "(default: now), and with --count the one found before.\n";
+               "(default: now), and with --count the one found before.\n"
+               "--at: only eclipses visible from the place (degrees north and east, metres),\n"
+               "with their contacts, magnitude and the body's altitude there.\n";
         return kExitShown;
     }
     if (a.words.size() < 2 || (a.words[0] != "next" && a.words[0] != "previous")) {
@@ -284,6 +318,8 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         }
     }
 
+    std::optional<local::Place> place;
+    if (!PlaceOfOptions(a, place, err)) return kExitUsage;
     session::State state;
     if (!StateOfOptions(a, state, err)) return kExitUsage;
     if (!LibrariesLoaded(err)) return kExitLibrary;
@@ -304,7 +340,11 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
     int status = kExitShown;
     for (int i = 0; i < count; ++i) {
         session::SearchDetails details;
-        const session::ActionResult result = session::Search(state, &details);
+        session::ActionResult result = session::Search(state, &details);
+        std::optional<local::Circumstances> seen;
+        if (place) {
+            if (auto status = SeenFrom(*place, result, details, seen, err)) return *status;
+        }
         if (result.kind != session::ResultKind::Done || !result.tail) {
             if (result.message) err += result.message->title + ": " + result.message->text + "\n";
             status = result.kind == session::ResultKind::Done ? kExitRefused : ExitStatusOf(result.kind);
@@ -312,13 +352,16 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         }
         if (array) {
             json::Value object = ResultObject(result);
-            object.Insert("eclipse", details.eclipseFound ? EclipseJson(details) : json::Value());
+            json::Value eclipse = details.eclipseFound ? EclipseJson(details) : json::Value();
+            if (seen) eclipse.Insert("local", LocalJson(*place, *seen, IsoText));
+            object.Insert("eclipse", std::move(eclipse));
             array->Add(object);
         } else {
             if (i > 0) out += "\n";
             out += result.actionText + "\n";
             out += ResultText(*result.tail);
             if (details.eclipseFound) out += "Eclipse:\n" + WithoutCarriageReturns(details.data.label);
+            if (seen) out += LocalText(*place, *seen, IsoText);
         }
         state = result.state;
         state.entryText.clear();
@@ -335,10 +378,14 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
 
 int RunEvents(const std::vector<std::string>& args, std::string& out, std::string& err) {
     Arguments a;
-    if (!ReadArguments(args, 1, {"--from", "--to", "--kind"}, {"--ics", "--json", "--help"}, a, err))
+    if (!ReadArguments(args, 1, {"--from", "--to", "--kind", "--at"}, {"--ics", "--json", "--help"}, a, err))
         return kExitUsage;
     if (a.Has("--help")) {
-        out += "Usage: tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all] [--ics|--json]\n";
+        out += "Usage: tavr180 events --from TEXT --to TEXT [--kind phases|eclipses|all]\n"
+               "                      [--at LAT,LON[,HEIGHT]] [--ics|--json]\n"
+               "--at: only the eclipses visible from the place (degrees north and east, metres),\n"
+               "with their contacts, magnitude and the body's altitude there; in --ics each\n"
+               "eclipse runs from its first to its last contact there.\n";
         return kExitShown;
     }
     if (!LibrariesLoaded(err)) return kExitLibrary;
@@ -359,6 +406,8 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
         err += "tavr180: --kind takes phases, eclipses or all\n";
         return kExitUsage;
     }
+    std::optional<local::Place> place;
+    if (!PlaceOfOptions(a, place, err)) return kExitUsage;
     session::State state;
     double from = 0.0;
     double to = 0.0;
@@ -376,18 +425,29 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
     // Each event is written as it is made.
     const bool phases = kind != "eclipses";
     const bool eclipses = kind != "phases";
+    // --at: the eclipses not visible from the place are left out.
+    std::optional<local::Circumstances> seen;
+    const auto hidden = [&](const session::LunarEvent& e) {
+        seen.reset();
+        if (!place || !e.eclipse) return false;
+        seen = local::VisibleFrom(e.record, *place);
+        return !seen;
+    };
+    const local::Place* at = place ? &*place : nullptr;
     if (ics) {
         const std::string stamp = IcsStamp();
         AppendIcsHeader(out);
         if (ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
-                AppendIcsEvent(out, e, stamp);
+                if (hidden(e)) return true;
+                AppendIcsEvent(out, e, stamp, at, seen ? &*seen : nullptr);
                 return Send(out);
             }))
             out += IcsLine("END:VCALENDAR");
     } else if (a.Has("--json")) {
         json::ArrayWriter array(out);
         if (ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
-                array.Add(EventJson(e));
+                if (hidden(e)) return true;
+                array.Add(EventJson(e, seen ? LocalJson(*place, *seen, IsoText) : json::Value()));
                 return Send(out);
             })) {
             array.End();
@@ -395,7 +455,9 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
         }
     } else {
         ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
+            if (hidden(e)) return true;
             out += IsoText(e.moment) + "  " + e.summary + "\n";
+            if (seen) out += LocalText(*place, *seen, IsoText);
             return Send(out);
         });
     }

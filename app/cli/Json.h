@@ -34,6 +34,8 @@ class Value {
     static Value Array() { return Value(Kind::Array); }
     static Value Object() { return Value(Kind::Object); }
 
+    bool IsNull() const { return kind_ == Kind::Null; }
+
     // Object: sets `key` (replacing an earlier value of it).
     Value& Insert(std::string_view key, Value value);
     // Array: adds `value` at the end.

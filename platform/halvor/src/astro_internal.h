@@ -57,6 +57,30 @@ template <int N> class Harmonics {
     Turn p_[N + 1];
 };
 
+// The least of f over [a, b] by golden-section search, to `tolerance` (f
+// with a single minimum there).
+template <typename F> double GoldenMinimum(F f, double a, double b, double tolerance) {
+    constexpr double g = 0.6180339887498949;
+    double c = b - g * (b - a), d = a + g * (b - a);
+    double fc = f(c), fd = f(d);
+    while (b - a > tolerance) {
+        if (fc < fd) {
+            b = d;
+            d = c;
+            fd = fc;
+            c = b - g * (b - a);
+            fc = f(c);
+        } else {
+            a = c;
+            c = d;
+            fc = fd;
+            d = a + g * (b - a);
+            fd = f(d);
+        }
+    }
+    return 0.5 * (a + b);
+}
+
 // Mean elements of a phase of lunation k (k + 0.25 per quarter), in radians.
 struct MeanPhase {
     double k;
@@ -97,6 +121,17 @@ double PrecisePhaseMoment(int32_t lunation, int phase);
 // Saros series of the solar (new Moon) or lunar (full Moon) eclipse of lunation k.
 int32_t SarosOf(int32_t lunation, bool lunar);
 
+// The Earth's equatorial radius, the unit of the eclipse geometry, and the
+// square of the eccentricity of its meridian (IERS 2003 flattening).
+inline constexpr double kEarthRadiusKm = 6378.137;
+inline constexpr double kEarthE2 = 0.00669438;
+// Ratio of the Moon's radius to the Earth's: for the penumbra and the Moon's
+// disk, and (smaller, the mean radius of the limb valleys) for the umbra.
+inline constexpr double kMoonK1 = 0.2725076;
+inline constexpr double kMoonK2 = 0.2722810;
+// The Sun's semi-diameter at one astronomical unit, arcseconds.
+inline constexpr double kSunSemiDiameter1Au = 959.63;
+
 // Delta T in seconds at a fractional year (TT - UT; year + 0.5 is the middle
 // of the year), for the Moon of kTidalAccelerationDeltaT.
 double DeltaTSeconds(double year);
@@ -122,13 +157,24 @@ struct MoonPlace {
     double distance; // kilometres
     double rate;     // speed in longitude, radians per day
 };
-// The complete series (good to a few hundredths of an arcsecond) or shorter
-// ones for displays (0.3").
-enum class MoonSeries { kFull, kShort };
+// The complete series (good to a few hundredths of an arcsecond), shorter
+// ones for displays (0.3") or coarse ones for quick tests (some 20").
+enum class MoonSeries { kFull, kShort, kCoarse };
 // The geometric place, from the lunar theory.
 MoonPlace MoonGeometric(double t, MoonSeries series = MoonSeries::kFull);
 // The apparent place: nutation in longitude and light time applied.
 MoonPlace MoonApparent(double t, MoonSeries series = MoonSeries::kFull);
+
+// Apparent geocentric places of the Moon and the Sun on the true equator and
+// equinox of date (light time, aberration and nutation applied): unit vectors,
+// and distances in Earth radii.
+struct EquatorialPlaces {
+    double moon[3], sun[3];
+    double moonDist, sunDist;
+};
+EquatorialPlaces ApparentPlacesAt(double jde);
+// The same from given geometric places at t Julian centuries (TT), with the nutation n.
+EquatorialPlaces ApparentPlacesOf(double t, const MoonPlace& moon, const SunPlace& sun, const Nutation& n);
 
 } // namespace halvor_detail
 

@@ -14,6 +14,8 @@ namespace {
 // Terms of the main longitude series whose rates make the Moon's speed in
 // longitude to better than 0.1 %: enough for the light-time correction.
 constexpr std::size_t kRateTerms = 24;
+// The coarse series: the four largest terms, the speed to about 1 %.
+constexpr std::size_t kCoarseRateTerms = 4;
 constexpr double kLightKmPerDay = 299792.458 * 86400.0;
 // Within this many centuries of J2000 every phase of the series stays far
 // below kSeriesSinNearLimit (the fastest rate is about 2.4e4 a century).
@@ -116,9 +118,10 @@ double Precession(double t) {
 
 MoonPlace MoonGeometric(double t, MoonSeries series) {
     // The shorter series leave out terms below 0.01" (longitude, latitude) and
-    // 0.05 km (distance), counting a term in T^n ten times larger per power.
-    const bool full = series == MoonSeries::kFull;
-    const double angle = full ? 0.0 : 0.01, range = full ? 0.0 : 0.05;
+    // 0.05 km (distance), the coarse ones below 3" and 3 km, counting a term in
+    // T^n ten times larger per power.
+    const double angle = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.01 : 3.0);
+    const double range = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.05 : 3.0);
     const double w1 =
         kElpW1[0] + t * (kElpW1[1] + t * (kElpW1[2] + kW1TidalT2 + t * (kElpW1[3] + t * kElpW1[4])));
     const double l = SumSeries<kElpL0>(t, angle) +
@@ -132,7 +135,8 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
                           t * (SumSeries<kElpR2>(t, range / 100) + t * SumSeries<kElpR3>(t, range / 1000)));
     const double w1Rate =
         kElpW1[1] + t * (2 * (kElpW1[2] + kW1TidalT2) + t * (3 * kElpW1[3] + t * 4 * kElpW1[4]));
-    const double lRate = RateOfSeries(kElpL0, t, kRateTerms) + 5029.0966 - 0.29965;
+    const std::size_t rateTerms = series == MoonSeries::kCoarse ? kCoarseRateTerms : kRateTerms;
+    const double lRate = RateOfSeries(kElpL0, t, rateTerms) + 5029.0966 - 0.29965;
     MoonPlace m;
     m.longitude = w1 + (l + Precession(t)) * kArcsec;
     m.latitude = b * kArcsec;

@@ -13,15 +13,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kLightKmPerDay = 299792.458 * 86400.0;
-constexpr double kEarthRadiusKm = 6378.137;
-// Square of the eccentricity of the Earth's meridian (IERS 2003 flattening).
-constexpr double kEarthE2 = 0.00669438;
-// Ratio of the Moon's radius to the Earth's: for the penumbra and the Moon's
-// disk, and (smaller, the mean radius of the limb valleys) for the umbra.
-constexpr double kMoonK1 = 0.2725076;
-constexpr double kMoonK2 = 0.2722810;
-// The Sun's semi-diameter at one astronomical unit, arcseconds.
-constexpr double kSunSemiDiameter1Au = 959.63;
 // The Earth's shadow by Danjon's rule, as the current canon of lunar eclipses
 // draws it: the Earth's radius enlarged by 1/85 for the opaque layers of its
 // atmosphere, and with the Earth's mean radius at the shadow's edge
@@ -146,25 +137,7 @@ template <typename F> double Minimize(F f) {
     }
     double a = -2.0 + 4.0 * std::max(best - 1, 0) / kScan;
     double b = -2.0 + 4.0 * std::min(best + 1, kScan) / kScan;
-    constexpr double g = 0.6180339887498949;
-    double c = b - g * (b - a), d = a + g * (b - a);
-    double fc = f(c), fd = f(d);
-    while (b - a > 1e-9) {
-        if (fc < fd) {
-            b = d;
-            d = c;
-            fd = fc;
-            c = b - g * (b - a);
-            fc = f(c);
-        } else {
-            a = c;
-            c = d;
-            fc = fd;
-            d = a + g * (b - a);
-            fd = f(d);
-        }
-    }
-    return 0.5 * (a + b);
+    return GoldenMinimum(f, a, b, 1e-9);
 }
 
 // Semi-duration (minutes) of the phase where g(s) < 0 around the minimum s0 of g, 0 when g(s0) >= 0.
@@ -293,6 +266,22 @@ Eclipse SolarEclipse(int32_t lunation, double newMoon) {
 }
 
 } // namespace
+
+EquatorialPlaces ApparentPlacesOf(double t, const MoonPlace& m, const SunPlace& s, const Nutation& n) {
+    const double eps = MeanObliquity(t) + n.obliquity;
+    const Vec moon =
+        Equatorial(m.longitude - m.rate * m.distance / kLightKmPerDay + n.longitude, m.latitude, eps);
+    const Vec sun = Equatorial(s.longitude + SunAberration(s.radius) + n.longitude, s.latitude, eps);
+    return {{moon.x, moon.y, moon.z},
+            {sun.x, sun.y, sun.z},
+            m.distance / kEarthRadiusKm,
+            s.radius * kAuKm / kEarthRadiusKm};
+}
+
+EquatorialPlaces ApparentPlacesAt(double jde) {
+    const double t = (jde - kJ2000) / kDaysPerCentury;
+    return ApparentPlacesOf(t, MoonGeometric(t), SunComplete(t), NutationAt(t));
+}
 
 double PrecisePhaseMoment(int32_t lunation, int phase) {
     double jde = PhaseMoment(lunation, phase);
