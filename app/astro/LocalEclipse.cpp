@@ -128,8 +128,8 @@ Nodes NodesOf(double t0, double deltaT, const hd::MoonPlace (&moon)[5], const hd
 // The places from the theories at s = -2, 0, 2, read between: the Moon's
 // short series (ShortMoon); the Sun's truncated series at -2 and 2 and on the straight line between
 // (within 0.05"), with the terms beyond its table (periods of months, and
-// below 0.03" within kNearCenturies of J2000) of the middle moment; the
-// nutation of the middle moment.
+// below 0.03" within kNearCenturies of J2000) and the secular drift of the
+// middle moment; the nutation of the middle moment.
 Nodes PreciseNodes(double t0, double deltaT) {
     hd::MoonPlace moon[5];
     hd::SunPlace sun[5];
@@ -137,7 +137,7 @@ Nodes PreciseNodes(double t0, double deltaT) {
     ShortMoon(t0, moon);
     const hd::SunPlace first = hd::SunGeometric(Centuries(t0 - 2 * kStep));
     const hd::SunPlace last = hd::SunGeometric(Centuries(t0 + 2 * kStep));
-    hd::SunPlace far{0.0, 0.0, 0.0};
+    hd::SunPlace far{-hd::SunDrift(tm), 0.0, 0.0};
     if (!(std::abs(tm) <= kNearCenturies)) {
         const hd::SunPlace complete = hd::SunComplete(tm), truncated = hd::SunGeometric(tm);
         far = {complete.longitude - truncated.longitude, complete.latitude - truncated.latitude,

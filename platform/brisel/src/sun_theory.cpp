@@ -57,9 +57,23 @@ Nutation NutationAt(double t) {
     return {dpsi * 1e-4 * kArcsec, deps * 1e-4 * kArcsec};
 }
 
+double MeanObliquityDrift(double t) {
+    // IAU 1980 less the long-term obliquity of the DE431-derived reference,
+    // fitted by tools/theory_drift/compare.py --fit over -3500..5000 (residuals
+    // 0.02" rms), arcseconds for t^1 .. t^7, held at its values of -3500 and
+    // 5000 beyond. It reaches 4" at -1000 and 17" at -3000.
+    constexpr double kDrift[] = {2.214347e-02, -1.613252e-04, -1.788567e-04, 3.360724e-07,
+                                 2.174655e-08, 2.213774e-10,  2.698351e-12};
+    const double u = t < -55.0 ? -55.0 : (t > 30.0 ? 30.0 : t);
+    double drift = 0;
+    for (int i = 6; i >= 0; --i)
+        drift = drift * u + kDrift[i];
+    return drift * u * kArcsec;
+}
+
 double MeanObliquity(double t) {
     // IAU 1980 (Lieske), arcseconds.
-    return (84381.448 + t * (-46.8150 + t * (-0.00059 + t * 0.001813))) * kArcsec;
+    return (84381.448 + t * (-46.8150 + t * (-0.00059 + t * 0.001813))) * kArcsec - MeanObliquityDrift(t);
 }
 
 SunPlace SunGeometric(double t) {

@@ -67,8 +67,10 @@ struct Nutation {
     double obliquity; // delta epsilon
 };
 Nutation NutationAt(double t);
-// Mean obliquity of the ecliptic.
+// Mean obliquity of the ecliptic: IAU 1980 less MeanObliquityDrift, its drift
+// from the long-term obliquity of DE431's reference (radians).
 double MeanObliquity(double t);
+double MeanObliquityDrift(double t);
 
 struct SunPlace {
     double longitude; // geocentric, mean equinox of date, not reduced

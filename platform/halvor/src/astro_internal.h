@@ -4,6 +4,7 @@
 #define HALVOR_ASTRO_INTERNAL_H
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <numbers>
 
@@ -137,8 +138,34 @@ inline constexpr double kSunSemiDiameter1Au = 959.63;
 double DeltaTSeconds(double year);
 
 // The Sun's geometric place with every term of VSOP87D that matters over the
-// program's range (the solar library's table is complete only near J2000).
+// program's range (the solar library's table is complete only near J2000),
+// less its secular drift (SunDrift).
 SunPlace SunComplete(double t);
+
+// Secular drifts of the theories' longitudes from those of the JPL ephemeris
+// DE431 on the mean ecliptic and equinox of date, radians (the theory less
+// DE431; the callers take them away). Fitted by tools/theory_drift/compare.py
+// --fit to the means over 20 years of the differences at every century of
+// -3500..5000, and held at their values of -3500 and 5000 beyond. The Sun's
+// is mostly the precession of VSOP87D's equinox of date, 0.3"/cy faster than
+// the present one; the Moon's grows as the series depart from DE431 far from
+// the epochs they were fitted to.
+double MoonDrift(double t);
+double SunDrift(double t);
+// A polynomial sum c[i] t^(first + i) in arcseconds, as radians, with t held
+// to kDriftFirstCentury .. kDriftLastCentury (-3500 .. 5000).
+inline constexpr double kDriftFirstCentury = -55.0;
+inline constexpr double kDriftLastCentury = 30.0;
+template <std::size_t N> double DriftOf(const double (&c)[N], int first, double t) {
+    const double u =
+        t < kDriftFirstCentury ? kDriftFirstCentury : (t > kDriftLastCentury ? kDriftLastCentury : t);
+    double s = 0;
+    for (std::size_t i = N; i-- > 0;)
+        s = s * u + c[i];
+    for (int i = 0; i < first; ++i)
+        s *= u;
+    return s * kArcsec;
+}
 
 // The Moon's tidal acceleration in longitude: the theory's solution (fitted to
 // DE405/DE406) carries that of the ephemeris, -25.826"/cy^2; delta T (the

@@ -114,7 +114,16 @@ double Precession(double t) {
     return t * (5029.0966 - 0.29965 + t * (1.1120 + t * (0.000077 - t * 0.00002353)));
 }
 
+// The Moon's drift (MoonDrift), arcseconds for t^2 .. t^10: residuals of the
+// fit 0.18" rms, 0.7" at worst (at -3200).
+constexpr double kMoonDrift[] = {6.840738e-03, -3.159807e-05, -2.931976e-06, -5.566687e-07, -1.007991e-08,
+                                 3.733713e-10, 8.638251e-12,  -3.365654e-14, -1.162596e-15};
+
 } // namespace
+
+double MoonDrift(double t) {
+    return DriftOf(kMoonDrift, 2, t);
+}
 
 MoonPlace MoonGeometric(double t, MoonSeries series) {
     // The shorter series leave out terms below 0.01" (longitude, latitude) and
@@ -138,7 +147,7 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
     const std::size_t rateTerms = series == MoonSeries::kCoarse ? kCoarseRateTerms : kRateTerms;
     const double lRate = RateOfSeries(kElpL0, t, rateTerms) + 5029.0966 - 0.29965;
     MoonPlace m;
-    m.longitude = w1 + (l + Precession(t)) * kArcsec;
+    m.longitude = w1 + (l + Precession(t)) * kArcsec - MoonDrift(t);
     m.latitude = b * kArcsec;
     m.distance = r;
     m.rate = (w1Rate + lRate * kArcsec) / kDaysPerCentury;
