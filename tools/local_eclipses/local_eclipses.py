@@ -8,6 +8,12 @@ its end, with delta T set to the program's own value (the lunar library's `delta
 loaded with ctypes from the build); each eclipse found is computed again with the value of its own year, which
 is written with it, so that the comparison does not depend on either delta T model.
 
+The library's sidereal time is set to its IAU 2006 model (Capitaine et al. 2003: the Earth rotation angle of UT1
+and the precession in right ascension), the program's own. Its default, a long-term extension that takes the
+mean Sun at dynamical time, turns the same delta T into another rotation of the Earth far from the present:
+800" (53 s of time) at -1000, 119" at 2900, so that the contacts of the two would differ by up to a minute for
+a convention of the time scale and not for the ephemeris.
+
 Usage (development time only; tools/local_eclipses/run.sh installs what it needs):
   tools/local_eclipses/local_eclipses.py LIBHALVOR.so   writes app/astro/tests/data/local_eclipses.csv
 """
@@ -43,8 +49,19 @@ SITES = [
     ("Singapore", 1.3521, 103.8198, 15),
     ("Longyearbyen", 78.2232, 15.6267, 10),
 ]
-# Gregorian years [first, last) searched at every site.
-SPANS = [(-1010, -990), (1900, 2100), (2890, 2910)]
+# More places for the eras far from the present.
+FAR_SITES = [
+    ("Cairo", 30.0444, 31.2357, 23),
+    ("Beijing", 39.9042, 116.4074, 44),
+    ("Cape Town", -33.9249, 18.4241, 10),
+    ("Honolulu", 21.3069, -157.8583, 5),
+]
+# Gregorian years [first, last) and the sites searched.
+SPANS = [(-1010, -990, SITES + FAR_SITES), (-510, -490, SITES + FAR_SITES), (1490, 1510, SITES + FAR_SITES),
+         (1900, 2100, SITES), (2490, 2510, SITES + FAR_SITES), (2890, 2910, SITES + FAR_SITES)]
+# The library's astronomical models: the defaults (delta T, precession, nutation, frame bias, JPL modes) and
+# the IAU 2006 sidereal time.
+ASTRO_MODELS = b"0,0,0,0,0,0,0,2"
 
 D = ctypes.c_double
 swe = ctypes.CDLL(LIBRARY)
@@ -64,6 +81,8 @@ swe.swe_calc.restype = ctypes.c_int32
 swe.swe_calc.argtypes = [D, ctypes.c_int, ctypes.c_int32, ctypes.POINTER(D), ctypes.c_char_p]
 swe.swe_version.restype = ctypes.c_char_p
 swe.swe_version.argtypes = [ctypes.c_char_p]
+swe.swe_set_astro_models.argtypes = [ctypes.c_char_p, ctypes.c_int32]
+swe.swe_set_astro_models(ASTRO_MODELS, SEFLG_SWIEPH)
 
 INSIDE_DAYS = 30.0 / 86400.0
 
@@ -154,8 +173,8 @@ def main():
     header = ("site,latitude,longitude,height,delta_t_s,kind,max_visible,c1,c2,max,c3,c4,"
               "alt_c1,alt_c2,alt_max,alt_c3,alt_c4,magnitude,obscuration,broken")
     rows = [header]
-    for first, last in SPANS:
-        for site in SITES:
+    for first, last, sites in SPANS:
+        for site in sites:
             rows += eclipses(site, first, last, halvor)
     with open(OUT, "w", encoding="ascii") as f:
         f.write("\n".join(rows) + "\n")

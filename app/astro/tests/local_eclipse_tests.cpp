@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -29,6 +30,12 @@ constexpr double kGrazingWorstSeconds =
     60.0; // magnitude under kGrazingMagnitude, or a central phase under 10 s
 constexpr double kGrazingMagnitude = 0.05;
 constexpr double kShortCentralSeconds = 10.0;
+// At the edge of a central path the two sides may disagree on the central
+// phase: the reference takes one lunar radius for every contact, the program
+// the smaller mean radius of the limb's valleys for the umbra (1736.6 km),
+// which moves the edge by about a kilometre. A central phase the other side lacks is accepted
+// when it is shorter than this (one at Quito in 2903).
+constexpr double kEdgeCentralSeconds = 90.0;
 constexpr double kMagnitudeTolerance = 0.001;
 constexpr double kObscurationTolerance = 0.0015;
 constexpr double kAltitudeTolerance = 0.02; // degrees
@@ -123,25 +130,38 @@ struct Errors {
     double sumSquares = 0;
     int eclipses = 0, contacts = 0, seenByReferenceOnly = 0, broken = 0;
     int mismatches = 0; // kinds and contacts that one side has and the other lacks
+    int edge = 0;       // central phases at a path's edge that one side lacks
     double Rms() const { return std::sqrt(sumSquares / std::max(contacts, 1)); }
 };
 
-// The eras of the reference: around -1000, 1900-2100, around 2900.
-constexpr const char* kEras[] = {"-1010..-990", "1900..2100", "2890..2910"};
+// The eras of the reference (Gregorian years [first, last)), each with the
+// Julian dates that it lies between.
+struct Era {
+    const char* name;
+    int32_t first, last;
+    double fromJd, toJd;
+};
+constexpr Era kEras[] = {
+    {"-1010..-990", -1010, -990, 1.0e6, 1.45e6}, {"-510..-490", -510, -490, 1.45e6, 2.0e6},
+    {"1490..1510", 1490, 1510, 2.0e6, 2.4e6},    {"1900..2100", 1900, 2100, 2.4e6, 2.55e6},
+    {"2490..2510", 2490, 2510, 2.55e6, 2.7e6},   {"2890..2910", 2890, 2910, 2.7e6, 3.0e6},
+};
+constexpr int kEraCount = std::size(kEras);
 int EraOf(double jd) {
-    return jd < 2000000 ? 0 : (jd < 2600000 ? 1 : 2);
+    for (int i = 0; i < kEraCount; ++i)
+        if (jd >= kEras[i].fromJd && jd < kEras[i].toJd) return i;
+    return -1;
 }
 
 TEST(LocalEclipse, SolarContactsMatchTheDe431Reference) {
     lunar::InitLunarConstants();
     const std::vector<Row> rows = ReadReference();
     ASSERT_GT(rows.size(), 1000u);
-    Errors errors[3];
+    Errors errors[kEraCount];
     for (const Row& r : rows) {
         const int era = EraOf(r.jd[2]);
+        ASSERT_GE(era, 0) << r.jd[2];
         Errors& e = errors[era];
-        // The goals hold over 1900-2100; elsewhere the errors are shown.
-        const bool judged = era == 1;
         char where[96];
         std::snprintf(where, sizeof where, "%s %.4f", r.site.c_str(), r.jd[2]);
         PhaseEventRecord record{};
@@ -154,17 +174,21 @@ TEST(LocalEclipse, SolarContactsMatchTheDe431Reference) {
             EXPECT_LT(HighestAltitude(c), local::kHorizonAltitude + kHorizonAllowance) << where;
             ++e.seenByReferenceOnly;
         }
-        e.mismatches += c.kind != r.kind;
-        if (judged) {
+        const local::Contact *c2 = c.Find("C2"), *c3 = c.Find("C3");
+        const double centralSeconds =
+            c2 && c3 ? (c3->jdUt - c2->jdUt) * kSecondsPerDay : (r.jd[3] - r.jd[1]) * kSecondsPerDay;
+        const bool edge = (c2 != nullptr) != (r.jd[1] != 0) && centralSeconds < kEdgeCentralSeconds;
+        e.edge += edge;
+        e.mismatches += c.kind != r.kind && !edge;
+        if (!edge) {
             EXPECT_EQ(c.kind, r.kind) << where;
         }
         for (int i = 0; i < 5; ++i) {
             const local::Contact* ours = c.Find(kNames[i]);
             if (i == 2 && !r.maxVisible) continue; // the reference gives sunrise or sunset instead
+            if (edge && (i == 1 || i == 3)) continue;
             e.mismatches += (ours != nullptr) != (r.jd[i] != 0);
-            if (judged) {
-                EXPECT_EQ(ours != nullptr, r.jd[i] != 0) << where << " " << kNames[i];
-            }
+            EXPECT_EQ(ours != nullptr, r.jd[i] != 0) << where << " " << kNames[i];
             if (!ours || r.jd[i] == 0) continue;
             if (r.broken.find(kNames[i]) != std::string::npos) {
                 ++e.broken;
@@ -177,43 +201,33 @@ TEST(LocalEclipse, SolarContactsMatchTheDe431Reference) {
             const std::string w = std::string(where) + " " + kNames[i];
             if (graze) {
                 e.grazing.Take(seconds, w);
-                if (judged) {
-                    EXPECT_LE(std::abs(seconds), kGrazingWorstSeconds) << w;
-                }
+                EXPECT_LE(std::abs(seconds), kGrazingWorstSeconds) << w;
             } else {
                 e.contact.Take(seconds, w);
                 e.sumSquares += seconds * seconds;
                 ++e.contacts;
-                if (judged) {
-                    EXPECT_LE(std::abs(seconds), kContactWorstSeconds) << w;
-                }
+                EXPECT_LE(std::abs(seconds), kContactWorstSeconds) << w;
             }
             // The altitude at the moment of the contact (a grazing one may differ by a minute).
             if (graze) continue;
             e.altitude.Take(ours->altitude - r.alt[i], w);
-            if (judged) {
-                EXPECT_NEAR(ours->altitude, r.alt[i], kAltitudeTolerance) << w;
-            }
+            EXPECT_NEAR(ours->altitude, r.alt[i], kAltitudeTolerance) << w;
         }
         if (r.maxVisible) {
             e.magnitude.Take(c.magnitude - r.magnitude, where);
-            if (judged) {
-                EXPECT_NEAR(c.magnitude, r.magnitude, kMagnitudeTolerance) << where;
-            }
+            EXPECT_NEAR(c.magnitude, r.magnitude, kMagnitudeTolerance) << where;
             // For a total eclipse the reference gives the squared ratio of the diameters.
             if (r.kind != "total") {
                 e.obscuration.Take(c.obscuration - r.obscuration, where);
-                if (judged) {
-                    EXPECT_NEAR(c.obscuration, r.obscuration, kObscurationTolerance) << where;
-                }
+                EXPECT_NEAR(c.obscuration, r.obscuration, kObscurationTolerance) << where;
             }
         }
     }
-    for (int era = 0; era < 3; ++era) {
+    for (int era = 0; era < kEraCount; ++era) {
         const Errors& e = errors[era];
         std::printf(
             "%s: %d eclipses, %d contacts: rms %.3f s, worst %.3f s (%s); grazing worst %.3f s (%s)\n",
-            kEras[era], e.eclipses, e.contacts, e.Rms(), e.contact.value, e.contact.where.c_str(),
+            kEras[era].name, e.eclipses, e.contacts, e.Rms(), e.contact.value, e.contact.where.c_str(),
             e.grazing.value, e.grazing.where.c_str());
         std::printf("  worst magnitude %.5f (%s), obscuration %.5f (%s), altitude %.4f deg (%s); "
                     "%d seen by the reference only, all at the horizon; %d broken contacts of the reference; "
@@ -221,8 +235,12 @@ TEST(LocalEclipse, SolarContactsMatchTheDe431Reference) {
                     e.magnitude.value, e.magnitude.where.c_str(), e.obscuration.value,
                     e.obscuration.where.c_str(), e.altitude.value, e.altitude.where.c_str(),
                     e.seenByReferenceOnly, e.broken, e.mismatches);
+        if (e.edge) std::printf("  %d central phases at a path's edge that one side lacks\n", e.edge);
     }
-    EXPECT_LE(errors[1].Rms(), kContactRmsSeconds);
+    for (int era = 0; era < kEraCount; ++era) {
+        EXPECT_GT(errors[era].contacts, 100) << kEras[era].name;
+        EXPECT_LE(errors[era].Rms(), kContactRmsSeconds) << kEras[era].name;
+    }
 }
 
 // Every eclipse the program finds visible from a site of the reference is in
@@ -234,12 +252,14 @@ TEST(LocalEclipse, NoVisibleEclipseInventedAndTheQuickTestLosesNone) {
     std::map<std::string, std::vector<const Row*>> bySite;
     for (const Row& r : rows)
         bySite[r.site].push_back(&r);
-    // The spans the reference searched, Gregorian years [first, last).
-    const struct { int32_t first, last; } years[] = {{-1010, -990}, {1900, 2100}, {2890, 2910}};
     int invented = 0, checked = 0;
     for (const auto& [site, list] : bySite) {
         const Place place = list.front()->place;
-        for (const auto& span : years) {
+        for (const Era& span : kEras) {
+            // The spans the reference searched at that site.
+            if (std::none_of(list.begin(), list.end(),
+                             [&](const Row* x) { return x->jd[2] >= span.fromJd && x->jd[2] < span.toJd; }))
+                continue;
             const double first = NewYear(span.first), last = NewYear(span.last);
             for (int32_t k = lunar::LunationOf(first); k <= lunar::LunationOf(last); ++k) {
                 PhaseEventRecord r{};
