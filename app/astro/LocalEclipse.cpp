@@ -34,8 +34,8 @@ constexpr double kGauss = 0.01720209895;
 // The first, quick test of a solar eclipse lets pass every place within this
 // distance (Earth radii) of the penumbra and this many degrees of the horizon:
 // it errs by less than a tenth of either.
-constexpr double kQuickShadowMargin = 0.05;
-constexpr double kQuickHorizonMargin = 1.5;
+constexpr double kQuickShadowMargin = 0.02;
+constexpr double kQuickHorizonMargin = 0.6;
 constexpr double kNearCenturies = 3.0;
 constexpr double kQuickWindowSlack = 0.1; // steps
 

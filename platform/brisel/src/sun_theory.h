@@ -5,6 +5,7 @@
 #define BRISEL_SUN_THEORY_H
 
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 namespace brisel_detail {
@@ -71,6 +72,24 @@ Nutation NutationAt(double t);
 // from the long-term obliquity of DE431's reference (radians).
 double MeanObliquity(double t);
 double MeanObliquityDrift(double t);
+
+// A polynomial sum c[i] t^(first + i) in arcseconds, as radians, with t held
+// to kDriftFirstCentury .. kDriftLastCentury (-3500 .. 5000).
+inline constexpr double kDriftFirstCentury = -55.0;
+inline constexpr double kDriftLastCentury = 30.0;
+template <std::size_t N> double DriftOf(const double (&c)[N], int first, double t) {
+    const double u =
+        t < kDriftFirstCentury ? kDriftFirstCentury : (t > kDriftLastCentury ? kDriftLastCentury : t);
+    double s = 0;
+    for (std::size_t i = N; i-- > 0;)
+        s = s * u + c[i];
+    for (int i = 0; i < first; ++i)
+        s *= u;
+    return s * kArcsec;
+}
+// The Sun's secular drift in longitude from DE431 (see MoonDrift in the
+// eclipse library for the fit), radians; SunGeometric takes it away.
+double SunDrift(double t);
 
 struct SunPlace {
     double longitude; // geocentric, mean equinox of date, not reduced

@@ -138,8 +138,7 @@ inline constexpr double kSunSemiDiameter1Au = 959.63;
 double DeltaTSeconds(double year);
 
 // The Sun's geometric place with every term of VSOP87D that matters over the
-// program's range (the solar library's table is complete only near J2000),
-// less its secular drift (SunDrift).
+// program's range (the solar library's table is complete only near J2000).
 SunPlace SunComplete(double t);
 
 // Secular drifts of the theories' longitudes from those of the JPL ephemeris
@@ -151,21 +150,7 @@ SunPlace SunComplete(double t);
 // the present one; the Moon's grows as the series depart from DE431 far from
 // the epochs they were fitted to.
 double MoonDrift(double t);
-double SunDrift(double t);
-// A polynomial sum c[i] t^(first + i) in arcseconds, as radians, with t held
-// to kDriftFirstCentury .. kDriftLastCentury (-3500 .. 5000).
-inline constexpr double kDriftFirstCentury = -55.0;
-inline constexpr double kDriftLastCentury = 30.0;
-template <std::size_t N> double DriftOf(const double (&c)[N], int first, double t) {
-    const double u =
-        t < kDriftFirstCentury ? kDriftFirstCentury : (t > kDriftLastCentury ? kDriftLastCentury : t);
-    double s = 0;
-    for (std::size_t i = N; i-- > 0;)
-        s = s * u + c[i];
-    for (int i = 0; i < first; ++i)
-        s *= u;
-    return s * kArcsec;
-}
+// SunDrift is the solar library's (brisel_detail), in its geometric place.
 
 // The Moon's tidal acceleration in longitude: the theory's solution (fitted to
 // DE405/DE406) carries that of the ephemeris, -25.826"/cy^2; delta T (the

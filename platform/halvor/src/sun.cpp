@@ -25,16 +25,7 @@ template <typename... Series> double FarPower(double tau, const Series&... serie
     return r;
 }
 
-// The Sun's drift (SunDrift), arcseconds for t^1 .. t^10: residuals of the fit
-// 0.13" rms, 0.4" at worst.
-constexpr double kSunDrift[] = {2.934457e-01, 8.267076e-03, -5.945408e-05, -1.073449e-05, -1.707154e-07,
-                                1.421716e-08, 3.654123e-10, -4.882820e-12, -2.268288e-13, -1.840840e-15};
-
 } // namespace
-
-double SunDrift(double t) {
-    return DriftOf(kSunDrift, 1, t);
-}
 
 SunPlace SunComplete(double t) {
     SunPlace s = SunGeometric(t);
@@ -42,8 +33,7 @@ SunPlace SunComplete(double t) {
     // Heliocentric terms: the geocentric longitude and radius move with them,
     // the latitude against them.
     s.longitude +=
-        FarPower(tau, kFarEarthL0, kFarEarthL1, kFarEarthL2, kFarEarthL3, kFarEarthL4, kFarEarthL5) -
-        SunDrift(t);
+        FarPower(tau, kFarEarthL0, kFarEarthL1, kFarEarthL2, kFarEarthL3, kFarEarthL4, kFarEarthL5);
     s.latitude -= FarPower(tau, kFarEarthB0, kFarEarthB1, kFarEarthB2, kFarEarthB3, kFarEarthB4);
     s.radius += FarPower(tau, kFarEarthR0, kFarEarthR1, kFarEarthR2, kFarEarthR3, kFarEarthR4, kFarEarthR5);
     return s;
