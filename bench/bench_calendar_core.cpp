@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
+#include "calendar/DayNumbers.h"
 #include "calendar/QLWC.h"
 #include "calendar/SarCal.h"
-#include "calendar/TVGCal.h"
 #include "calendar/Solilunar.h"
+#include "calendar/TVGCal.h"
 #include "calendar/Triday.h"
 
 using namespace tavr;
@@ -140,20 +140,20 @@ void BM_AllSevenRows(benchmark::State& s) {
             out += dates::LongDateText(e);
         }
         const EuroDate sd = sar::FromDayNumber(d);
-        for (int form : {sar::kShortForm, sar::kDescriptiveForm, sar::kLongForm})
+        for (tavr::TextForm form : {tavr::TextForm::Short, tavr::TextForm::Descriptive, tavr::TextForm::Long})
             out += sar::Text(sd, form);
         const VrslcDate vd = vr::FromDayNumber(d);
-        for (int form : {vr::kShortForm, vr::kDescriptiveForm, vr::kLongForm})
+        for (tavr::TextForm form : {tavr::TextForm::Short, tavr::TextForm::Descriptive, tavr::TextForm::Long})
             out += vr::Text(vd, form);
         const DtcLunarDate ld = ldt::FromDayNumber(d);
-        for (int form : {ldt::kShortForm, ldt::kDescriptiveForm, ldt::kLongForm})
+        for (tavr::TextForm form : {tavr::TextForm::Short, tavr::TextForm::Descriptive, tavr::TextForm::Long})
             out += ldt::Text(ld, form);
         const tvg::TvgDate td = tvg::FromDayNumber(d);
-        for (int form : {tvg::kShortForm, tvg::kDescriptiveForm, tvg::kLongForm})
+        for (tavr::TextForm form : {tavr::TextForm::Short, tavr::TextForm::Descriptive, tavr::TextForm::Long})
             out += tvg::Text(td, form, true);
         const qlw::QlwDay qd = qlw::FromDayNumber(d);
-        out += qlw::Text(qd, qlw::kShortForm);
-        out += qlw::Text(qd, qlw::kDescriptiveForm);
+        out += qlw::Text(qd, tavr::TextForm::Short);
+        out += qlw::Text(qd, tavr::TextForm::Descriptive);
         benchmark::DoNotOptimize(out.data());
     });
 }

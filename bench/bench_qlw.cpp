@@ -72,8 +72,8 @@ void BM_FromDayNumberTexts(benchmark::State& state) {
     size_t i = 0;
     for (auto _ : state) {
         const QlwDay day = FromDayNumber(days[i++ % days.size()]);
-        std::string a = Text(day, kShortForm);
-        std::string b = Text(day, kDescriptiveForm);
+        std::string a = Text(day, tavr::TextForm::Short);
+        std::string b = Text(day, tavr::TextForm::Descriptive);
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
     }
@@ -85,7 +85,7 @@ void BM_ParseMonthStep(benchmark::State& state) {
     const auto& dates = RandomDates();
     std::vector<std::string> texts;
     for (size_t i = 0; i < 1024; ++i) {
-        std::string t = Text(dates[i], kShortForm);
+        std::string t = Text(dates[i], tavr::TextForm::Short);
         texts.push_back(t.substr(0, t.size() - 4));
     }
     size_t i = 0;

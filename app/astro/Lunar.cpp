@@ -11,9 +11,8 @@ namespace tavr::lunar {
 namespace {
 
 constexpr const char* kLibrary = "halvor";
-constexpr int32_t kDeltaTModel = 1915;          // the library's delta T model argument
-constexpr double kSynodicMonth = 29.5305888531; // days
-constexpr double kNominalEpoch = 2451550.2597;  // 2000-01-06 18:14 UT, used only without the library
+constexpr int32_t kDeltaTModel = 1915;         // the library's delta T model argument
+constexpr double kNominalEpoch = 2451550.2597; // 2000-01-06 18:14 UT, used only without the library
 constexpr double kMinutesPerDay = 1440.0;
 constexpr double kJ2000 = 2451545.0;
 constexpr double kFirstMoonDay = 2305448.0; // 1600-01-01 CE
@@ -33,7 +32,7 @@ const Exports& Lib() {
 
 struct Constants {
     bool initialized = false;
-    double meanSynodicMonth = kSynodicMonth;
+    double meanSynodicMonth = kMeanSynodicMonth;
     double lunationEpoch = kNominalEpoch;
 };
 
@@ -103,7 +102,7 @@ bool Available() {
 void InitLunarConstants() {
     Constants& c = State();
     c.initialized = true;
-    c.meanSynodicMonth = kSynodicMonth;
+    c.meanSynodicMonth = kMeanSynodicMonth;
     const double epoch = Lib().phase ? PhaseMomentUT(0, kNewMoon, &SharedRecord()) : kNominalEpoch;
     c.lunationEpoch = std::isfinite(epoch) ? epoch : kNominalEpoch;
 }

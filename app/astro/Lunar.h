@@ -22,6 +22,7 @@ inline constexpr double kMoonLongitudeTooEarly = -99.0;
 inline constexpr double kMoonLongitudeTooLate = -100.0;
 inline constexpr int32_t kFirstSearchedLunation = -150000; // bounds of LunationOf
 inline constexpr int32_t kLastSearchedLunation = 100000;
+inline constexpr double kMeanSynodicMonth = 29.5305888531; // days
 
 // True when the astronomy library and its three exports could be bound.
 bool Available();

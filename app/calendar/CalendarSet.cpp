@@ -61,28 +61,28 @@ RowTexts JcRow(int32_t d, double, double) {
 
 RowTexts SarRow(int32_t d, double, double) {
     const EuroDate date = sar::FromDayNumber(d);
-    return {sar::Text(date, sar::kShortForm), sar::Text(date, sar::kDescriptiveForm),
-            sar::Text(date, sar::kLongForm)};
+    return {sar::Text(date, TextForm::Short), sar::Text(date, TextForm::Descriptive),
+            sar::Text(date, TextForm::Long)};
 }
 
 RowTexts VrRow(int32_t d, double, double) {
     const VrslcDate date = vr::FromDayNumber(d);
     if (date.valid != 1) return {};
-    return {vr::Text(date, vr::kShortForm), vr::Text(date, vr::kDescriptiveForm),
-            vr::Text(date, vr::kLongForm)};
+    return {vr::Text(date, TextForm::Short), vr::Text(date, TextForm::Descriptive),
+            vr::Text(date, TextForm::Long)};
 }
 
 RowTexts LdtRow(int32_t d, double, double) {
     const DtcLunarDate date = ldt::FromDayNumber(d);
     if (date.valid != 1) return {};
-    return {ldt::Text(date, ldt::kShortForm), ldt::Text(date, ldt::kDescriptiveForm),
-            ldt::Text(date, ldt::kLongForm)};
+    return {ldt::Text(date, TextForm::Short), ldt::Text(date, TextForm::Descriptive),
+            ldt::Text(date, TextForm::Long)};
 }
 
 RowTexts TvgRow(int32_t d, double, double) {
     const tvg::TvgDate date = tvg::FromDayNumber(d);
-    return {tvg::Text(date, tvg::kShortForm, true), tvg::Text(date, tvg::kDescriptiveForm, true),
-            tvg::Text(date, tvg::kLongForm, true)};
+    return {tvg::Text(date, TextForm::Short, true), tvg::Text(date, TextForm::Descriptive, true),
+            tvg::Text(date, TextForm::Long, true)};
 }
 
 RowTexts CjdRow(int32_t, double cjd, double) {
@@ -99,9 +99,9 @@ RowTexts QlwRow(int32_t d, double, double) {
     const qlw::QlwDay day = qlw::FromDayNumber(d);
     if (day.date.valid != 1) return {};
     RowTexts row;
-    row.shortText = qlw::Text(day, qlw::kShortForm);
+    row.shortText = qlw::Text(day, TextForm::Short);
     // The day's name from the week lengths of its own month.
-    const std::string descriptive = qlw::Text(day, qlw::kDescriptiveForm);
+    const std::string descriptive = qlw::Text(day, TextForm::Descriptive);
     row.value = row.shortText + " (" + descriptive + ")";
     row.toolTip = descriptive;
     return row;
@@ -188,43 +188,127 @@ DateParse QlwParse(const std::string& text) {
     }
 }
 
-// Indices as in calendar/DayNumbers.h.
-constexpr int16_t CE = 0, SAR = 2, VR = 3, LDT = 4, TVG = 5, QLW = 8;
+// ---- move steps --------------------------------------------------------------
+
+StepUnit UnitOf(StepKind kind) {
+    switch (kind) {
+    case StepKind::Week:
+        return StepUnit::Week;
+    case StepKind::Month:
+        return StepUnit::Month;
+    case StepKind::Year:
+        return StepUnit::Year;
+    case StepKind::Cycle:
+    case StepKind::Days:
+        break;
+    }
+    return StepUnit::Cycle;
+}
+
+// Common Era month: the day falls back to the last day of a shorter month.
+// Year and century: 29 February becomes 28 February.
+bool CeStep(DayNumber& d, const MoveStep& step, bool forward) {
+    EuroDate date = DayNumberToEuroDate(d, kLetterCE);
+    if (date.valid != 1) return false;
+    if (step.kind == StepKind::Month) {
+        if (forward) {
+            if (++date.month > 12) {
+                date.month = 1;
+                ++date.year;
+            }
+        } else if (--date.month < 1) {
+            date.month = 12;
+            --date.year;
+        }
+    } else {
+        date.year += forward ? step.count : -step.count;
+    }
+    // At most three days are given up (31 -> 28); a date the library refuses
+    // beyond that is a date it cannot reach.
+    const int tries = step.kind == StepKind::Month ? 4 : 2;
+    for (int i = 0; i < tries && date.day >= 1; ++i) {
+        date.valid = 0;
+        const DayNumber to = EuroDateToDayNumber(date);
+        if (date.valid == 1) {
+            d = to;
+            return true;
+        }
+        --date.day;
+    }
+    return false;
+}
+
+bool SarStep(DayNumber& d, const MoveStep& step, bool forward) {
+    return sar::StepDayNumber(d, UnitOf(step.kind), forward);
+}
+bool VrStep(DayNumber& d, const MoveStep& step, bool forward) {
+    return vr::StepDayNumber(d, UnitOf(step.kind), forward);
+}
+bool LdtStep(DayNumber& d, const MoveStep& step, bool forward) {
+    return ldt::StepDayNumber(d, UnitOf(step.kind), forward);
+}
+bool TvgStep(DayNumber& d, const MoveStep& step, bool forward) {
+    return tvg::StepDayNumber(d, UnitOf(step.kind), forward);
+}
+
+bool QlwStep(DayNumber& d, const MoveStep& step, bool forward) {
+    qlw::QlwDate date = qlw::FromDayNumber(d).date;
+    if (date.valid != 1) return false;
+    int32_t code = qlw::kBadForm;
+    switch (step.kind) {
+    case StepKind::Week:
+        code = qlw::WeekStep(date, forward);
+        break;
+    case StepKind::Month:
+        code = qlw::MonthStep(date, forward);
+        break;
+    case StepKind::Year:
+        code = qlw::YearStep(date, forward);
+        break;
+    default:
+        break;
+    }
+    if (code != qlw::kOk || date.valid != 1) return false;
+    d = date.dayNumber;
+    return true;
+}
 
 constexpr EntryKind kDay = EntryKind::Day;
 constexpr std::array<CalendarInfo, kCalendarCount> kSet = {{
-    {"CE", "Common Era:", kDay, 0.0, CeRow, CeParse},
-    {"JC", "Julian:", kDay, 0.0, JcRow, JcParse},
-    {"SAR", "Sarvenes Calendar:", kDay, 0.0, SarRow, SarParse},
-    {"VR", "Vosko-Rindal Solilunar:", kDay, 0.0, VrRow, VrParse},
-    {"LDT", "Lunar Dovrenia Triday:", kDay, 0.0, LdtRow, LdtParse},
-    {"TVG", "Tussary-Vosko Goddess", kDay, 0.0, TvgRow, TvgParse},
-    {"CJD", "Chronological Julian date:", EntryKind::ChronologicalJulianDate, 0.0, CjdRow, NumberParse},
-    {"AJD", "Astronomical Julian date:", EntryKind::AstronomicalJulianDate, 0.0, AjdRow, NumberParse},
-    {"QLW", "Quorvane Lunar Week:", kDay, 0.25, QlwRow, QlwParse},
+    {"CE", "Common Era:", kDay, 0.0, CeRow, CeParse, CeStep},
+    {"JC", "Julian:", kDay, 0.0, JcRow, JcParse, nullptr},
+    {"SAR", "Sarvenes Calendar:", kDay, 0.0, SarRow, SarParse, SarStep},
+    {"VR", "Vosko-Rindal Solilunar:", kDay, 0.0, VrRow, VrParse, VrStep},
+    {"LDT", "Lunar Dovrenia Triday:", kDay, 0.0, LdtRow, LdtParse, LdtStep},
+    {"TVG", "Tussary-Vosko Goddess", kDay, 0.0, TvgRow, TvgParse, TvgStep},
+    {"CJD", "Chronological Julian date:", EntryKind::ChronologicalJulianDate, 0.0, CjdRow, NumberParse,
+     nullptr},
+    {"AJD", "Astronomical Julian date:", EntryKind::AstronomicalJulianDate, 0.0, AjdRow, NumberParse,
+     nullptr},
+    {"QLW", "Quorvane Lunar Week:", kDay, 0.25, QlwRow, QlwParse, QlwStep},
 }};
 
 constexpr std::array<MoveStep, kMoveStepCount> kSteps = {{
     {"1 minute", -1, StepKind::Days, 1.0 / 1440.0, 1},
     {"1 hour", -1, StepKind::Days, 1.0 / 24.0, 1},
     {"1 day", -1, StepKind::Days, 1.0, 1},
-    {"1 CE month", CE, StepKind::Month, 0.0, 1},
-    {"1 CE year", CE, StepKind::Year, 0.0, 1},
-    {"1 CE century", CE, StepKind::Year, 0.0, 100},
-    {"1 SAR month", SAR, StepKind::Month, 0.0, 1},
-    {"1 SAR year", SAR, StepKind::Year, 0.0, 1},
-    {"1 VR month", VR, StepKind::Month, 0.0, 1},
-    {"1 VR year", VR, StepKind::Year, 0.0, 1},
-    {"1 VR cycle", VR, StepKind::Cycle, 0.0, 1},
-    {"1 TVG month", TVG, StepKind::Month, 0.0, 1},
-    {"1 TVG year", TVG, StepKind::Year, 0.0, 1},
-    {"1 TVG cycle", TVG, StepKind::Cycle, 0.0, 1},
-    {"1 LDT month", LDT, StepKind::Month, 0.0, 1},
-    {"1 LDT year", LDT, StepKind::Year, 0.0, 1},
-    {"1 LDT cycle", LDT, StepKind::Cycle, 0.0, 1},
-    {"1 QLW week", QLW, StepKind::Week, 0.0, 1},
-    {"1 QLW month", QLW, StepKind::Month, 0.0, 1},
-    {"1 QLW year", QLW, StepKind::Year, 0.0, 1},
+    {"1 CE month", kCE, StepKind::Month, 0.0, 1},
+    {"1 CE year", kCE, StepKind::Year, 0.0, 1},
+    {"1 CE century", kCE, StepKind::Year, 0.0, 100},
+    {"1 SAR month", kSAR, StepKind::Month, 0.0, 1},
+    {"1 SAR year", kSAR, StepKind::Year, 0.0, 1},
+    {"1 VR month", kVR, StepKind::Month, 0.0, 1},
+    {"1 VR year", kVR, StepKind::Year, 0.0, 1},
+    {"1 VR cycle", kVR, StepKind::Cycle, 0.0, 1},
+    {"1 TVG month", kTVG, StepKind::Month, 0.0, 1},
+    {"1 TVG year", kTVG, StepKind::Year, 0.0, 1},
+    {"1 TVG cycle", kTVG, StepKind::Cycle, 0.0, 1},
+    {"1 LDT month", kLDT, StepKind::Month, 0.0, 1},
+    {"1 LDT year", kLDT, StepKind::Year, 0.0, 1},
+    {"1 LDT cycle", kLDT, StepKind::Cycle, 0.0, 1},
+    {"1 QLW week", kQLW, StepKind::Week, 0.0, 1},
+    {"1 QLW month", kQLW, StepKind::Month, 0.0, 1},
+    {"1 QLW year", kQLW, StepKind::Year, 0.0, 1},
 }};
 
 } // namespace

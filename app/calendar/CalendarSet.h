@@ -13,6 +13,19 @@
 namespace tavr {
 
 inline constexpr int16_t kCalendarCount = 9;
+// Indices of the calendars, the rows of the table below: the order the main
+// window keeps them in and the priority of the entry parser.
+enum CalendarIndex : int16_t {
+    kCE = 0,
+    kJC = 1,
+    kSAR = 2,
+    kVR = 3,
+    kLDT = 4,
+    kTVG = 5,
+    kCJD = 6,
+    kAJD = 7,
+    kQLW = 8,
+};
 
 // Why an entry is refused. The numbers are the codes the command line shows
 // (and "Error n" of a history line); session/Session.h gives each its message.
@@ -44,6 +57,11 @@ constexpr int16_t Code(EntryError error) {
     return static_cast<int16_t>(error);
 }
 
+// The text forms of a calendar date: the short form (the row's value, the
+// history text), the descriptive form (the row's long form and tool tip) and
+// the long form (a sentence).
+enum class TextForm { Short, Descriptive, Long };
+
 // The texts of a calendar's row for one day.
 struct RowTexts {
     std::string shortText; // "2001-12-31 CE": the history text and the entry's date
@@ -65,6 +83,8 @@ struct DateParse {
     int16_t beyond = 0;
 };
 
+struct MoveStep;
+
 struct CalendarInfo {
     std::string_view code;       // "CE"
     std::string_view rowCaption; // "Common Era:", caption of the window's row
@@ -74,6 +94,10 @@ struct CalendarInfo {
     RowTexts (*rowTexts)(int32_t day, double cjd, double ajd);
     // The date text of an entry, without its code, separators or time.
     DateParse (*parse)(const std::string& dateText);
+    // A move step of this calendar (a week, month, year, century or cycle of
+    // it) taken on the calendar day `day`; false when the calendar cannot
+    // reach the date. nullptr for the calendars no move step names.
+    bool (*step)(int32_t& day, const MoveStep& step, bool forward);
 };
 
 // Rows in code order: CE, JC, SAR, VR, LDT, TVG, CJD, AJD, QLW.

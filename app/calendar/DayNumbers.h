@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/DateLib.h"
 #include "base/Range.h"
 #include "calendar/CalendarSet.h"
 #include "kelmar.h" // EuroDate
@@ -30,20 +31,6 @@ using ChronoJulianDate = double;
 using ZoneOffsetMinutes = int16_t;
 
 // ---- calendar codes -------------------------------------------------------
-
-// Indices of the calendars in the order the main window keeps them (also the
-// priority of the entry parser).
-enum CalendarIndex : int16_t {
-    kCalendarCE = 0,
-    kCalendarJC = 1,
-    kCalendarSAR = 2,
-    kCalendarVR = 3,
-    kCalendarLDT = 4,
-    kCalendarTVG = 5,
-    kCalendarCJD = 6,
-    kCalendarAJD = 7,
-    kCalendarQLW = 8,
-};
 
 // "CE", "JC", "SAR", "VR", "LDT", "TVG", "CJD", "AJD", "QLW"; "" outside 0..8.
 std::string_view CalendarCode(int index);
@@ -76,9 +63,10 @@ double TimeOfDayOf(ChronoJulianDate cjd);
 
 // ---- Common Era and Julian dates (through the date library) ---------------
 
-inline constexpr int32_t kLetterCE = 'G';
-inline constexpr int32_t kLetterJC = 'J';
-inline constexpr int32_t kLetterSAR = 'R';
+// The calendar letters of the date library's records, by the codes' names.
+inline constexpr int32_t kLetterCE = datelib::kLetterGregorian;
+inline constexpr int32_t kLetterJC = datelib::kLetterJulian;
+inline constexpr int32_t kLetterSAR = datelib::kLetterSarvenes;
 
 // `date` holds year, month, day and the letter 'G' or 'J'. Writes dayNumber,
 // sets valid (1 for an existing date, else 0) and returns the day number.

@@ -26,7 +26,6 @@ constexpr int32_t kMaxDayNumber = 4095501;
 
 constexpr double kTwoPi = 6.28318530717959;
 constexpr double kDegToRad = kTwoPi / 360.0;
-constexpr double kMeanSynodicMonth = 29.5305888531;
 constexpr double kDaysPerGregorianYear = 365.2425;
 constexpr int32_t kDayNumberOfYearZero = 1721060; // day number of 0000-01-01 CE
 
@@ -136,7 +135,7 @@ QlwDay FindMonth(int32_t d) {
 
     // The month's lunation j: the last one from k0 on whose new-Moon day is before d.
     // New-Moon days increase with the lunation, so start from the mean estimate.
-    int32_t j = k0 + static_cast<int32_t>(std::floor((d - opening->newMoonDay) / kMeanSynodicMonth));
+    int32_t j = k0 + static_cast<int32_t>(std::floor((d - opening->newMoonDay) / lunar::kMeanSynodicMonth));
     if (j < k0) j = k0;
     for (int guard = 0; j > k0 && DayOfMoment(NewMoon(j)) >= d; ++guard) {
         if (guard > 20) return r;
@@ -414,15 +413,15 @@ std::string DayName(const QlwDate& date) {
     return std::string(DayNameOf(date.day, own.month.WeekLength(date.week)));
 }
 
-std::string Text(const QlwDay& day, int form) {
+std::string Text(const QlwDay& day, TextForm form) {
     const QlwDate& date = day.date;
-    if (form == kShortForm) {
+    if (form == TextForm::Short) {
         char buf[64];
         std::snprintf(buf, sizeof buf, "%d-%02d-%d-%d QLW", static_cast<int>(date.year),
                       static_cast<int>(date.month), static_cast<int>(date.week), static_cast<int>(date.day));
         return buf;
     }
-    if (form == kDescriptiveForm) {
+    if (form == TextForm::Descriptive) {
         std::string text = DayName(date, day.month);
         text += " in ";
         text += WeekName(date.week);
@@ -435,7 +434,7 @@ std::string Text(const QlwDay& day, int form) {
     return {};
 }
 
-std::string Text(const QlwDate& date, int form) {
+std::string Text(const QlwDate& date, TextForm form) {
     return Text(QlwDay{date, QlwMonth{}}, form);
 }
 

@@ -18,6 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/CalendarSet.h"
+
 namespace tavr::qlw {
 
 struct QlwDate {
@@ -65,8 +67,6 @@ double NewMoonNearest(double moment, int32_t& lunation);
 int32_t MonthsInYear(int32_t qlwYear);
 
 // Text forms: 1 short (row value), 2 descriptive (row long form and tool tip).
-inline constexpr int kShortForm = 1;
-inline constexpr int kDescriptiveForm = 2;
 
 // The month a day lies in: its lunation, days, week lengths and phase moments.
 struct QlwMonth {
@@ -135,8 +135,8 @@ std::string DayName(const QlwDate& date);
 
 // Form 1: "4999-10-2-5 QLW"; form 2: "Dayfive in Weektwo of Joyce, 4999";
 // any other form: "". The first takes the day name from the day's own month.
-std::string Text(const QlwDay& day, int form);
-std::string Text(const QlwDate& date, int form);
+std::string Text(const QlwDay& day, TextForm form);
+std::string Text(const QlwDate& date, TextForm form);
 
 } // namespace tavr::qlw
 

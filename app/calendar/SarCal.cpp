@@ -194,16 +194,16 @@ std::string_view DayName(int day) {
     return day >= 1 ? kDayNames[static_cast<std::size_t>((day - 1) % 10)] : std::string_view{};
 }
 
-std::string Text(const EuroDate& date, int form) {
+std::string Text(const EuroDate& date, TextForm form) {
     const std::string ymd = std::to_string(date.year) + "-" + dates::ZeroPadded(date.month, 2) + "-" +
                             dates::ZeroPadded(date.day, 2);
     switch (form) {
-    case kShortForm:
+    case TextForm::Short:
         return ymd + " SAR";
-    case kDescriptiveForm:
+    case TextForm::Descriptive:
         return ymd + " SAR (" + std::string(DayName(date.day)) + ", " + std::string(MonthName(date.month)) +
                dates::SpacedNumber(date.day) + ", " + dates::SpacedNumber(date.year) + ")";
-    case kLongForm:
+    case TextForm::Long:
         return "The " + strproc::Ordinal(date.day) + " day of " + std::string(MonthName(date.month)) +
                " in the year" + dates::SpacedNumber(date.year);
     default:

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/CalendarSet.h"
 #include "calendar/DayNumbers.h"
 
 namespace tavr::sar {
@@ -21,9 +22,6 @@ inline constexpr DayNumber kEpoch = 897474; // 442-01-01 SAR
 inline constexpr int32_t kRuleOffset = 1360;
 
 // Text forms: 1 short (row value), 2 descriptive (row long form), 4 long (tool tip).
-inline constexpr int kShortForm = 1;
-inline constexpr int kDescriptiveForm = 2;
-inline constexpr int kLongForm = 4;
 
 // Year rules (year in astronomical numbering, any 32-bit value).
 bool IsLeapYear(int32_t year); // 13 months
@@ -60,7 +58,7 @@ std::string_view DayName(int day);
 
 // Form 1: "4696-11-25 SAR"; form 2: "4696-11-25 SAR (Mars Day, Dionysus 25,  4696)";
 // form 4: "The 25th day of Dionysus in the year 4696"; other forms "".
-std::string Text(const EuroDate& date, int form);
+std::string Text(const EuroDate& date, TextForm form);
 
 } // namespace tavr::sar
 

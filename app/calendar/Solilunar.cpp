@@ -177,17 +177,17 @@ std::string_view MonthName(int month) {
     return month >= 1 && month <= 13 ? kMonthNames[static_cast<std::size_t>(month)] : std::string_view{};
 }
 
-std::string Text(const VrslcDate& date, int form) {
+std::string Text(const VrslcDate& date, TextForm form) {
     const std::string shortText = std::to_string(date.cycle) + "-" + dates::ZeroPadded(date.year, 2) + "-" +
                                   dates::ZeroPadded(date.month, 2) + "-" + dates::ZeroPadded(date.day, 2) +
                                   " VR";
     switch (form) {
-    case kShortForm:
+    case TextForm::Short:
         return shortText;
-    case kDescriptiveForm:
+    case TextForm::Descriptive:
         return shortText + " (" + std::string(MonthName(date.month)) + " " + std::to_string(date.day) + ", " +
                std::to_string(date.cycle) + "-" + std::to_string(date.year) + ")";
-    case kLongForm: {
+    case TextForm::Long: {
         std::string text = "The " + strproc::Ordinal(date.day) + " day of " +
                            std::string(MonthName(date.month)) + " in the year " + std::to_string(date.year);
         if (date.cycle != 0) text += ", cycle " + std::to_string(date.cycle);

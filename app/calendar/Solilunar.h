@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/CalendarSet.h"
 #include "calendar/DayNumbers.h"
 #include "vrslc.h"
 
@@ -19,9 +20,6 @@ inline constexpr int32_t kYearsPerCycle = 60;
 inline constexpr int32_t kYearsPerGreatCycle = 6840;
 
 // Text forms: 1 short (row value), 2 descriptive (row long form), 4 long (tool tip).
-inline constexpr int kShortForm = 1;
-inline constexpr int kDescriptiveForm = 2;
-inline constexpr int kLongForm = 4;
 
 // True when the library and all its exports could be bound.
 bool Available();
@@ -60,7 +58,7 @@ std::string_view MonthName(int month);
 // Form 1: "102-25-10-26 VR"; form 2: form 1 + " (<month> 26, 102-25)";
 // form 4: "The 26th day of <month> in the year 25, cycle 102" (", cycle .."
 // only for a cycle other than 0); other forms "".
-std::string Text(const VrslcDate& date, int form);
+std::string Text(const VrslcDate& date, TextForm form);
 
 } // namespace tavr::vr
 

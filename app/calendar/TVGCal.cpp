@@ -212,14 +212,14 @@ std::string_view MonthName(int month) {
     return month >= 1 && month <= 13 ? kMonthNames[static_cast<std::size_t>(month)] : std::string_view{};
 }
 
-std::string Text(const TvgDate& date, int form, bool withCode) {
+std::string Text(const TvgDate& date, TextForm form, bool withCode) {
     std::string shortText = std::to_string(date.cycle) + "-" + std::to_string(date.year) + "-" +
                             dates::ZeroPadded(date.month, 2) + "-" + dates::ZeroPadded(date.day, 2);
     if (withCode) shortText += " TVG";
     switch (form) {
-    case kShortForm:
+    case TextForm::Short:
         return shortText;
-    case kDescriptiveForm: {
+    case TextForm::Descriptive: {
         TvgDate converted = date;
         const std::string weekday =
             ToDayNumber(converted) ? std::string(WeekdayNameOf(converted.dayNumber)) : "";
@@ -227,7 +227,7 @@ std::string Text(const TvgDate& date, int form, bool withCode) {
                dates::SpacedNumber(date.day) + ", " + std::to_string(date.cycle) + "-" +
                std::to_string(date.year) + ")";
     }
-    case kLongForm:
+    case TextForm::Long:
         return "The " + strproc::Ordinal(date.day) + " day of " + std::string(MonthName(date.month)) +
                " in the year" + dates::SpacedNumber(date.year) + " of cycle" +
                dates::SpacedNumber(date.cycle);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/CalendarSet.h"
 #include "calendar/DayNumbers.h"
 
 namespace tavr::tvg {
@@ -26,9 +27,6 @@ inline constexpr int32_t kCycleYears = 470;
 inline constexpr int32_t kCycleDays = 180432; // 470 x 384 - 48
 
 // Text forms: 1 short (row value), 2 descriptive (row long form), 3 long (tool tip).
-inline constexpr int kShortForm = 1;
-inline constexpr int kDescriptiveForm = 2;
-inline constexpr int kLongForm = 3;
 
 // A year divisible by 10 or by 235 is short (383 days).
 bool IsShortYear(int32_t year);
@@ -63,7 +61,7 @@ std::string_view MonthName(int month);
 // form 2: form 1 + " (Saturday, Hathor 25, 1-94)";
 // form 3: "The 25th day of Hathor in the year 94 of cycle 1"; other forms "".
 // Form 2 names the weekday of the date's own day number (converted here).
-std::string Text(const TvgDate& date, int form, bool withCode = true);
+std::string Text(const TvgDate& date, TextForm form, bool withCode = true);
 
 } // namespace tavr::tvg
 

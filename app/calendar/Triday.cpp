@@ -174,18 +174,18 @@ std::string_view DayName(int day) {
     return day >= 1 && day <= 3 ? kDayNames[static_cast<std::size_t>(day)] : std::string_view{};
 }
 
-std::string Text(const DtcLunarDate& date, int form) {
+std::string Text(const DtcLunarDate& date, TextForm form) {
     std::string shortText;
     if (date.cycle != 0) shortText = std::to_string(date.cycle) + "-";
     shortText += dates::ZeroPadded(date.year, 3) + "-" + dates::ZeroPadded(date.month, 2) + "-" +
                  dates::ZeroPadded(date.triday, 2) + "-" + std::to_string(date.day) + " LDT";
     switch (form) {
-    case kShortForm:
+    case TextForm::Short:
         return shortText;
-    case kDescriptiveForm:
+    case TextForm::Descriptive:
         return shortText + " (" + std::string(DayName(date.day)) + " " + std::to_string(date.triday) + " " +
                std::string(MonthName(date.month)) + " " + std::to_string(date.year) + ")";
-    case kLongForm: {
+    case TextForm::Long: {
         std::string text = std::string(DayName(date.day)) + " in the " + strproc::Ordinal(date.triday) +
                            " triday of " + std::string(MonthName(date.month)) + " in the year " +
                            std::to_string(date.year);

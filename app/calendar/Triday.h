@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/CalendarSet.h"
 #include "calendar/DayNumbers.h"
 #include "dtc.h"
 
@@ -19,9 +20,6 @@ inline constexpr int32_t kYearsPerCycle = 384; // years 0..383
 inline constexpr int32_t kTridaysInMonth6 = 9;
 
 // Text forms: 1 short (row value), 2 descriptive (row long form), 3 long (tool tip).
-inline constexpr int kShortForm = 1;
-inline constexpr int kDescriptiveForm = 2;
-inline constexpr int kLongForm = 3;
 
 bool Available();
 
@@ -58,7 +56,7 @@ std::string_view DayName(int day);
 // form 2: form 1 + " (Norasday 9 Davithe 98)";
 // form 3: "Norasday in the 9th triday of Davithe in the year 98" (+ ", Cycle n"
 // for a cycle other than 0); other forms "".
-std::string Text(const DtcLunarDate& date, int form);
+std::string Text(const DtcLunarDate& date, TextForm form);
 
 } // namespace tavr::ldt
 

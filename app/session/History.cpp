@@ -123,7 +123,7 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
     if (p < 0) {
         state.fromHistory = false;
         result.state = state;
-        result.tail = ComputeTail(state, clock);
+        FillTail(result, clock);
         result.message = HistoryError(ErrorNumber(p) + " when calling GetPhase() in cboHistory_Click().");
         return result;
     }
@@ -147,7 +147,7 @@ ActionResult SelectFromHistory(const State& in, int index, std::optional<ClockTi
     state.historySelected = static_cast<int16_t>(index);
     state.fromHistory = false;
     result.state = state;
-    result.tail = ComputeTail(state, clock);
+    FillTail(result, clock);
     result.logHeading = s;
     result.actionText = kHistorySelectionAction;
     result.extraLogText = extra;

@@ -5,18 +5,10 @@
 #include "base/StrProc.h"
 #include "calendar/CalendarSet.h"
 #include "calendar/DayNumbers.h"
-#include "calendar/QLWC.h"
-#include "calendar/SarCal.h"
-#include "calendar/TVGCal.h"
-#include "calendar/Solilunar.h"
-#include "calendar/Triday.h"
 
 namespace tavr::session {
 
 namespace {
-
-// A parsed entry this close to the current moment leaves it where it is.
-constexpr double kSameMoment = 0.0007;
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -26,76 +18,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
         if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
         if (x != y) return false;
     }
-    return true;
-}
-
-StepUnit UnitOf(StepKind kind) {
-    switch (kind) {
-    case StepKind::Week:
-        return StepUnit::Week;
-    case StepKind::Month:
-        return StepUnit::Month;
-    case StepKind::Year:
-        return StepUnit::Year;
-    case StepKind::Cycle:
-    case StepKind::Days:
-        break;
-    }
-    return StepUnit::Cycle;
-}
-
-// Common Era month: the day falls back to the last day of a shorter month.
-// Year and century: 29 February becomes 28 February.
-bool StepCommonEra(DayNumber& d, const ::tavr::MoveStep& step, bool forward) {
-    EuroDate date = DayNumberToEuroDate(d, kLetterCE);
-    if (date.valid != 1) return false;
-    if (step.kind == StepKind::Month) {
-        if (forward) {
-            if (++date.month > 12) {
-                date.month = 1;
-                ++date.year;
-            }
-        } else if (--date.month < 1) {
-            date.month = 12;
-            --date.year;
-        }
-    } else {
-        date.year += forward ? step.count : -step.count;
-    }
-    // At most three days are given up (31 -> 28); a date the library refuses
-    // beyond that is a date it cannot reach.
-    const int tries = step.kind == StepKind::Month ? 4 : 2;
-    for (int i = 0; i < tries && date.day >= 1; ++i) {
-        date.valid = 0;
-        const DayNumber to = EuroDateToDayNumber(date);
-        if (date.valid == 1) {
-            d = to;
-            return true;
-        }
-        --date.day;
-    }
-    return false;
-}
-
-bool StepQlw(DayNumber& d, const ::tavr::MoveStep& step, bool forward) {
-    qlw::QlwDate date = qlw::FromDayNumber(d).date;
-    if (date.valid != 1) return false;
-    int32_t code = qlw::kBadForm;
-    switch (step.kind) {
-    case StepKind::Week:
-        code = qlw::WeekStep(date, forward);
-        break;
-    case StepKind::Month:
-        code = qlw::MonthStep(date, forward);
-        break;
-    case StepKind::Year:
-        code = qlw::YearStep(date, forward);
-        break;
-    default:
-        break;
-    }
-    if (code != qlw::kOk || date.valid != 1) return false;
-    d = date.dayNumber;
     return true;
 }
 
@@ -131,9 +53,8 @@ int RefreshIntervalMs(int periodIndex) {
 // ---- range stops -------------------------------------------------------------
 
 std::optional<Message> MoveRangeStop(double moment) {
-    if (moment < kEarliestMoment || std::isnan(moment))
-        return Message{kMoveRangeTitle, kEarliestExceeded, Icon::Warning, Buttons::Ok};
-    if (moment > kLatestMoment) return Message{kMoveRangeTitle, kLatestExceeded, Icon::Warning, Buttons::Ok};
+    if (moment < kEarliestMoment || std::isnan(moment)) return RangeStopMessage(false);
+    if (moment > kLatestMoment) return RangeStopMessage(true);
     return std::nullopt;
 }
 
@@ -160,29 +81,7 @@ StepResult StepMoment(const State& state, int stepIndex, bool forward) {
     DayNumber d = CivilDayOf(m);
     const double f = TimeOfDayOf(m);
 
-    bool ok = false;
-    switch (step.calendar) {
-    case kCE:
-        ok = StepCommonEra(d, step, forward);
-        break;
-    case kSAR:
-        ok = sar::StepDayNumber(d, UnitOf(step.kind), forward);
-        break;
-    case kVR:
-        ok = vr::StepDayNumber(d, UnitOf(step.kind), forward);
-        break;
-    case kTVG:
-        ok = tvg::StepDayNumber(d, UnitOf(step.kind), forward);
-        break;
-    case kLDT:
-        ok = ldt::StepDayNumber(d, UnitOf(step.kind), forward);
-        break;
-    case kQLW:
-        ok = StepQlw(d, step, forward);
-        break;
-    default:
-        break;
-    }
+    const bool ok = stepCalendar && stepCalendar->step && stepCalendar->step(d, step, forward);
     if (!ok) return result;
     result.ok = true;
     result.calendar = step.calendar;
@@ -209,17 +108,10 @@ ActionResult BeginMove(const State& in) {
     if (!state.entryText.empty()) {
         const ParseResult parsed = ParseDateEntry(state.entryText, state);
         state.entryText = parsed.entryText;
-        if (parsed.error != EntryError::None) {
-            result.kind = ResultKind::Refused;
-            result.errorCode = Code(parsed.error);
-            result.message = ShowEntryError(parsed.error);
-            result.focusEntry = true;
-            return result;
-        }
+        if (parsed.error != EntryError::None) return RefuseEntry(result, parsed.error);
         // The calendar typed becomes current, as after every parse.
         state.currentCalendar = parsed.calendar;
-        if (std::fabs(parsed.moment - state.dblCurrentAJDate) >= kSameMoment)
-            state.dblCurrentAJDate = parsed.moment;
+        state.dblCurrentAJDate = MomentAfterEntry(state.dblCurrentAJDate, parsed.moment);
     }
     state.actualEclipseData.clear();
     state.displayedEclipseLunation = kNoEclipse;
@@ -244,15 +136,12 @@ ActionResult MoveStep(const State& in) {
         // further out, refuses a step: the move ends as at the end of the
         // range it was heading for.
         result.kind = ResultKind::OutOfRange;
-        result.message = Message{kMoveRangeTitle, in.moveForward ? kLatestExceeded : kEarliestExceeded,
-                                 Icon::Warning, Buttons::Ok};
+        result.message = RangeStopMessage(in.moveForward);
         return result;
     }
     state.dblCurrentAJDate = step.moment;
     if (step.calendar >= 0) state.currentCalendar = step.calendar;
-    result.tail = ComputeTail(state);
-    result.historyText = result.tail->display.historyText;
-    state.entryText = CopyCurrentDateToEntry(state);
+    FillTailAndEntry(result);
     result.message = MoveRangeStop(state.dblCurrentAJDate);
     result.kind = result.message ? ResultKind::OutOfRange : ResultKind::Done;
     return result;

@@ -31,17 +31,14 @@ std::string_view MoveStepText(int index);
 int16_t MoveStepIndexOf(std::string_view text);
 
 // cboRefreshPeriod: "0.2", "0.5", "1", "2", "5" seconds; "1" at start.
-inline constexpr std::array<std::string_view, 5> kRefreshPeriods = {"0.2", "0.5", "1", "2", "5"};
-inline constexpr int16_t kDefaultRefreshPeriod = 2;
+inline constexpr std::array<std::string_view, kRefreshPeriodCount> kRefreshPeriods = {"0.2", "0.5", "1", "2",
+                                                                                      "5"};
 // Timer interval of a refresh-period entry: 1000 x the period, rounded to
 // whole milliseconds (1000 for an index outside the list).
 int RefreshIntervalMs(int periodIndex);
 
 // ---- range stops -------------------------------------------------------------
 
-inline constexpr const char* kMoveRangeTitle = "Out of range";
-inline constexpr const char* kEarliestExceeded = "Earliest date exceeded.";
-inline constexpr const char* kLatestExceeded = "Latest date exceeded.";
 // The message after a step that left the accepted range (the latest moment
 // itself is accepted), or nothing.
 std::optional<Message> MoveRangeStop(double moment);

@@ -8,8 +8,8 @@
 #include "base/StrProc.h"
 #include "calendar/DateTexts.h"
 #include "calendar/SarCal.h"
-#include "calendar/TVGCal.h"
 #include "calendar/Solilunar.h"
+#include "calendar/TVGCal.h"
 #include "calendar/Triday.h"
 
 namespace tavr::session {
@@ -68,13 +68,6 @@ constexpr std::array<TargetRow, kTargetCount> kTargets{{
 constexpr int32_t kMaxCandidates = 2 * 120000;
 constexpr int32_t kMaxMonths = 120000;
 
-constexpr const char* kRangeTitle = "Out of range";
-
-Message RangeMessage(bool later) {
-    return {kRangeTitle, later ? "Latest date exceeded." : "Earliest date exceeded.", Icon::Warning,
-            Buttons::Ok};
-}
-
 bool Beyond(double moment, bool next) {
     if (std::isnan(moment)) return true;
     return next ? moment > kLatestMoment : moment < kEarliestMoment;
@@ -91,8 +84,23 @@ Hit OutOf(bool next) {
     return {false, next, 0.0};
 }
 
-Hit EclipseSearch(int16_t item, int32_t& k, int16_t q, bool next, const State& state,
-                  PhaseEventRecord& record, int16_t& kind) {
+// An eclipse search from the lunation and phase of the moment searched from;
+// a hit leaves the eclipse's lunation and record in it.
+struct EclipseQuery {
+    int16_t item = 0;     // the eclipse target
+    int32_t lunation = 0; // in: of the moment searched from; out: of the eclipse found
+    int16_t phase = 0;    // the phase of the moment searched from
+    bool next = true;
+    PhaseEventRecord record{}; // out: the eclipse's record
+};
+
+Hit EclipseSearch(EclipseQuery& query, const State& state) {
+    const int16_t item = query.item;
+    const int16_t q = query.phase;
+    const bool next = query.next;
+    int32_t& k = query.lunation;
+    PhaseEventRecord& record = query.record;
+    int16_t kind = 0;
     const bool late = q == lunar::kFullMoon || q == lunar::kLastQuarter;
     if (item == kTargetAnyEclipse) {
         if (next) {
@@ -298,14 +306,11 @@ ActionResult Search(const State& in, SearchDetails* details) {
     if (!state.entryText.empty()) {
         const ParseResult parsed = ParseDateEntry(state.entryText, state);
         state.entryText = parsed.entryText;
-        if (parsed.error != EntryError::None) {
-            result.errorCode = Code(parsed.error);
-            return Refuse(result, ResultKind::Refused, ShowEntryError(parsed.error));
-        }
+        if (parsed.error != EntryError::None) return RefuseEntry(result, parsed.error);
         if (auto message = RangeCheck(parsed.moment)) return Refuse(result, ResultKind::OutOfRange, *message);
         // The calendar typed becomes current, as after every parse.
         state.currentCalendar = parsed.calendar;
-        if (std::fabs(parsed.moment - current) >= 0.0007) current = parsed.moment;
+        current = MomentAfterEntry(current, parsed.moment);
     }
     // The separator lines of the target list are no target.
     const int16_t item = in.targetIndex;
@@ -344,26 +349,26 @@ ActionResult Search(const State& in, SearchDetails* details) {
         if (next) --k;
     }
 
-    PhaseEventRecord record{};
-    int16_t kind = 0;
+    EclipseQuery query{searched, k, q, next};
+    PhaseEventRecord& record = query.record;
     Hit hit;
     const bool eclipseSearch = searched >= kTargetAnyEclipse && searched <= kTargetAnnularSolarEclipse;
     if (searched == kTargetCoincidence)
         hit = CoincidenceSearch(from, next);
     else if (eclipseSearch)
-        hit = EclipseSearch(searched, k, q, next, in, record, kind);
+        hit = EclipseSearch(query, in);
     else
         hit = PhaseSearch(searched, k, q, exact, next, record);
     if (!hit.found || Beyond(hit.moment, true) || Beyond(hit.moment, false))
         return Refuse(result, ResultKind::OutOfRange,
-                      RangeMessage(hit.found ? hit.moment > kLatestMoment : hit.later));
+                      RangeStopMessage(hit.found ? hit.moment > kLatestMoment : hit.later));
 
     // The hit becomes the current moment.
     state.nowMode = false;
     state.dblCurrentAJDate = hit.moment;
     state.actualEclipseData.clear();
     if (eclipseSearch) {
-        state.displayedEclipseLunation = k;
+        state.displayedEclipseLunation = query.lunation;
         state.displayedEclipseLunar = lunar::IsLunarEclipse(record.eclipseType);
         const EclipseData data = EclipseDataText(record, CjdFromAjd(state, hit.moment));
         state.actualEclipseData = data.label;
@@ -375,9 +380,7 @@ ActionResult Search(const State& in, SearchDetails* details) {
             details->greatestTD = record.greatest;
         }
     }
-    result.tail = ComputeTail(state);
-    result.historyText = result.tail->display.historyText;
-    state.entryText = CopyCurrentDateToEntry(state);
+    FillTailAndEntry(result);
     result.kind = ResultKind::Done;
     result.historyDue = true;
     result.eclipseType = searched == kTargetCoincidence ? 0 : record.eclipseType;

@@ -24,7 +24,6 @@ namespace tavr::session {
 // ---- the target list -----------------------------------------------------------
 
 inline constexpr int16_t kTargetCount = 16;
-inline constexpr int16_t kDefaultTarget = 11; // "Total solar eclipse"
 inline constexpr int16_t kTargetFullMoon = 0;
 inline constexpr int16_t kTargetQuarter = 4;
 inline constexpr int16_t kTargetAnyEclipse = 6;

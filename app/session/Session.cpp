@@ -5,8 +5,8 @@
 
 #include "astro/Lunar.h"
 #include "base/StrProc.h"
-#include "calendar/DayNumbers.h"
 #include "calendar/DateTexts.h"
+#include "calendar/DayNumbers.h"
 #include "session/Search.h"
 
 namespace tavr::session {
@@ -72,11 +72,6 @@ std::string DateOfValueText(const std::string& value) {
 
 Message Warning(std::string title, std::string text) {
     return {std::move(title), std::move(text), Icon::Warning, Buttons::Ok};
-}
-
-void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullopt) {
-    result.tail = ComputeTail(result.state, clock);
-    result.historyText = result.tail->display.historyText;
 }
 
 } // namespace
@@ -373,6 +368,28 @@ Tail ComputeTail(const State& state, std::optional<ClockTime> clock) {
     return tail;
 }
 
+void FillTail(ActionResult& result, std::optional<ClockTime> clock) {
+    result.tail = ComputeTail(result.state, clock);
+    result.historyText = result.tail->display.historyText;
+}
+
+void FillTailAndEntry(ActionResult& result) {
+    FillTail(result);
+    result.state.entryText = CopyCurrentDateToEntry(result.state);
+}
+
+ActionResult RefuseEntry(ActionResult result, EntryError error) {
+    result.kind = ResultKind::Refused;
+    result.errorCode = Code(error);
+    result.message = ShowEntryError(error);
+    result.focusEntry = true;
+    return result;
+}
+
+double MomentAfterEntry(double current, double entered) {
+    return std::fabs(entered - current) >= kSameMoment ? entered : current;
+}
+
 // ---- Convert -----------------------------------------------------------------
 
 std::optional<Message> RangeCheck(double moment) {
@@ -381,6 +398,10 @@ std::optional<Message> RangeCheck(double moment) {
     if (moment > kLatestMoment)
         return Warning("Date out of range", "Resulting date is later than 6000-01-01 CE.");
     return std::nullopt;
+}
+
+Message RangeStopMessage(bool later) {
+    return {kMoveRangeTitle, later ? kLatestExceeded : kEarliestExceeded, Icon::Warning, Buttons::Ok};
 }
 
 std::string ConvertActionText(const std::string& dayCount, bool plus) {
@@ -398,13 +419,7 @@ ActionResult Convert(const State& in) {
     ActionResult result;
     result.state = in;
     State& state = result.state;
-    auto refuseEntry = [&result](EntryError error) {
-        result.kind = ResultKind::Refused;
-        result.errorCode = Code(error);
-        result.message = ShowEntryError(error);
-        result.focusEntry = true;
-        return result;
-    };
+    auto refuseEntry = [&result](EntryError error) { return RefuseEntry(result, error); };
 
     // The entry, trimmed.
     state.entryText = strproc::Trim(state.entryText);
@@ -444,9 +459,7 @@ ActionResult Convert(const State& in) {
     state.nowMode = false;
     state.dblCurrentAJDate = r;
     state.currentCalendar = parsed.calendar;
-    // The common tail.
-    FillTail(result);
-    state.entryText = CopyCurrentDateToEntry(state);
+    FillTailAndEntry(result);
     result.kind = ResultKind::Done;
     result.historyDue = true;
     result.actionText = ConvertActionText(n, state.plusSelected);

@@ -28,10 +28,9 @@ namespace tavr::session {
 using timezone::View;
 
 using ::tavr::kCalendarCount;
-// Short names of the calendar indices of calendar/DayNumbers.h.
-inline constexpr int16_t kCE = kCalendarCE, kJC = kCalendarJC, kSAR = kCalendarSAR, kVR = kCalendarVR,
-                         kLDT = kCalendarLDT, kTVG = kCalendarTVG, kCJD = kCalendarCJD, kAJD = kCalendarAJD,
-                         kQLW = kCalendarQLW;
+// The calendar indices of calendar/CalendarSet.h.
+using ::tavr::kAJD, ::tavr::kCE, ::tavr::kCJD, ::tavr::kJC, ::tavr::kLDT, ::tavr::kQLW, ::tavr::kSAR,
+    ::tavr::kTVG, ::tavr::kVR;
 // The rows from top to bottom as the window shows them (QLW above CJD and AJD).
 inline constexpr std::array<int16_t, 9> kWindowOrder = {kCE, kJC, kSAR, kVR, kLDT, kTVG, kQLW, kCJD, kAJD};
 
@@ -66,6 +65,14 @@ Message ShowEntryError(EntryError error);
 // ---- state -------------------------------------------------------------------
 
 inline constexpr int16_t kHistoryMax = 8; // lines of the history list
+// The lists' entries at start-up (and after Reset): the move step "1 day"
+// (calendar/CalendarSet.h), the refresh period "1" second, the search target
+// "Total solar eclipse".
+inline constexpr int16_t kRefreshPeriodCount = 5;
+inline constexpr int16_t kDefaultRefreshPeriod = 2;
+inline constexpr int16_t kDefaultTarget = 11;
+// The lunation window's month calendars (SAR, VR, TVG, LDT).
+inline constexpr int16_t kMonthCalendarCount = 4;
 // The log's include switches, in the order of the saved state: CE, JC, SAR,
 // VR, LDT, TVG, CJD, AJD, phase and illumination, lunation and age, QLW.
 inline constexpr int kLogIncludeCount = 11;
@@ -113,14 +120,14 @@ struct State {
     std::string actualEclipseData;      // lblActualEclipseData
 
     // Move.
-    bool moveForward = true;        // optMoveDirection index 0 (else 1, "back")
-    int16_t moveStepIndex = 2;      // cboMoveStep ("1 day")
-    bool repeatedly = false;        // chkRepeatedly
-    int16_t refreshPeriodIndex = 2; // cboRefreshPeriod ("1" second)
+    bool moveForward = true;                            // optMoveDirection index 0 (else 1, "back")
+    int16_t moveStepIndex = kDefaultMoveStep;           // cboMoveStep
+    bool repeatedly = false;                            // chkRepeatedly
+    int16_t refreshPeriodIndex = kDefaultRefreshPeriod; // cboRefreshPeriod
 
     // Search.
-    bool searchNext = true;   // optNext (else optPrevious)
-    int16_t targetIndex = 11; // cboTarget ("Total solar eclipse")
+    bool searchNext = true;               // optNext (else optPrevious)
+    int16_t targetIndex = kDefaultTarget; // cboTarget
 
     // Log.
     bool chkLog = false;   // log every result
@@ -219,6 +226,13 @@ std::string CopyCurrentDateToEntry(const State& state);
 // ("Date out of range"), or nothing when it is accepted.
 std::optional<Message> RangeCheck(double moment);
 
+// The message of a move or search that would pass an end of the range:
+// "Out of range", "Latest date exceeded." or "Earliest date exceeded.".
+inline constexpr const char* kMoveRangeTitle = "Out of range";
+inline constexpr const char* kEarliestExceeded = "Earliest date exceeded.";
+inline constexpr const char* kLatestExceeded = "Latest date exceeded.";
+Message RangeStopMessage(bool later);
+
 // "Convert date", or "Convert date plus +1,000 days" with a day count.
 std::string ConvertActionText(const std::string& dayCount, bool plus);
 
@@ -259,6 +273,21 @@ struct ActionResult {
 // The common tail for a state. In Now mode the time label takes the clock
 // reading when one is given.
 Tail ComputeTail(const State& state, std::optional<ClockTime> clock = std::nullopt);
+
+// The one way a result shows its state's moment: the common tail and the
+// history text; ShowInEntry also puts the current calendar's date and time
+// into the entry (as CopyCurrentDateToEntry does).
+void FillTail(ActionResult& result, std::optional<ClockTime> clock = std::nullopt);
+void FillTailAndEntry(ActionResult& result);
+
+// The refusal of an entry: its error code and message box, the focus back to the entry.
+ActionResult RefuseEntry(ActionResult result, EntryError error);
+
+// A moment typed into the entry replaces the current one only when it lies
+// this far from it or farther (a date shown to the minute leaves it alone).
+inline constexpr double kSameMoment = 0.0007; // day
+// The moment an action goes on from: `entered` when it lies kSameMoment or more from `current`.
+double MomentAfterEntry(double current, double entered);
 
 // The Convert button (and Enter in the entry boxes): trims both boxes, parses,
 // adds the day count, checks the range and commits. Refusals: error 19 (empty

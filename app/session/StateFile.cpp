@@ -8,6 +8,7 @@
 
 #include "base/StrProc.h"
 #include "calendar/CalendarSet.h"
+#include "session/Search.h"
 #include "session/TimeZone.h"
 
 namespace tavr::session {
@@ -264,7 +265,7 @@ bool ReadLine(const LineDescriptor& line, State& s, const std::string& v) {
         if (line.kind == LineKind::Index) {
             s.*line.index = static_cast<int16_t>(*index);
         } else if (line.kind == LineKind::Target) {
-            s.targetIndex = static_cast<int16_t>(*index == kSarosTarget ? kAnyEclipseTarget : *index);
+            s.targetIndex = static_cast<int16_t>(*index == kTargetSaros ? kTargetAnyEclipse : *index);
         } else {
             s.zoneIndex = *index;
             s.zoneOffset = ZoneMinutes(s);
@@ -399,13 +400,12 @@ ActionResult StartUpResult(const RestoredState& restored, double nowAjd, std::op
     if (restored.complete) {
         result.state = restored.state;
         result.state.nowMode = false;
-        result.tail = ComputeTail(result.state, std::nullopt);
+        FillTail(result);
         result.kind = ResultKind::Done;
     } else {
         result = SetToNow(restored.state, nowAjd, clock);
     }
     result.historyDue = true;
-    result.historyText = result.tail->display.historyText;
     result.eclipseType = 0;
     result.actionText = kRestoreActionText;
     result.extraLogText.clear();
@@ -422,7 +422,7 @@ State ResetSettings(const State& in, bool logPreferences) {
     s.repeatedly = false;
     s.chkLog = false;
     s.moveStepIndex = kDefaultMoveStep;
-    s.refreshPeriodIndex = 2;
+    s.refreshPeriodIndex = kDefaultRefreshPeriod;
     s.targetIndex = 0;
     if (logPreferences) {
         s.logFormat = 0;

@@ -31,13 +31,6 @@ inline constexpr const char* kRestoreActionText = "Restore saved state on startu
 inline constexpr const char* kResetTitle = "Reset";
 inline constexpr const char* kResetQuestion = "Reset log preferences also?";
 
-// List lengths the restore checks indices against.
-inline constexpr int16_t kTargetCount = 16;
-inline constexpr int16_t kRefreshPeriodCount = 5;
-inline constexpr int16_t kMonthCalendarCount = 4;
-inline constexpr int16_t kSarosTarget = 13;     // "Eclipse in same saros series"
-inline constexpr int16_t kAnyEclipseTarget = 6; // "Lunar or solar eclipse"
-
 // The file's text: lines 1 to 27, each ended by CR LF.
 std::string FormatStateFile(const State& state);
 

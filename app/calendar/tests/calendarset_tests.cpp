@@ -23,7 +23,7 @@ TEST(CalendarSet, EveryRowIsFoundByItsCodeAndCarriesItsTexts) {
     }
     EXPECT_EQ(CalendarAt(-1), nullptr);
     EXPECT_EQ(CalendarAt(kCalendarCount), nullptr);
-    EXPECT_EQ(CalendarAt(kCalendarTVG)->rowCaption, "Tussary-Vosko Goddess"); // no colon
+    EXPECT_EQ(CalendarAt(kTVG)->rowCaption, "Tussary-Vosko Goddess"); // no colon
 }
 
 // Each calendar reads back the date of its own row: the short text without its
@@ -68,7 +68,7 @@ TEST(CalendarSet, EachParseReadsBackItsRowText) {
 // just outside it (the QLW day of a moment is a day before its civil day from
 // 00:00 to 06:00), reads back to its day.
 TEST(CalendarSet, EveryQlwRowOfTheRangeReadsBack) {
-    const CalendarInfo& qlw = *CalendarAt(kCalendarQLW);
+    const CalendarInfo& qlw = *CalendarAt(kQLW);
     const int32_t stride = TAVR_FULL_SWEEPS ? 1 : 101;
     int32_t checked = 0;
     for (int32_t d = kFirstRangeDay - 1; d <= kLastRangeDay + 1; d += stride) {
@@ -90,25 +90,25 @@ TEST(CalendarSet, RefusalsCarryTheCalendarsEntryError) {
         int16_t error;
     };
     const Row rows[] = {
-        {kCalendarCE, "2001-02-29", 6},   {kCalendarJC, "2001-13-01", 7},
-        {kCalendarSAR, "4696-14-01", 8},  {kCalendarVR, "x", 9},
-        {kCalendarLDT, "x", 10},          {kCalendarTVG, "1-1-14-1", 11},
-        {kCalendarQLW, "x", 15},          {kCalendarQLW, "5000-14-1-1", 16},
-        {kCalendarQLW, "5000-1-5-1", 17}, {kCalendarQLW, "5000-1-1-10", 18},
-        {kCalendarQLW, "", 15},           {kCalendarQLW, "99999999999-1-1-1", 15},
+        {kCE, "2001-02-29", 6},   {kJC, "2001-13-01", 7},
+        {kSAR, "4696-14-01", 8},  {kVR, "x", 9},
+        {kLDT, "x", 10},          {kTVG, "1-1-14-1", 11},
+        {kQLW, "x", 15},          {kQLW, "5000-14-1-1", 16},
+        {kQLW, "5000-1-5-1", 17}, {kQLW, "5000-1-1-10", 18},
+        {kQLW, "", 15},           {kQLW, "99999999999-1-1-1", 15},
     };
     for (const Row& r : rows) {
         const CalendarInfo& info = *CalendarAt(r.calendar);
         EXPECT_EQ(Code(info.parse(r.text).error), r.error) << info.code << " " << r.text;
     }
     // A well-formed QLW date far outside the range is no refusal of its form.
-    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("99999-1-1-1").error, EntryError::None);
-    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("99999-1-1-1").beyond, 1);
-    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("-99999-1-1-1").beyond, -1);
-    EXPECT_EQ(CalendarAt(kCalendarQLW)->parse("9000-1-1-1").beyond, 0); // converted exactly
+    EXPECT_EQ(CalendarAt(kQLW)->parse("99999-1-1-1").error, EntryError::None);
+    EXPECT_EQ(CalendarAt(kQLW)->parse("99999-1-1-1").beyond, 1);
+    EXPECT_EQ(CalendarAt(kQLW)->parse("-99999-1-1-1").beyond, -1);
+    EXPECT_EQ(CalendarAt(kQLW)->parse("9000-1-1-1").beyond, 0); // converted exactly
     // Only the lunar week calendar's day begins after midnight (at 06:00).
     for (int16_t i = 0; i < kCalendarCount; ++i)
-        EXPECT_EQ(CalendarAt(i)->dayStart, i == kCalendarQLW ? 0.25 : 0.0) << CalendarCode(i);
+        EXPECT_EQ(CalendarAt(i)->dayStart, i == kQLW ? 0.25 : 0.0) << CalendarCode(i);
 }
 
 TEST(CalendarSet, MoveStepsNameTheirCalendarAndUnit) {

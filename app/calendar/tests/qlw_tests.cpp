@@ -216,12 +216,10 @@ TEST(QlwYear5000, ReturnsTheWeekLengthsAndPhaseMomentsOfItsMonth) {
 
 TEST(QlwYear5000, TextForms) {
     const QlwDay day = FromDayNumber(kMar19 - 1);
-    EXPECT_EQ(Text(day, kShortForm), "5000-01-2-5 QLW");
-    EXPECT_EQ(Text(day, kDescriptiveForm), "Dayfive in Weektwo of Achebe, 5000");
-    EXPECT_EQ(Text(day.date, kDescriptiveForm), "Dayfive in Weektwo of Achebe, 5000");
-    EXPECT_EQ(Text(day, 0), "");
-    EXPECT_EQ(Text(day, 3), "");
-    EXPECT_EQ(Text(day, 4), "");
+    EXPECT_EQ(Text(day, tavr::TextForm::Short), "5000-01-2-5 QLW");
+    EXPECT_EQ(Text(day, tavr::TextForm::Descriptive), "Dayfive in Weektwo of Achebe, 5000");
+    EXPECT_EQ(Text(day.date, tavr::TextForm::Descriptive), "Dayfive in Weektwo of Achebe, 5000");
+    EXPECT_EQ(Text(day, tavr::TextForm::Long), ""); // no sentence form
 
     struct Row {
         QlwDate date;
@@ -234,7 +232,7 @@ TEST(QlwYear5000, TextForms) {
         {{0, 1, 1, 1, 1, 0}, "0-01-1-1 QLW"},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(Text(r.date, kShortForm), r.text);
+        EXPECT_EQ(Text(r.date, tavr::TextForm::Short), r.text);
 }
 
 TEST(QlwYear5000, DayNameOfAnEarlierRecordIsItsOwn) {
@@ -246,7 +244,7 @@ TEST(QlwYear5000, DayNameOfAnEarlierRecordIsItsOwn) {
     EXPECT_EQ(DayName(early), "Herday");
     EXPECT_EQ(DayName(other), "Moonday");
     EXPECT_EQ(DayName(early, later.month), "Herday");
-    EXPECT_EQ(Text(early, kDescriptiveForm), "Herday in Weekone of Achebe, 5000");
+    EXPECT_EQ(Text(early, tavr::TextForm::Descriptive), "Herday in Weekone of Achebe, 5000");
     QlwDate typed{5000, 1, 1, 6, 0, 0}; // not converted yet
     EXPECT_EQ(DayName(typed), "Herday");
     typed.day = 9; // no such day
@@ -541,7 +539,7 @@ TEST(QlwRoundTrip, SampledOverTheWholeRange) {
         ASSERT_EQ(ToDayNumber(back), kOk) << Fields(q);
         ASSERT_EQ(back.dayNumber, d) << Fields(q);
         {
-            std::string text = Text(q, kShortForm);
+            std::string text = Text(q, tavr::TextForm::Short);
             text.resize(text.size() - 4); // " QLW"
             QlwDate parsed;
             ASSERT_EQ(Parse(text, parsed), kOk) << text;

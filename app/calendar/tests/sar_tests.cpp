@@ -285,20 +285,19 @@ TEST(SarCal, NamesAndTexts) {
 
     struct TextCase {
         EuroDate date;
-        int form;
+        TextForm form;
         const char* text;
     };
     const TextCase texts[] = {
-        {{4696, 11, 25, 'R', 0, 1}, 1, "4696-11-25 SAR"},
-        {{4696, 11, 25, 'R', 0, 1}, 2, "4696-11-25 SAR (Mars Day, Dionysus 25,  4696)"},
-        {{4696, 11, 25, 'R', 0, 1}, 4, "The 25th day of Dionysus in the year 4696"},
-        {{4696, 11, 25, 'R', 0, 1}, 3, ""},
-        {{442, 1, 1, 'R', 0, 1}, 1, "442-01-01 SAR"},
-        {{442, 1, 1, 'R', 0, 1}, 4, "The 1st day of Apollo in the year 442"},
-        {{-5, 13, 12, 'R', 0, 1}, 1, "-5-13-12 SAR"},
-        {{-5, 13, 12, 'R', 0, 1}, 2, "-5-13-12 SAR (Mercury Day, Persephone 12, -5)"},
-        {{-5, 13, 12, 'R', 0, 1}, 4, "The 12th day of Persephone in the year-5"},
-        {{0, 2, 22, 'R', 0, 1}, 4, "The 22nd day of Diana in the year 0"},
+        {{4696, 11, 25, 'R', 0, 1}, TextForm::Short, "4696-11-25 SAR"},
+        {{4696, 11, 25, 'R', 0, 1}, TextForm::Descriptive, "4696-11-25 SAR (Mars Day, Dionysus 25,  4696)"},
+        {{4696, 11, 25, 'R', 0, 1}, TextForm::Long, "The 25th day of Dionysus in the year 4696"},
+        {{442, 1, 1, 'R', 0, 1}, TextForm::Short, "442-01-01 SAR"},
+        {{442, 1, 1, 'R', 0, 1}, TextForm::Long, "The 1st day of Apollo in the year 442"},
+        {{-5, 13, 12, 'R', 0, 1}, TextForm::Short, "-5-13-12 SAR"},
+        {{-5, 13, 12, 'R', 0, 1}, TextForm::Descriptive, "-5-13-12 SAR (Mercury Day, Persephone 12, -5)"},
+        {{-5, 13, 12, 'R', 0, 1}, TextForm::Long, "The 12th day of Persephone in the year-5"},
+        {{0, 2, 22, 'R', 0, 1}, TextForm::Long, "The 22nd day of Diana in the year 0"},
     };
     for (const auto& c : texts)
         EXPECT_EQ(sar::Text(c.date, c.form), c.text);

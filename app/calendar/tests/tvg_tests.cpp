@@ -261,8 +261,8 @@ TEST(TvgCal, Steps) {
             tvg::YearStep(t, c.forward);
         else
             tvg::MonthStep(t, c.forward);
-        const std::string from = tvg::Text(c.from, 1, false);
-        EXPECT_EQ(tvg::Text(t, 1, false), tvg::Text(c.to, 1, false)) << from;
+        const std::string from = tvg::Text(c.from, TextForm::Short, false);
+        EXPECT_EQ(tvg::Text(t, TextForm::Short, false), tvg::Text(c.to, TextForm::Short, false)) << from;
         EXPECT_TRUE(tvg::ToDayNumber(t)) << from;
     }
     // The step of a day number; weeks are not a unit of this calendar.
@@ -300,29 +300,28 @@ TEST(TvgCal, NamesAndTexts) {
     EXPECT_EQ(tvg::MonthName(14), "");
     struct Case {
         TvgDate date;
-        int form;
+        TextForm form;
         bool code;
         const char* text;
     };
     const Case cases[] = {
-        {Make(1, 94, 8, 25), 1, true, "1-94-08-25 TVG"},
-        {Make(1, 94, 8, 25), 1, false, "1-94-08-25"},
-        {Make(1, 94, 8, 25), 2, true, "1-94-08-25 TVG (Saturday, Hathor 25, 1-94)"},
-        {Make(1, 94, 8, 25), 3, true, "The 25th day of Hathor in the year 94 of cycle 1"},
-        {Make(1, 94, 8, 25), 4, true, ""},
-        {Make(1, 1, 1, 1), 1, true, "1-1-01-01 TVG"},
-        {Make(1, 1, 1, 1), 3, true, "The 1st day of Athena in the year 1 of cycle 1"},
-        {Make(0, 470, 13, 29), 1, true, "0-470-13-29 TVG"},
-        {Make(-2, 12, 3, 3), 1, true, "-2-12-03-03 TVG"},
-        {Make(-2, 12, 3, 3), 3, true, "The 3rd day of Cerridwen in the year 12 of cycle-2"},
-        {Make(1, 5, 2, 12), 3, true, "The 12th day of Brigid in the year 5 of cycle 1"},
-        {Make(1, 5, 2, 22), 3, true, "The 22nd day of Brigid in the year 5 of cycle 1"},
+        {Make(1, 94, 8, 25), TextForm::Short, true, "1-94-08-25 TVG"},
+        {Make(1, 94, 8, 25), TextForm::Short, false, "1-94-08-25"},
+        {Make(1, 94, 8, 25), TextForm::Descriptive, true, "1-94-08-25 TVG (Saturday, Hathor 25, 1-94)"},
+        {Make(1, 94, 8, 25), TextForm::Long, true, "The 25th day of Hathor in the year 94 of cycle 1"},
+        {Make(1, 1, 1, 1), TextForm::Short, true, "1-1-01-01 TVG"},
+        {Make(1, 1, 1, 1), TextForm::Long, true, "The 1st day of Athena in the year 1 of cycle 1"},
+        {Make(0, 470, 13, 29), TextForm::Short, true, "0-470-13-29 TVG"},
+        {Make(-2, 12, 3, 3), TextForm::Short, true, "-2-12-03-03 TVG"},
+        {Make(-2, 12, 3, 3), TextForm::Long, true, "The 3rd day of Cerridwen in the year 12 of cycle-2"},
+        {Make(1, 5, 2, 12), TextForm::Long, true, "The 12th day of Brigid in the year 5 of cycle 1"},
+        {Make(1, 5, 2, 22), TextForm::Long, true, "The 22nd day of Brigid in the year 5 of cycle 1"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(tvg::Text(c.date, c.form, c.code), c.text);
     // The weekday of form 2 is that of the date's own day number.
     const TvgDate epoch = tvg::FromDayNumber(tvg::kEpoch); // 1901-08-14 CE, a Wednesday
-    EXPECT_EQ(tvg::Text(epoch, 2, true), "1-1-01-01 TVG (Wednesday, Athena 1, 1-1)");
+    EXPECT_EQ(tvg::Text(epoch, TextForm::Descriptive, true), "1-1-01-01 TVG (Wednesday, Athena 1, 1-1)");
 }
 
 } // namespace

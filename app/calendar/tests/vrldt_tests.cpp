@@ -359,25 +359,27 @@ TEST(VrGlue, NamesAndTexts) {
     const std::string m10(vr::MonthName(10));
     struct Case {
         VrslcDate date;
-        int form;
+        TextForm form;
         std::string text;
     };
     const Case cases[] = {
-        {Vr(102, 25, 10, 26), 1, "102-25-10-26 VR"},
-        {Vr(102, 25, 10, 26), 2, "102-25-10-26 VR (" + m10 + " 26, 102-25)"},
-        {Vr(102, 25, 10, 26), 4, "The 26th day of " + m10 + " in the year 25, cycle 102"},
-        {Vr(102, 25, 10, 26), 3, ""},
-        {Vr(0, 1, 1, 1), 1, "0-01-01-01 VR"},
-        {Vr(0, 1, 1, 1), 4, "The 1st day of " + std::string(vr::MonthName(1)) + " in the year 1"},
-        {Vr(-1, 60, 13, 31), 1, "-1-60-13-31 VR"},
-        {Vr(-1, 60, 13, 31), 2, "-1-60-13-31 VR (" + std::string(vr::MonthName(13)) + " 31, -1-60)"},
-        {Vr(-1, 60, 13, 31), 4,
+        {Vr(102, 25, 10, 26), TextForm::Short, "102-25-10-26 VR"},
+        {Vr(102, 25, 10, 26), TextForm::Descriptive, "102-25-10-26 VR (" + m10 + " 26, 102-25)"},
+        {Vr(102, 25, 10, 26), TextForm::Long, "The 26th day of " + m10 + " in the year 25, cycle 102"},
+        {Vr(0, 1, 1, 1), TextForm::Short, "0-01-01-01 VR"},
+        {Vr(0, 1, 1, 1), TextForm::Long,
+         "The 1st day of " + std::string(vr::MonthName(1)) + " in the year 1"},
+        {Vr(-1, 60, 13, 31), TextForm::Short, "-1-60-13-31 VR"},
+        {Vr(-1, 60, 13, 31), TextForm::Descriptive,
+         "-1-60-13-31 VR (" + std::string(vr::MonthName(13)) + " 31, -1-60)"},
+        {Vr(-1, 60, 13, 31), TextForm::Long,
          "The 31st day of " + std::string(vr::MonthName(13)) + " in the year 60, cycle -1"},
-        {Vr(5, 2, 3, 12), 4, "The 12th day of " + std::string(vr::MonthName(3)) + " in the year 2, cycle 5"},
+        {Vr(5, 2, 3, 12), TextForm::Long,
+         "The 12th day of " + std::string(vr::MonthName(3)) + " in the year 2, cycle 5"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(vr::Text(c.date, c.form), c.text);
-    EXPECT_EQ(vr::Text(vr::FromDayNumber(2451545), vr::kShortForm), "102-25-10-26 VR");
+    EXPECT_EQ(vr::Text(vr::FromDayNumber(2451545), TextForm::Short), "102-25-10-26 VR");
 }
 
 // ---- LDT -------------------------------------------------------------------
@@ -567,20 +569,21 @@ TEST(LdtGlue, NamesAndTexts) {
     EXPECT_EQ(ldt::DayName(4), "");
     struct Case {
         DtcLunarDate date;
-        int form;
+        TextForm form;
         const char* text;
     };
     const Case cases[] = {
-        {Ldt(0, 98, 9, 9, 3), 1, "098-09-09-3 LDT"},
-        {Ldt(0, 98, 9, 9, 3), 2, "098-09-09-3 LDT (Norasday 9 Davithe 98)"},
-        {Ldt(0, 98, 9, 9, 3), 3, "Norasday in the 9th triday of Davithe in the year 98"},
-        {Ldt(0, 98, 9, 9, 3), 4, ""},
-        {Ldt(1, 0, 1, 1, 1), 1, "1-000-01-01-1 LDT"},
-        {Ldt(1, 0, 1, 1, 1), 2, "1-000-01-01-1 LDT (Sophiesday 1 Armedon 0)"},
-        {Ldt(1, 0, 1, 1, 1), 3, "Sophiesday in the 1st triday of Armedon in the year 0, Cycle 1"},
-        {Ldt(-1, 383, 12, 9, 3), 1, "-1-383-12-09-3 LDT"},
-        {Ldt(-1, 383, 12, 2, 2), 3, "Zoesday in the 2nd triday of Eleleth in the year 383, Cycle -1"},
-        {Ldt(0, 5, 7, 3, 1), 3, "Sophiesday in the 3rd triday of Mellephaneus in the year 5"},
+        {Ldt(0, 98, 9, 9, 3), TextForm::Short, "098-09-09-3 LDT"},
+        {Ldt(0, 98, 9, 9, 3), TextForm::Descriptive, "098-09-09-3 LDT (Norasday 9 Davithe 98)"},
+        {Ldt(0, 98, 9, 9, 3), TextForm::Long, "Norasday in the 9th triday of Davithe in the year 98"},
+        {Ldt(1, 0, 1, 1, 1), TextForm::Short, "1-000-01-01-1 LDT"},
+        {Ldt(1, 0, 1, 1, 1), TextForm::Descriptive, "1-000-01-01-1 LDT (Sophiesday 1 Armedon 0)"},
+        {Ldt(1, 0, 1, 1, 1), TextForm::Long,
+         "Sophiesday in the 1st triday of Armedon in the year 0, Cycle 1"},
+        {Ldt(-1, 383, 12, 9, 3), TextForm::Short, "-1-383-12-09-3 LDT"},
+        {Ldt(-1, 383, 12, 2, 2), TextForm::Long,
+         "Zoesday in the 2nd triday of Eleleth in the year 383, Cycle -1"},
+        {Ldt(0, 5, 7, 3, 1), TextForm::Long, "Sophiesday in the 3rd triday of Mellephaneus in the year 5"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ldt::Text(c.date, c.form), c.text);

@@ -146,8 +146,8 @@ TEST(Display, QlwDayBeginsAtSixCivilTime) {
     const Display b = RefreshDisplay(after);
     const tavr::qlw::QlwDay previous = tavr::qlw::FromDayNumber(kDay2001_12_31 - 1);
     const tavr::qlw::QlwDay day = tavr::qlw::FromDayNumber(kDay2001_12_31);
-    EXPECT_EQ(a.rows[kQLW].shortText, tavr::qlw::Text(previous, tavr::qlw::kShortForm));
-    EXPECT_EQ(b.rows[kQLW].shortText, tavr::qlw::Text(day, tavr::qlw::kShortForm));
+    EXPECT_EQ(a.rows[kQLW].shortText, tavr::qlw::Text(previous, tavr::TextForm::Short));
+    EXPECT_EQ(b.rows[kQLW].shortText, tavr::qlw::Text(day, tavr::TextForm::Short));
     EXPECT_NE(a.rows[kQLW].shortText, b.rows[kQLW].shortText);
     // The other calendars follow the civil day.
     EXPECT_EQ(a.rows[kCE].shortText, "2001-12-31 CE");
