@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "base/WebAddresses.h"
+#include "help/WebAddresses.h"
 
 namespace tavr::help {
 

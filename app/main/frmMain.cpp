@@ -23,6 +23,7 @@
 #include "calendar/DayNumbers.h"
 #include "log/frmLog.h"
 #include "main/Colours.h"
+#include "main/Latin1.h"
 #include "main/MoonPixmap.h"
 #include "main/Scheme.h"
 #include "session/Session.h"
@@ -30,18 +31,9 @@
 
 using tavr::ui::LabelPair;
 namespace ses = tavr::session;
+using tavr::ui::Q;
+using tavr::ui::S;
 namespace tz = tavr::timezone;
-
-namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-std::string S(const QString& s) {
-    return s.toLatin1().toStdString();
-}
-
-} // namespace
 
 frmMain::frmMain(tavr::ui::MessageBoxes* boxes, tavr::ui::ClockSource* clock, QWidget* parent)
     : QWidget(parent) {

@@ -11,20 +11,14 @@
 
 #include "calendar/DayNumbers.h"
 #include "main/Colours.h"
+#include "main/Latin1.h"
 #include "main/frmMain.h"
 #include "session/Session.h"
 #include "session/TimeZone.h"
 
 namespace ses = tavr::session;
+using tavr::ui::Q;
 namespace tz = tavr::timezone;
-
-namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 // ------------------------------------------------------------------ entry --
 

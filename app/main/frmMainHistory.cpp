@@ -14,25 +14,21 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "base/WebAddresses.h"
+#include "help/WebAddresses.h"
 #include "log/LogEntry.h"
 #include "log/frmLog.h"
 #include "log/frmLogPreferences.h"
 #include "main/Colours.h"
+#include "main/Latin1.h"
 #include "main/Scheme.h"
 #include "main/frmMain.h"
 #include "session/History.h"
 
 namespace ses = tavr::session;
+using tavr::ui::Q;
+using tavr::ui::S;
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-std::string S(const QString& s) {
-    return s.toLatin1().toStdString();
-}
 
 // The log window's question goes through the main window's message boxes.
 class BoxQuestions : public tavr::logwin::LogQuestions {

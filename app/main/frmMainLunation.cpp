@@ -11,16 +11,18 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "base/WebAddresses.h"
+#include "help/WebAddresses.h"
 #include "help/frmHelp.h"
 #include "help/weblink.h"
 #include "lunation/LunationGrid.h"
 #include "lunation/frmCalendar.h"
 #include "main/Colours.h"
+#include "main/Latin1.h"
 #include "main/frmMain.h"
 
 namespace lun = tavr::lunation;
 namespace ses = tavr::session;
+using tavr::ui::Q;
 
 namespace {
 
@@ -45,10 +47,6 @@ class HelpKeyFilter : public QObject {
   private:
     frmMain* window_;
 };
-
-QString Q(std::string_view s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 } // namespace
 

@@ -19,17 +19,15 @@
 #include <QVBoxLayout>
 
 #include "main/Colours.h"
+#include "main/Latin1.h"
 #include "main/Scheme.h"
 #include "main/frmMain.h"
 #include "session/Move.h"
 
 namespace ses = tavr::session;
+using tavr::ui::Q;
 
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Controls of the other groups, found by name, so that the move can disable
 // whichever of them the window has.

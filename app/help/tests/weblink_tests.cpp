@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "base/WebAddresses.h"
+#include "help/WebAddresses.h"
 #include "help/HelpText.h"
 #include "help/weblink.h"
 
