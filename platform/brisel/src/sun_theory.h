@@ -21,9 +21,8 @@ inline constexpr double kLightDaysPerAu = 0.0057755183;
 // sin x for the large arguments of the series: one reduction to [-pi/2, pi/2]
 // and the Taylor polynomial to x^17 (error below 1e-13); several times as fast
 // as the library's sine and exact enough for amplitudes of arcseconds. It has
-// no branch the processor must guess: the whole turns are rounded by adding
-// and taking away 1.5 * 2^52 (to even, as nearbyint, while below 2^51 turns),
-// and the folding takes a minimum and a maximum.
+// no branch the processor must guess: the whole turns are rounded by
+// WholeTurnsNear, and the folding takes a minimum and a maximum.
 // SeriesSinNear is the same for |x| below kSeriesSinNearLimit only, without
 // even the test of x (so that loops of it can be vectorised).
 inline constexpr double kSeriesSinNearLimit = 1e15;
@@ -50,9 +49,22 @@ inline double SeriesSinOfTurns(double x, double n) {
 
 inline constexpr double kInvTwoPi = 0.15915494309189535;
 
+// The whole number of turns nearest to x / (2 pi), halves to even, for
+// |x| < kSeriesSinNearLimit. With double arithmetic adding and taking away
+// 1.5 * 2^52 rounds to a whole number without a branch or a call, and loops of
+// it vectorise; where intermediates carry more than 53 bits (the x87 unit) that
+// sum is not rounded at all, so there the rounding is explicit.
+inline double WholeTurnsNear(double x) {
+#if defined(__FLT_EVAL_METHOD__) && __FLT_EVAL_METHOD__ == 0
+    constexpr double kRound = 6755399441055744.0; // 1.5 * 2^52
+    return (x * kInvTwoPi + kRound) - kRound;
+#else
+    return std::nearbyint(x * kInvTwoPi);
+#endif
+}
+
 inline double SeriesSinNear(double x) {
-    constexpr double kRound = 6755399441055744.0;
-    return SeriesSinOfTurns(x, (x * kInvTwoPi + kRound) - kRound);
+    return SeriesSinOfTurns(x, WholeTurnsNear(x));
 }
 
 inline double SeriesSin(double x) {
