@@ -127,7 +127,7 @@ class frmMain : public QWidget {
     void RecordResult(const tavr::session::ActionResult& result);
     void AddLogEntry(const std::string& heading, const std::string& action, const std::string& extra);
     void EnableViewLog();
-    void RestoreState();
+    void RestoreState(); // the saved state read (or the defaults) and shown first
     double NowAjd() const;
     tavr::session::ClockTime ClockNow() const;
     // A repeated move runs on the clock's ticks (frmMainMove.cpp).

@@ -207,6 +207,51 @@ class FinishTest : public QObject {
         }
     }
 
+    // Each frame holds its controls (disabling a frame disables them, as a
+    // repeated move does), the frames lie top to bottom in reading order, and
+    // every group frame is drawn with the scheme's rounded line.
+    void FramesHoldTheirControlsAndShowTheirLine() {
+        Fixture f;
+        frmMain& w = *f.w;
+        const struct {
+            QWidget* frame;
+            QStringList controls;
+        } frames[] = {
+            {w.entryFrame,
+             {"txbDate", "cmdCompute", "cmdClearDate", "txbPlusMinus", "optPlus", "optMinus", "cmdReset"}},
+            {w.datesFrame, {"lblCommonEraDate_1", "lblQuorvaneLWCDate_0", "lblAstronomicalJulianDate_1"}},
+            {w.moonFrame, {"picMoon", "lblPhaseOfMoon_1", "lblAgeOfMoon_1", "lblActualEclipseData"}},
+            {w.timeFrame,
+             {"cboTimeZone", "optGreenwich", "optLocal", "cmdNow", "picCheck", "lblTime_1", "lblDeltaT_1"}},
+            {w.historyFrame, {"cboHistory", "chkLog", "cmdLogThisResult", "cmdViewLog", "cmdLogPreferences"}},
+            {w.moveFrame,
+             {"fraMove", "cmdMove", "cboMoveStep", "optMoveDirection_1", "cmdStop", "cboRefreshPeriod"}},
+            {w.searchFrame, {"cmdSearch", "optNext", "optPrevious", "cboTarget", "lblSearching"}},
+            {w.lunationFrame, {"cmdDisplayCalendar", "cboMonthCalendar", "lblQuorvaneSystems", "cmdHelp"}},
+        };
+        int previousTop = -1;
+        for (const auto& entry : frames) {
+            for (const QString& name : entry.controls) {
+                auto* control = w.findChild<QWidget*>(name);
+                QVERIFY2(control && entry.frame->isAncestorOf(control), qPrintable(name));
+            }
+            // The Moon stands beside the dates, the rest below each other.
+            if (entry.frame != w.moonFrame) {
+                QVERIFY2(entry.frame->y() > previousTop, qPrintable(entry.controls.first()));
+                previousTop = entry.frame->y();
+            }
+        }
+        const QColor line = w.palette().color(QPalette::Mid);
+        for (const char* name : {"fraConvert", "fraDates", "fraMoon", "fraTime", "fraHistory", "fraMove",
+                                 "fraRefreshPeriod", "fraSearch"}) {
+            auto* frame = w.findChild<QFrame*>(name);
+            QVERIFY2(frame, name);
+            const QImage image = frame->grab().toImage();
+            const QPoint top(image.width() / 2, 0);
+            QCOMPARE(QColor(image.pixel(top)).name(), line.name());
+        }
+    }
+
     void FocusRingOnEveryKindOfControl() {
         Fixture f;
         const QColor ring = tavr::ui::FocusRingFor(f.w->palette()).outer;
