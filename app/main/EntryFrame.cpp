@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "main/Controls.h"
 #include "main/Scheme.h"
 
 namespace tavr::ui {

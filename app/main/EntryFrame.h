@@ -5,8 +5,6 @@
 
 #include <QFrame>
 
-#include "main/Controls.h"
-
 class QLabel;
 class QLineEdit;
 class QPushButton;

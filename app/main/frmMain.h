@@ -111,6 +111,7 @@ class frmMain : public QWidget {
     QSize StartSize();       // the size the window opens with
     void ConnectSignals();
     void ConnectMoveSignals();
+    void ConnectSearchAndLunationSignals();
     void InitialiseMainWindow();
     void CheckLibraries();
     void RefuseWithoutLibraries();

@@ -80,6 +80,14 @@ void frmMain::ConnectSignals() {
     connect(h->cmdViewLog, &QPushButton::clicked, this, [this] { cmdViewLog_Click(); });
     connect(h->cmdLogPreferences, &QPushButton::clicked, this, [this] { cmdLogPreferences_Click(); });
     ConnectMoveSignals();
+    ConnectSearchAndLunationSignals();
+    // Every way to help (the button, F1) ends in the one help window.
+    connect(this, &frmMain::helpRequested, this, [this] { lunationFrame->OpenHelp(); });
+    lunationFrame->cmdHelp->installEventFilter(this);
+    moveFrame->cmdMove->installEventFilter(this);
+}
+
+void frmMain::ConnectSearchAndLunationSignals() {
     tavr::ui::SearchFrame* s = searchFrame;
     connect(s->cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     for (QRadioButton* direction : {s->optNext, s->optPrevious}) {
@@ -113,10 +121,6 @@ void frmMain::ConnectSignals() {
         openPage(tavr::web::Page::Documentation);
         SetTheFocus();
     });
-    // Every way to help (the button, F1) ends in the one help window.
-    connect(this, &frmMain::helpRequested, this, [this] { lunationFrame->OpenHelp(); });
-    l->cmdHelp->installEventFilter(this);
-    moveFrame->cmdMove->installEventFilter(this);
 }
 
 // ------------------------------------------------------------------ entry --
