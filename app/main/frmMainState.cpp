@@ -14,7 +14,6 @@
 #include <filesystem>
 
 #include "log/frmLogPreferences.h"
-#include "main/Colours.h"
 #include "main/frmMain.h"
 #include "session/StateFile.h"
 
