@@ -22,11 +22,17 @@ void FillBand(QPainter* painter, const QRectF& rect, qreal width, const QColor& 
     painter->fillPath(band, colour);
 }
 
-// A group frame of the main window: a plain QFrame with a styled panel.
+// Set by FrameLine on the frames of the main window, which are QFrame
+// subclasses of their own.
+constexpr char kGroupFrameProperty[] = "tavrGroupFrame";
+
+// A group frame: a plain QFrame (not a label or another QFrame control) or a
+// frame of the main window, with a styled panel.
 bool IsGroupFrame(const QWidget* widget) {
     const auto* frame = qobject_cast<const QFrame*>(widget);
-    return frame && frame->metaObject() == &QFrame::staticMetaObject &&
-           frame->frameShape() == QFrame::StyledPanel;
+    return frame && frame->frameShape() == QFrame::StyledPanel &&
+           (frame->metaObject() == &QFrame::staticMetaObject ||
+            frame->property(kGroupFrameProperty).toBool());
 }
 
 } // namespace
@@ -174,6 +180,7 @@ void InstallScheme() {
 }
 
 void FrameLine(QFrame* frame) {
+    frame->setProperty(kGroupFrameProperty, true);
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Plain);
 }

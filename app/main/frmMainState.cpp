@@ -14,7 +14,6 @@
 #include <filesystem>
 
 #include "log/frmLogPreferences.h"
-#include "main/Colours.h"
 #include "main/frmMain.h"
 #include "session/StateFile.h"
 
@@ -63,42 +62,25 @@ QString frmMain::DefaultStateFilePath() {
     return QDir(base).filePath(QStringLiteral("%1/%2").arg(ses::kStateFolderName, ses::kStateFileName));
 }
 
-void frmMain::ConnectStateSignals() {
-    connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
-    connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
-    // Every new history line (Now and the zone change among them) makes the
-    // state worth saving again.
-    connect(this, &frmMain::resultApplied, this, [this](const ses::ActionResult& result) {
-        if (result.historyDue) cmdSaveState->setEnabled(true);
-    });
-}
-
 void frmMain::ShowSavedOptions() {
-    const bool greenwich = state_.view == tavr::timezone::View::Greenwich;
-    (greenwich ? optGreenwich : optLocal)->setChecked(true);
-    SetCaptionColour(optGreenwich, greenwich ? kColourOn : kColourOff);
-    SetCaptionColour(optLocal, greenwich ? kColourOff : kColourOn);
-    (state_.plusSelected ? optPlus : optMinus)->setChecked(true);
-    SetCaptionColour(optPlus, state_.plusSelected ? kColourOn : kColourOff);
-    SetCaptionColour(optMinus, state_.plusSelected ? kColourOff : kColourOn);
+    timeFrame->ShowGreenwich(state_.view == tavr::timezone::View::Greenwich);
+    entryFrame->ShowPlus(state_.plusSelected);
     // The move, search and log settings the file restores (or Reset sets).
-    ShowMoveState();
-    (state_.searchNext ? optNext : optPrevious)->setChecked(true);
-    SetCaptionColour(optNext, state_.searchNext ? kColourOn : kColourOff);
-    SetCaptionColour(optPrevious, state_.searchNext ? kColourOff : kColourOn);
-    if (state_.targetIndex >= 0 && state_.targetIndex < cboTarget->count())
-        cboTarget->setCurrentIndex(state_.targetIndex);
-    chkLog->setChecked(state_.chkLog);
-    SetCaptionColour(chkLog, state_.chkLog ? kColourOn : kColourOff);
+    moveFrame->ShowSettings(state_);
+    searchFrame->ShowNext(state_.searchNext);
+    searchFrame->ShowTarget(state_.targetIndex);
+    historyFrame->ShowLogAll(state_.chkLog);
     if (frmLogPreferences_) frmLogPreferences_->ShowSettings(state_);
 }
 
 void frmMain::RestoreState() {
-    RemoveSaveLeftovers();
+    // The temporary files that interrupted saves left beside the state file go.
+    const ses::SaveTarget leftovers = ses::StateFileTarget(PathOf(stateFilePath_));
+    if (!leftovers.file.empty()) ses::RemoveSaveLeftovers(leftovers.file);
     restoringState_ = true;
     const ses::RestoredState restored = ses::ReadStateFile(PathOf(stateFilePath_), ReadControls());
     if (restored.complete) {
-        picCheck->setVisible(false);
+        timeFrame->picCheck->setVisible(false);
         Clock->stop();
     }
     restoringState_ = false;
@@ -107,11 +89,6 @@ void frmMain::RestoreState() {
     ShowSavedOptions();
     Apply(result, false);
     cmdSaveState->setEnabled(false);
-}
-
-void frmMain::RemoveSaveLeftovers() {
-    const ses::SaveTarget target = ses::StateFileTarget(PathOf(stateFilePath_));
-    if (!target.file.empty()) ses::RemoveSaveLeftovers(target.file);
 }
 
 bool frmMain::SaveState() {
@@ -134,10 +111,6 @@ bool frmMain::SaveState() {
     return true;
 }
 
-void frmMain::cmdSaveState_Click() {
-    SaveState();
-}
-
 void frmMain::cmdReset_Click() {
     bool logPreferences = false;
     if (blnStartUpCompleted_) {
@@ -147,7 +120,7 @@ void frmMain::cmdReset_Click() {
     state_ = ses::ResetSettings(ReadControls(), logPreferences);
     ShowState();
     ShowSavedOptions();
-    HighlightCurrentCalendar();
+    datesFrame->Highlight(state_);
     // Reset ends in Now mode.
     cmdNow_Click();
 }

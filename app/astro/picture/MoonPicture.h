@@ -17,7 +17,8 @@ namespace tavr::moon {
 // Colour of the parts of the pictures that take the background colour.
 inline constexpr QRgb kKeyColour = 0xFFC80000; // RGB(200, 0, 0)
 
-// Largest pixel column and row of the picture (intMaxX, intMaxY after start-up).
+// Largest pixel column and row of the picture: it is kPictureMax + 1 pixels a
+// side, and the window keeps that room for it.
 inline constexpr int kPictureMax = 89;
 
 // The four base pictures of one folder, loaded once.

@@ -129,18 +129,19 @@ class FinishTest : public QObject {
             }
         }
         // A display row is read as its caption with its value.
-        f.w->txbDate->setText("2020-06-15 CE 08:00");
+        f.w->entryFrame->txbDate->setText("2020-06-15 CE 08:00");
         f.w->cmdCompute_Click();
         for (int i = 0; i < 9; ++i) {
-            const tavr::ui::LabelPair& row = f.w->Row(i);
+            const tavr::ui::LabelPair& row = f.w->datesFrame->Row(i);
             QString caption = row[0]->text().trimmed();
             caption.chop(caption.endsWith(':') ? 1 : 0);
             QCOMPARE(row[1]->accessibleName(), caption);
             QVERIFY(!row[1]->text().isEmpty());
             QCOMPARE(row[1]->accessibleDescription(), row[1]->text());
         }
-        QCOMPARE(f.w->lblTime[1]->accessibleDescription(), f.w->lblTime[1]->text());
-        QCOMPARE(f.w->lblAgeOfMoon[1]->accessibleDescription(), f.w->lblAgeOfMoon[1]->text());
+        QCOMPARE(f.w->timeFrame->lblTime[1]->accessibleDescription(), f.w->timeFrame->lblTime[1]->text());
+        QCOMPARE(f.w->moonFrame->lblAgeOfMoon[1]->accessibleDescription(),
+                 f.w->moonFrame->lblAgeOfMoon[1]->text());
     }
 
     void TabFollowsTheReadingOrder() {
@@ -183,7 +184,7 @@ class FinishTest : public QObject {
         const QList<QWidget*> stops = TabStops(f.w.get());
         QCOMPARE(stops.size(), expected.size());
         QList<QWidget*> chain;
-        QWidget* c = f.w->txbDate;
+        QWidget* c = f.w->entryFrame->txbDate;
         for (int guard = 0; guard < 1000 && chain.size() < stops.size(); ++guard, c = c->nextInFocusChain())
             if (stops.contains(c) && !chain.contains(c)) chain << c;
         QStringList names;
@@ -206,11 +207,58 @@ class FinishTest : public QObject {
         }
     }
 
+    // Each frame holds its controls (disabling a frame disables them, as a
+    // repeated move does), the frames lie top to bottom in reading order, and
+    // every group frame is drawn with the scheme's rounded line.
+    void FramesHoldTheirControlsAndShowTheirLine() {
+        Fixture f;
+        frmMain& w = *f.w;
+        const struct {
+            QWidget* frame;
+            QStringList controls;
+        } frames[] = {
+            {w.entryFrame,
+             {"txbDate", "cmdCompute", "cmdClearDate", "txbPlusMinus", "optPlus", "optMinus", "cmdReset"}},
+            {w.datesFrame, {"lblCommonEraDate_1", "lblQuorvaneLWCDate_0", "lblAstronomicalJulianDate_1"}},
+            {w.moonFrame, {"picMoon", "lblPhaseOfMoon_1", "lblAgeOfMoon_1", "lblActualEclipseData"}},
+            {w.timeFrame,
+             {"cboTimeZone", "optGreenwich", "optLocal", "cmdNow", "picCheck", "lblTime_1", "lblDeltaT_1"}},
+            {w.historyFrame, {"cboHistory", "chkLog", "cmdLogThisResult", "cmdViewLog", "cmdLogPreferences"}},
+            {w.moveFrame,
+             {"fraMove", "cmdMove", "cboMoveStep", "optMoveDirection_1", "cmdStop", "cboRefreshPeriod"}},
+            {w.searchFrame, {"cmdSearch", "optNext", "optPrevious", "cboTarget", "lblSearching"}},
+            {w.lunationFrame, {"cmdDisplayCalendar", "cboMonthCalendar", "lblQuorvaneSystems", "cmdHelp"}},
+        };
+        int previousTop = -1;
+        for (const auto& entry : frames) {
+            for (const QString& name : entry.controls) {
+                auto* control = w.findChild<QWidget*>(name);
+                QVERIFY2(control && entry.frame->isAncestorOf(control), qPrintable(name));
+            }
+            // The Moon stands beside the dates, the rest below each other.
+            if (entry.frame != w.moonFrame) {
+                QVERIFY2(entry.frame->y() > previousTop, qPrintable(entry.controls.first()));
+                previousTop = entry.frame->y();
+            }
+        }
+        const QColor line = w.palette().color(QPalette::Mid);
+        for (const char* name : {"fraConvert", "fraDates", "fraMoon", "fraTime", "fraHistory", "fraMove",
+                                 "fraRefreshPeriod", "fraSearch"}) {
+            auto* frame = w.findChild<QFrame*>(name);
+            QVERIFY2(frame, name);
+            const QImage image = frame->grab().toImage();
+            const QPoint top(image.width() / 2, 0);
+            QCOMPARE(QColor(image.pixel(top)).name(), line.name());
+        }
+    }
+
     void FocusRingOnEveryKindOfControl() {
         Fixture f;
         const QColor ring = tavr::ui::FocusRingFor(f.w->palette()).outer;
-        const QList<QWidget*> controls = {f.w->txbDate,      f.w->cmdCompute, f.w->cboTimeZone,
-                                          f.w->optGreenwich, f.w->chkLog,     f.w->lblOnlineDocumentation};
+        const QList<QWidget*> controls = {
+            f.w->entryFrame->txbDate,    f.w->entryFrame->cmdCompute,
+            f.w->timeFrame->cboTimeZone, f.w->timeFrame->optGreenwich,
+            f.w->historyFrame->chkLog,   f.w->lunationFrame->lblOnlineDocumentation};
         for (QWidget* c : controls) {
             c->setFocus(Qt::TabFocusReason);
             QVERIFY2(c->hasFocus(), qPrintable(c->objectName()));
@@ -234,7 +282,7 @@ class FinishTest : public QObject {
 
     void ZoneListOpensCompactAroundTheChoice() {
         Fixture f;
-        QComboBox* zones = f.w->cboTimeZone;
+        QComboBox* zones = f.w->timeFrame->cboTimeZone;
         QVERIFY(zones->maxVisibleItems() >= 15 && zones->maxVisibleItems() <= 20);
         QStyleOptionComboBox option;
         option.initFrom(zones);
@@ -401,7 +449,7 @@ class FinishTest : public QObject {
             if (b->isVisible())
                 QVERIFY2(b->width() >= b->minimumSizeHint().width(), qPrintable(b->objectName()));
         // Growing gives the room to the value column, not to captions or buttons.
-        auto* dates = qobject_cast<QGridLayout*>(f.w->fraDates->layout());
+        auto* dates = qobject_cast<QGridLayout*>(f.w->datesFrame->layout());
         QVERIFY(dates);
         const int captions = dates->cellRect(0, 0).width(), values = dates->cellRect(0, 1).width();
         const int quit = f.w->cmdQuit->width();

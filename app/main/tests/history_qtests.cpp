@@ -51,26 +51,26 @@ struct Fixture {
         QApplication::setActiveWindow(w.get());
     }
     void Convert(const QString& text, const QString& days = QString()) {
-        w->txbDate->setText(text);
-        w->txbPlusMinus->setText(days);
-        w->cmdCompute->click();
+        w->entryFrame->txbDate->setText(text);
+        w->entryFrame->txbPlusMinus->setText(days);
+        w->entryFrame->cmdCompute->click();
     }
     void ChooseZone(int minutes) {
-        w->cboTimeZone->setCurrentIndex(ZoneIndex(minutes));
+        w->timeFrame->cboTimeZone->setCurrentIndex(ZoneIndex(minutes));
         w->cboTimeZone_Click();
     }
     void Choose(int line) {
-        w->cboHistory->setCurrentIndex(line);
+        w->historyFrame->cboHistory->setCurrentIndex(line);
         w->cboHistory_Click(line);
     }
     QStringList Lines() {
         QStringList lines;
-        for (int i = 0; i < w->cboHistory->count(); ++i)
-            lines << w->cboHistory->itemText(i);
+        for (int i = 0; i < w->historyFrame->cboHistory->count(); ++i)
+            lines << w->historyFrame->cboHistory->itemText(i);
         return lines;
     }
     void LogAll(bool on) {
-        if (w->chkLog->isChecked() != on) w->chkLog->click();
+        if (w->historyFrame->chkLog->isChecked() != on) w->historyFrame->chkLog->click();
     }
 };
 
@@ -101,14 +101,14 @@ void HistoryLogTests::resultsBecomeHistoryLines() {
     Fixture f;
     // Start-up: one line, the present moment.
     QCOMPARE(f.Lines(), QStringList{"2020-06-15 CE 08:00 (local = GMT)"});
-    QVERIFY(!f.w->cmdLogThisResult->isEnabled());
+    QVERIFY(!f.w->historyFrame->cmdLogThisResult->isEnabled());
     f.Convert("2001-12-31 CE 14:28");
     f.ChooseZone(60);
     f.w->cmdNow_Click();
     QCOMPARE(f.Lines(), (QStringList{"2020-06-15 CE 08:00 (local = GMT)", "2001-12-31 CE 14:28 (local = GMT)",
                                      "2001-12-31 CE 14:28 (local = GMT+01:00)",
                                      "2020-06-15 CE 08:00 (local = GMT+01:00)"}));
-    QCOMPARE(f.w->cboHistory->currentIndex(), 3);
+    QCOMPARE(f.w->historyFrame->cboHistory->currentIndex(), 3);
     // A repeat adds nothing.
     f.Convert("2001-12-31 CE 14:28");
     f.Convert("2001-12-31 CE 14:28", "0");
@@ -119,7 +119,7 @@ void HistoryLogTests::resultsBecomeHistoryLines() {
     QCOMPARE(f.Lines().size(), 8);
     QCOMPARE(f.Lines().first(), QString("2002-01-02 CE 10:00 (local = GMT+01:00)"));
     QCOMPARE(f.Lines().last(), QString("2002-01-09 CE 10:00 (local = GMT+01:00)"));
-    QCOMPARE(f.w->cboHistory->itemData(7).toInt(), 0);
+    QCOMPARE(f.w->historyFrame->cboHistory->itemData(7).toInt(), 0);
 }
 
 void HistoryLogTests::choosingALineRestoresTheResult() {
@@ -128,7 +128,7 @@ void HistoryLogTests::choosingALineRestoresTheResult() {
     f.w->optGreenwich_Click();
     f.Convert("2001-12-4-3 QLW 20:00");
     const double qlwMoment = f.w->CurrentState().dblCurrentAJDate;
-    const QString qlwRow = f.w->Row(QLW)[1]->text();
+    const QString qlwRow = f.w->datesFrame->Row(QLW)[1]->text();
     f.w->optLocal_Click();
     f.ChooseZone(0);
     f.Convert("1999-05-05 JC 01:01");
@@ -141,15 +141,15 @@ void HistoryLogTests::choosingALineRestoresTheResult() {
     const tavr::session::State& s = f.w->CurrentState();
     QCOMPARE(s.dblCurrentAJDate, qlwMoment);
     QCOMPARE(s.currentCalendar, int16_t(QLW));
-    QCOMPARE(f.w->Row(QLW)[1]->text(), qlwRow);
-    QVERIFY(f.w->optGreenwich->isChecked());
-    QCOMPARE(f.w->cboTimeZone->currentIndex(), 35);
+    QCOMPARE(f.w->datesFrame->Row(QLW)[1]->text(), qlwRow);
+    QVERIFY(f.w->timeFrame->optGreenwich->isChecked());
+    QCOMPARE(f.w->timeFrame->cboTimeZone->currentIndex(), 35);
     QVERIFY(!f.w->Clock->isActive());
-    QVERIFY(!f.w->picCheck->isVisible());
-    QVERIFY(f.w->txbDate->text().isEmpty());
-    QCOMPARE(f.w->Row(QLW)[0]->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-    QCOMPARE(f.w->Row(CE)[0]->palette().color(QPalette::WindowText), QColor(200, 200, 200));
-    QCOMPARE(f.w->cboHistory->currentIndex(), 2);
+    QVERIFY(!f.w->timeFrame->picCheck->isVisible());
+    QVERIFY(f.w->entryFrame->txbDate->text().isEmpty());
+    QCOMPARE(f.w->datesFrame->Row(QLW)[0]->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QCOMPARE(f.w->datesFrame->Row(CE)[0]->palette().color(QPalette::WindowText), QColor(200, 200, 200));
+    QCOMPARE(f.w->historyFrame->cboHistory->currentIndex(), 2);
     QCOMPARE(f.Lines().size(), 6);
     // The log has the selection with its line as heading.
     QVERIFY(f.w->LogText().contains("Selection from history\r\n" + f.Lines()[2] + "\r\n"));
@@ -161,17 +161,17 @@ void HistoryLogTests::choosingTheShownLineDoesNothing() {
     f.LogAll(true);
     f.Convert("2001-12-31 CE 14:28");
     const QString log = f.w->LogText();
-    f.w->txbDate->setText("kept");
+    f.w->entryFrame->txbDate->setText("kept");
     f.Choose(1);
     QCOMPARE(f.w->LogText(), log);
-    QCOMPARE(f.w->txbDate->text(), QString("kept"));
+    QCOMPARE(f.w->entryFrame->txbDate->text(), QString("kept"));
 }
 
 void HistoryLogTests::logAllResultsWritesEntries() {
     Fixture f;
-    QVERIFY(!f.w->cmdViewLog->isEnabled());
-    f.w->chkLog->click();
-    QCOMPARE(f.w->chkLog->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QVERIFY(!f.w->historyFrame->cmdViewLog->isEnabled());
+    f.w->historyFrame->chkLog->click();
+    QCOMPARE(f.w->historyFrame->chkLog->palette().color(QPalette::WindowText), QColor(255, 255, 255));
     f.Convert("2001-12-31 CE 14:28");
     f.Convert("2001-12-31 CE 14:28", "1");
     f.Convert("2001-12-31 CE 14:28", "-1");
@@ -185,8 +185,8 @@ void HistoryLogTests::logAllResultsWritesEntries() {
     QVERIFY(log.contains("Convert date plus -1 day\r\n2001-12-30 CE 14:28 (local = GMT)\r\n"));
     QVERIFY(log.endsWith(".\r\n\r\n"));
     QVERIFY(!log.contains("\n\n"));
-    QVERIFY(f.w->cmdViewLog->isEnabled());
-    QVERIFY(!f.w->cmdLogThisResult->isEnabled());
+    QVERIFY(f.w->historyFrame->cmdViewLog->isEnabled());
+    QVERIFY(!f.w->historyFrame->cmdLogThisResult->isEnabled());
 
     f.w->cmdViewLog_Click();
     tavr::logwin::frmLog* lw = f.w->LogWindow();
@@ -209,22 +209,22 @@ void HistoryLogTests::logAllResultsWritesEntries() {
 void HistoryLogTests::logThisResultWritesThePendingEntry() {
     Fixture f;
     f.Convert("2001-12-31 CE 14:28");
-    QVERIFY(f.w->cmdLogThisResult->isEnabled());
+    QVERIFY(f.w->historyFrame->cmdLogThisResult->isEnabled());
     f.Convert("2001-12-31 JC 14:28");
     QVERIFY(f.w->LogText().isEmpty());
     QCOMPARE(f.w->PendingLogEntry().heading, std::string("2001-12-31 JC 14:28 (local = GMT)"));
-    f.w->cmdLogThisResult->click();
+    f.w->historyFrame->cmdLogThisResult->click();
     const QString log = f.w->LogText();
     QCOMPARE(log.count("Convert date\r\n"), 1);
     QVERIFY(log.contains("Convert date\r\n2001-12-31 JC 14:28 (local = GMT)\r\nCE=2002-01-13  "));
-    QVERIFY(!f.w->cmdLogThisResult->isEnabled());
-    QVERIFY(!f.w->chkLog->isChecked());
+    QVERIFY(!f.w->historyFrame->cmdLogThisResult->isEnabled());
+    QVERIFY(!f.w->historyFrame->chkLog->isChecked());
     QVERIFY(f.w->CurrentState().chkLog == false);
     // Switching logging on later does not write the pending entry.
     f.Convert("2001-12-31 CE 10:00");
     f.LogAll(true);
     QCOMPARE(f.w->LogText(), log);
-    QVERIFY(f.w->cmdLogThisResult->isEnabled());
+    QVERIFY(f.w->historyFrame->cmdLogThisResult->isEnabled());
 }
 
 void HistoryLogTests::viewLogWhenEmpty() {
@@ -286,7 +286,7 @@ void HistoryLogTests::clearAndCloseBox() {
     lw->cmdClear->click(); // OK
     QVERIFY(f.w->LogText().isEmpty());
     QVERIFY(!lw->isVisible());
-    QVERIFY(!f.w->cmdViewLog->isEnabled());
+    QVERIFY(!f.w->historyFrame->cmdViewLog->isEnabled());
     // The next entry starts a new log with its header.
     f.Convert("2001-12-31 JC 14:28");
     QVERIFY(f.w->LogText().startsWith("TAVR 18.0\r\n"));
@@ -294,11 +294,11 @@ void HistoryLogTests::clearAndCloseBox() {
     f.w->cmdViewLog_Click();
     f.LogAll(false);
     f.Convert("2001-12-31 CE 10:00");
-    QVERIFY(f.w->cmdLogThisResult->isEnabled());
+    QVERIFY(f.w->historyFrame->cmdLogThisResult->isEnabled());
     lw->close();
     QVERIFY(f.w->LogText().isEmpty());
-    QVERIFY(!f.w->cmdViewLog->isEnabled());
-    QVERIFY(!f.w->cmdLogThisResult->isEnabled());
+    QVERIFY(!f.w->historyFrame->cmdViewLog->isEnabled());
+    QVERIFY(!f.w->historyFrame->cmdLogThisResult->isEnabled());
 }
 
 void HistoryLogTests::logIsFull() {
@@ -321,7 +321,7 @@ void HistoryLogTests::logIsFull() {
     f.Convert("2001-12-31 CE 10:00");
     QCOMPARE(f.boxes.Asked().back().text, std::string("Erase all data in the log?"));
     QVERIFY(f.w->LogText().isEmpty());
-    QVERIFY(!f.w->cmdViewLog->isEnabled());
+    QVERIFY(!f.w->historyFrame->cmdViewLog->isEnabled());
 }
 
 void HistoryLogTests::logWindowFollowsItsSize() {
@@ -409,7 +409,7 @@ void HistoryLogTests::longLinesWrapAtTheWindowsWidth() {
 
 void HistoryLogTests::preferencesWindow() {
     Fixture f;
-    f.w->cmdLogPreferences->click();
+    f.w->historyFrame->cmdLogPreferences->click();
     tavr::logwin::frmLogPreferences* p = f.w->LogPreferencesWindow();
     QVERIFY(p->isVisible());
     QCOMPARE(p->windowTitle(), QString("Set log preferences"));
@@ -451,10 +451,10 @@ void HistoryLogTests::screenshots() {
     f.Convert("2000-01-21 CE 05:40");
     f.Convert("2001-12-31 CE 14:28");
     f.Convert("102-25-10-26 VR 14:28");
-    f.w->cboHistory->showPopup();
+    f.w->historyFrame->cboHistory->showPopup();
     QCoreApplication::processEvents();
     QVERIFY(f.w->grab().save(dir + "/main-history.png"));
-    f.w->cboHistory->hidePopup();
+    f.w->historyFrame->cboHistory->hidePopup();
     f.w->cmdViewLog_Click();
     QCoreApplication::processEvents();
     QVERIFY(f.w->LogWindow()->grab().save(dir + "/log.png"));

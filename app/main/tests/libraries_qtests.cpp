@@ -62,23 +62,25 @@ class LibraryTests : public QObject {
         QCoreApplication::processEvents(); // reports queued by the loader arrive here
         if (libraryCase.isEmpty()) {
             QVERIFY(boxes.Asked().empty());
-            QVERIFY(!w.lblCommonEraDate[1]->text().isEmpty());
+            QVERIFY(!w.datesFrame->lblCommonEraDate[1]->text().isEmpty());
             return;
         }
         QCOMPARE(boxes.Asked().size(), size_t(1));
         QVERIFY2(QString::fromStdString(boxes.Asked()[0].text).contains(FileOf(victim)),
                  boxes.Asked()[0].text.c_str());
         for (int i = 0; i < tavr::session::kCalendarCount; ++i)
-            QVERIFY2(w.Row(i)[1]->text().isEmpty(), qPrintable(w.Row(i)[1]->text()));
-        for (const tavr::ui::LabelPair* pair : {&w.lblPhaseOfMoon, &w.lblAgeOfMoon, &w.lblDeltaT, &w.lblTime})
+            QVERIFY2(w.datesFrame->Row(i)[1]->text().isEmpty(), qPrintable(w.datesFrame->Row(i)[1]->text()));
+        for (const tavr::ui::LabelPair* pair : {&w.moonFrame->lblPhaseOfMoon, &w.moonFrame->lblAgeOfMoon,
+                                                &w.timeFrame->lblDeltaT, &w.timeFrame->lblTime})
             QVERIFY2((*pair)[1]->text().isEmpty(), qPrintable((*pair)[1]->text()));
-        QVERIFY(w.picMoon->pixmap().isNull());
-        QCOMPARE(w.cboHistory->count(), 0);
-        for (QWidget* c :
-             std::initializer_list<QWidget*>{w.cmdCompute, w.txbDate, w.cmdNow, w.cboTimeZone, w.cmdMove,
-                                             w.cmdSearch, w.cmdDisplayCalendar, w.lblCommonEraDate[0]})
+        QVERIFY(w.moonFrame->picMoon->pixmap().isNull());
+        QCOMPARE(w.historyFrame->cboHistory->count(), 0);
+        for (QWidget* c : std::initializer_list<QWidget*>{
+                 w.entryFrame->cmdCompute, w.entryFrame->txbDate, w.timeFrame->cmdNow,
+                 w.timeFrame->cboTimeZone, w.moveFrame->cmdMove, w.searchFrame->cmdSearch,
+                 w.lunationFrame->cmdDisplayCalendar, w.datesFrame->lblCommonEraDate[0]})
             QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
-        QVERIFY(w.cmdQuit->isEnabled() && w.cmdHelp->isEnabled());
+        QVERIFY(w.cmdQuit->isEnabled() && w.lunationFrame->cmdHelp->isEnabled());
         w.cmdQuit_Click();
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), saved);

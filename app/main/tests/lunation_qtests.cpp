@@ -34,7 +34,7 @@ struct Fixture {
 
     Fixture() {
         w = std::make_unique<frmMain>(&boxes, &clock);
-        w->SetWebOpener([this](const QString& address) {
+        w->lunationFrame->SetWebOpener([this](const QString& address) {
             opened << address;
             return openResult;
         });
@@ -42,20 +42,20 @@ struct Fixture {
         QApplication::setActiveWindow(w.get());
     }
     void Convert(const QString& text) {
-        w->txbDate->setText(text);
-        w->cmdCompute->click();
+        w->entryFrame->txbDate->setText(text);
+        w->entryFrame->cmdCompute->click();
     }
     void ChooseZone(int minutes) {
-        w->cboTimeZone->setCurrentIndex(minutes / 30 + 24);
+        w->timeFrame->cboTimeZone->setCurrentIndex(minutes / 30 + 24);
         w->cboTimeZone_Click();
     }
     void ChooseMonthCalendar(int index) {
-        w->cboMonthCalendar->setCurrentIndex(index);
-        emit w->cboMonthCalendar->activated(index);
+        w->lunationFrame->cboMonthCalendar->setCurrentIndex(index);
+        emit w->lunationFrame->cboMonthCalendar->activated(index);
     }
     lun::frmCalendar* Display() {
-        w->cmdDisplayCalendar->click();
-        return w->CalendarWindow();
+        w->lunationFrame->cmdDisplayCalendar->click();
+        return w->lunationFrame->CalendarWindow();
     }
 };
 
@@ -69,16 +69,16 @@ class LunationWiringTests : public QObject {
 
     void monthCalendarList() {
         Fixture f;
-        QCOMPARE(f.w->cboMonthCalendar->count(), 4);
+        QCOMPARE(f.w->lunationFrame->cboMonthCalendar->count(), 4);
         const QStringList texts = {"Sarvenes Calendar dates", "Vosko-Rindal Solilunar dates",
                                    "Tussary-Vosko Goddess dates", "Lunar Dovrenia Triday dates"};
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(f.w->cboMonthCalendar->itemText(i), texts[i]);
-        QCOMPARE(f.w->cboMonthCalendar->currentIndex(), 0);
-        QCOMPARE(f.w->cmdDisplayCalendar->text(), QStringLiteral("Display lunation with"));
+            QCOMPARE(f.w->lunationFrame->cboMonthCalendar->itemText(i), texts[i]);
+        QCOMPARE(f.w->lunationFrame->cboMonthCalendar->currentIndex(), 0);
+        QCOMPARE(f.w->lunationFrame->cmdDisplayCalendar->text(), QStringLiteral("Display lunation with"));
         f.ChooseMonthCalendar(2);
         QCOMPARE(f.w->CurrentState().monthCalendarIndex, int16_t(2));
-        QCOMPARE(QApplication::focusWidget(), f.w->cmdDisplayCalendar);
+        QCOMPARE(QApplication::focusWidget(), f.w->lunationFrame->cmdDisplayCalendar);
         // The choice reaches an open lunation window, which takes it at its next activation.
         lun::frmCalendar* c = f.Display();
         QVERIFY(c);
@@ -109,7 +109,7 @@ class LunationWiringTests : public QObject {
         QFETCH(int, days);
         Fixture f;
         f.ChooseZone(zone);
-        if (greenwich) f.w->optGreenwich->click();
+        if (greenwich) f.w->timeFrame->optGreenwich->click();
         f.Convert("2000-01-20 CE");
         const int32_t lunation = tavr::lunar::LunationOf(f.w->CurrentState().dblCurrentAJDate);
         lun::frmCalendar* c = f.Display();
@@ -137,7 +137,7 @@ class LunationWiringTests : public QObject {
         QCOMPARE(c->missingPictures(), 0);
         // The notice stood at the main window's place plus its move frame's.
         QCOMPARE(c->loadingWindow()->pos(),
-                 f.w->frameGeometry().topLeft() + f.w->fraMove->mapTo(f.w.get(), QPoint()));
+                 f.w->frameGeometry().topLeft() + f.w->moveFrame->fraMove->mapTo(f.w.get(), QPoint()));
         // The start-up moment is today (the fake clock): its cell is framed.
         QVERIFY(c->grid().todayCell >= 0);
         QCOMPARE(c->grid().cells[static_cast<std::size_t>(c->grid().todayCell)].dayNumber,
@@ -175,47 +175,47 @@ class LunationWiringTests : public QObject {
 
     void helpOpensOnceAndRestores() {
         Fixture f;
-        QVERIFY(!f.w->HelpWindow());
-        f.w->cmdHelp->click();
-        tavr::help::frmHelp* h = f.w->HelpWindow();
+        QVERIFY(!f.w->lunationFrame->HelpWindow());
+        f.w->lunationFrame->cmdHelp->click();
+        tavr::help::frmHelp* h = f.w->lunationFrame->HelpWindow();
         QVERIFY(h && h->isVisible());
         QCOMPARE(h->windowTitle(), QStringLiteral("Help screen for Tavrine"));
-        f.w->cmdHelp->click();
-        QCOMPARE(f.w->HelpWindow(), h);
+        f.w->lunationFrame->cmdHelp->click();
+        QCOMPARE(f.w->lunationFrame->HelpWindow(), h);
         QVERIFY(h->isVisible());
         h->showMinimized();
-        f.w->cmdHelp->click();
+        f.w->lunationFrame->cmdHelp->click();
         QVERIFY(!h->isMinimized());
         QVERIFY(h->isVisible());
         // F1 released on the date entry, the day count and Help opens it.
-        for (QWidget* target :
-             std::initializer_list<QWidget*>{f.w->txbDate, f.w->txbPlusMinus, f.w->cmdHelp}) {
+        for (QWidget* target : std::initializer_list<QWidget*>{
+                 f.w->entryFrame->txbDate, f.w->entryFrame->txbPlusMinus, f.w->lunationFrame->cmdHelp}) {
             h->hide();
             QTest::keyRelease(target, Qt::Key_F1);
             QVERIFY2(h->isVisible(), qPrintable(target->objectName()));
         }
         // Other keys on Help do nothing.
         h->hide();
-        QTest::keyRelease(f.w->cmdHelp, Qt::Key_F2);
+        QTest::keyRelease(f.w->lunationFrame->cmdHelp, Qt::Key_F2);
         QVERIFY(!h->isVisible());
     }
 
     void linksOpenTheConfiguredPages() {
         Fixture f;
-        QCOMPARE(f.w->lblQuorvaneSystems->text(), QStringLiteral("Quorvane Systems"));
-        QCOMPARE(f.w->lblOnlineDocumentation->text(), QStringLiteral("Online documentation"));
-        QTest::mouseClick(f.w->lblQuorvaneSystems, Qt::LeftButton);
-        QTest::mouseClick(f.w->lblOnlineDocumentation, Qt::LeftButton);
+        QCOMPARE(f.w->lunationFrame->lblQuorvaneSystems->text(), QStringLiteral("Quorvane Systems"));
+        QCOMPARE(f.w->lunationFrame->lblOnlineDocumentation->text(), QStringLiteral("Online documentation"));
+        QTest::mouseClick(f.w->lunationFrame->lblQuorvaneSystems, Qt::LeftButton);
+        QTest::mouseClick(f.w->lunationFrame->lblOnlineDocumentation, Qt::LeftButton);
         QCOMPARE(f.opened.size(), 2);
         QVERIFY2(f.opened[0].endsWith("/index.html"), qPrintable(f.opened[0]));
         QVERIFY2(f.opened[1].endsWith("/manual.html"), qPrintable(f.opened[1]));
         QVERIFY(!f.opened[0].startsWith("http:", Qt::CaseInsensitive));
         QVERIFY(f.boxes.Asked().empty());
-        QCOMPARE(QApplication::focusWidget(), f.w->txbDate);
+        QCOMPARE(QApplication::focusWidget(), f.w->entryFrame->txbDate);
 
         // A launch failure is one warning through the window's message boxes.
         f.openResult = 31;
-        QTest::mouseClick(f.w->lblOnlineDocumentation, Qt::LeftButton);
+        QTest::mouseClick(f.w->lunationFrame->lblOnlineDocumentation, Qt::LeftButton);
         QCOMPARE(f.boxes.Asked().size(), std::size_t(1));
         const tavr::session::Message& m = f.boxes.Asked()[0];
         QCOMPARE(m.title, std::string("Cannot launch web browser"));
@@ -224,7 +224,7 @@ class LunationWiringTests : public QObject {
                              "associated with any application program."));
         QCOMPARE(m.icon, tavr::session::Icon::Warning);
         f.openResult = 5;
-        QTest::mouseClick(f.w->lblQuorvaneSystems, Qt::LeftButton);
+        QTest::mouseClick(f.w->lunationFrame->lblQuorvaneSystems, Qt::LeftButton);
         QCOMPARE(f.boxes.Asked().back().text, std::string("Error launching web browser, error code = 5."));
     }
 
@@ -245,9 +245,9 @@ class LunationWiringTests : public QObject {
             QTest::qWait(200);
             QVERIFY(c->grab().save(dir + "/lunation-" + names[i] + ".png"));
         }
-        f.w->cmdHelp->click();
+        f.w->lunationFrame->cmdHelp->click();
         QTest::qWait(200);
-        QVERIFY(f.w->HelpWindow()->grab().save(dir + "/help.png"));
+        QVERIFY(f.w->lunationFrame->HelpWindow()->grab().save(dir + "/help.png"));
     }
 };
 

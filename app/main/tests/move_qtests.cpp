@@ -38,14 +38,14 @@ struct Fixture {
                          [this](const ses::ActionResult& r) { results.push_back(r); });
     }
     void Type(const QString& text) {
-        w->txbDate->clear();
-        QTest::keyClicks(w->txbDate, text);
+        w->entryFrame->txbDate->clear();
+        QTest::keyClicks(w->entryFrame->txbDate, text);
     }
     void Choose(int step, bool forward, bool repeatedly, int period = 2) {
-        w->cboMoveStep->setCurrentIndex(step);
-        w->optMoveDirection[forward ? 0 : 1]->click();
-        if (w->chkRepeatedly->isChecked() != repeatedly) w->chkRepeatedly->click();
-        w->cboRefreshPeriod->setCurrentIndex(period);
+        w->moveFrame->cboMoveStep->setCurrentIndex(step);
+        w->moveFrame->optMoveDirection[forward ? 0 : 1]->click();
+        if (w->moveFrame->chkRepeatedly->isChecked() != repeatedly) w->moveFrame->chkRepeatedly->click();
+        w->moveFrame->cboRefreshPeriod->setCurrentIndex(period);
     }
     double Ajd() const { return w->CurrentState().dblCurrentAJDate; }
     // The history lines (and log entries) handed on so far.
@@ -77,23 +77,23 @@ class MoveTests : public QObject {
 void MoveTests::listsAndDefaults() {
     Fixture f;
     frmMain& w = *f.w;
-    QCOMPARE(w.cboMoveStep->count(), 20);
-    QCOMPARE(w.cboMoveStep->currentText(), QString("1 day"));
-    QCOMPARE(w.cboMoveStep->itemText(6), QString("1 SAR month"));
-    QCOMPARE(w.cboRefreshPeriod->count(), 5);
-    QCOMPARE(w.cboRefreshPeriod->currentText(), QString("1"));
-    QVERIFY(w.optMoveDirection[0]->isChecked());
-    QVERIFY(!w.chkRepeatedly->isChecked());
-    QVERIFY(w.fraStopPauseResume->isHidden());
-    QCOMPARE(w.optMoveDirection[0]->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-    QCOMPARE(w.optMoveDirection[1]->palette().color(QPalette::WindowText), QColor(200, 200, 200));
-    w.optMoveDirection[1]->click();
-    w.chkRepeatedly->click();
-    QCOMPARE(w.optMoveDirection[0]->palette().color(QPalette::WindowText), QColor(200, 200, 200));
-    QCOMPARE(w.chkRepeatedly->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QCOMPARE(w.moveFrame->cboMoveStep->count(), 20);
+    QCOMPARE(w.moveFrame->cboMoveStep->currentText(), QString("1 day"));
+    QCOMPARE(w.moveFrame->cboMoveStep->itemText(6), QString("1 SAR month"));
+    QCOMPARE(w.moveFrame->cboRefreshPeriod->count(), 5);
+    QCOMPARE(w.moveFrame->cboRefreshPeriod->currentText(), QString("1"));
+    QVERIFY(w.moveFrame->optMoveDirection[0]->isChecked());
+    QVERIFY(!w.moveFrame->chkRepeatedly->isChecked());
+    QVERIFY(w.moveFrame->fraStopPauseResume->isHidden());
+    QCOMPARE(w.moveFrame->optMoveDirection[0]->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QCOMPARE(w.moveFrame->optMoveDirection[1]->palette().color(QPalette::WindowText), QColor(200, 200, 200));
+    w.moveFrame->optMoveDirection[1]->click();
+    w.moveFrame->chkRepeatedly->click();
+    QCOMPARE(w.moveFrame->optMoveDirection[0]->palette().color(QPalette::WindowText), QColor(200, 200, 200));
+    QCOMPARE(w.moveFrame->chkRepeatedly->palette().color(QPalette::WindowText), QColor(255, 255, 255));
     QVERIFY(!w.CurrentState().moveForward);
     QVERIFY(w.CurrentState().repeatedly);
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.cmdMove));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.moveFrame->cmdMove));
 }
 
 void MoveTests::oneStepAddsOneHistoryLine() {
@@ -104,21 +104,21 @@ void MoveTests::oneStepAddsOneHistoryLine() {
     f.results.clear();
     f.Type("2023-01-31 CE 10:00");
     f.Choose(3, true, false);
-    w.cmdMove->click();
-    QCOMPARE(w.Row(CE)[1]->text(), QString("2023-02-28 CE (Tuesday, February 28, 2023)"));
-    QCOMPARE(w.txbDate->text(), QString("2023-02-28 CE 10:00"));
+    w.moveFrame->cmdMove->click();
+    QCOMPARE(w.datesFrame->Row(CE)[1]->text(), QString("2023-02-28 CE (Tuesday, February 28, 2023)"));
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2023-02-28 CE 10:00"));
     QCOMPARE(f.HistoryActions(), QStringList{"Move forward 1 CE month."});
     QCOMPARE(QString::fromStdString(f.results.back().historyText), QString("2023-02-28 CE"));
     QVERIFY(!w.CurrentState().nowMode);
-    QVERIFY(w.picCheck->isHidden());
+    QVERIFY(w.timeFrame->picCheck->isHidden());
     QVERIFY(!w.Clock->isActive());
     QCOMPARE(w.Clock->interval(), 5000);
     QVERIFY(f.boxes.Asked().empty());
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.cmdMove));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.moveFrame->cmdMove));
     // Back again, from the moment reached (the entry holds it).
-    w.optMoveDirection[1]->click();
-    w.cmdMove->click();
-    QCOMPARE(w.Row(CE)[1]->text(), QString("2023-01-28 CE (Saturday, January 28, 2023)"));
+    w.moveFrame->optMoveDirection[1]->click();
+    w.moveFrame->cmdMove->click();
+    QCOMPARE(w.datesFrame->Row(CE)[1]->text(), QString("2023-01-28 CE (Saturday, January 28, 2023)"));
 }
 
 void MoveTests::refusedEntryMovesNothing() {
@@ -126,12 +126,12 @@ void MoveTests::refusedEntryMovesNothing() {
     frmMain& w = *f.w;
     const double before = f.Ajd();
     f.Type("2023-13-01 CE");
-    w.cmdMove->click();
+    w.moveFrame->cmdMove->click();
     QCOMPARE(f.boxes.Asked().size(), size_t{1});
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("Invalid date/time entry"));
     QCOMPARE(f.Ajd(), before);
     QVERIFY(f.HistoryActions().isEmpty());
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txbDate));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.entryFrame->txbDate));
 }
 
 void MoveTests::repeatRunsPausesResumesAndStops() {
@@ -142,16 +142,16 @@ void MoveTests::repeatRunsPausesResumesAndStops() {
     const double start = 2451545.0;
     QElapsedTimer elapsed;
     elapsed.start();
-    w.cmdMove->click();
+    w.moveFrame->cmdMove->click();
     // Running: the first step at once, Stop and Pause shown, the rest disabled.
     QCOMPARE(f.Ajd(), start + 1.0);
-    QVERIFY(w.RepeatRunning());
-    QVERIFY(w.fraStopPauseResume->isVisible());
-    QVERIFY(!w.cmdMove->isEnabled());
-    QVERIFY(!w.fraConvert->isEnabled());
+    QVERIFY(w.MoveState().running);
+    QVERIFY(w.moveFrame->fraStopPauseResume->isVisible());
+    QVERIFY(!w.moveFrame->cmdMove->isEnabled());
+    QVERIFY(!w.entryFrame->isEnabled());
     QVERIFY(!w.cmdQuit->isEnabled());
-    QVERIFY(!w.cboRefreshPeriod->isEnabled());
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.cmdStop));
+    QVERIFY(!w.moveFrame->cboRefreshPeriod->isEnabled());
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.moveFrame->cmdStop));
     QVERIFY(w.Clock->isActive());
     QCOMPARE(w.Clock->interval(), 200);
 
@@ -163,40 +163,40 @@ void MoveTests::repeatRunsPausesResumesAndStops() {
              qPrintable(QString("%1 steps in %2 s").arg(steps).arg(seconds)));
 
     // Pause holds the moment; the period may change meanwhile.
-    w.cmdPauseResume->click();
-    QVERIFY(w.Paused());
-    QCOMPARE(w.cmdPauseResume->text(), QString("Resume"));
+    w.moveFrame->cmdPauseResume->click();
+    QVERIFY(w.MoveState().paused);
+    QCOMPARE(w.moveFrame->cmdPauseResume->text(), QString("Resume"));
     QVERIFY(!w.Clock->isActive());
-    QVERIFY(w.cboRefreshPeriod->isEnabled());
+    QVERIFY(w.moveFrame->cboRefreshPeriod->isEnabled());
     const double held = f.Ajd();
     QTest::qWait(700);
     QCOMPARE(f.Ajd(), held);
-    w.cboRefreshPeriod->setCurrentIndex(1); // 0.5 s
+    w.moveFrame->cboRefreshPeriod->setCurrentIndex(1); // 0.5 s
     w.cboRefreshPeriod_Click();
     QCOMPARE(w.Clock->interval(), 500);
 
     // Resume at the new pace: about two steps a second.
-    w.cmdPauseResume->click();
-    QVERIFY(!w.Paused());
-    QCOMPARE(w.cmdPauseResume->text(), QString("Pause"));
+    w.moveFrame->cmdPauseResume->click();
+    QVERIFY(!w.MoveState().paused);
+    QCOMPARE(w.moveFrame->cmdPauseResume->text(), QString("Pause"));
     QVERIFY(w.Clock->isActive());
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.cmdStop));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.moveFrame->cmdStop));
     QTest::qWait(1100);
     const double resumed = f.Ajd() - held;
     QVERIFY2(resumed >= 1.0 && resumed <= 4.0, qPrintable(QString("%1 steps after resume").arg(resumed)));
     QVERIFY(f.HistoryActions().isEmpty());
 
     // Stop: one history line for the whole move; everything enabled again.
-    w.cmdStop->click();
+    w.moveFrame->cmdStop->click();
     const double stopped = f.Ajd();
-    QVERIFY(!w.RepeatRunning());
-    QVERIFY(w.fraStopPauseResume->isHidden());
+    QVERIFY(!w.MoveState().running);
+    QVERIFY(w.moveFrame->fraStopPauseResume->isHidden());
     QVERIFY(!w.Clock->isActive());
-    QVERIFY(w.cmdMove->isEnabled());
-    QVERIFY(w.fraConvert->isEnabled());
+    QVERIFY(w.moveFrame->cmdMove->isEnabled());
+    QVERIFY(w.entryFrame->isEnabled());
     QVERIFY(w.cmdQuit->isEnabled());
     QCOMPARE(f.HistoryActions(), QStringList{"Move forward 1 day repeatedly."});
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.cmdMove));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.moveFrame->cmdMove));
     QTest::qWait(450);
     QCOMPARE(f.Ajd(), stopped);
     QVERIFY(f.boxes.Asked().empty());
@@ -207,53 +207,53 @@ void MoveTests::rangeStopEndsARepeat() {
     frmMain& w = *f.w;
     f.Type("5999-12-30 CE 12:00");
     f.Choose(2, true, true, 0);
-    w.cmdMove->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!w.RepeatRunning(), 5000);
+    w.moveFrame->cmdMove->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.MoveState().running, 5000);
     // One box: the range message (the Moon display's own refusal is not shown).
     QCOMPARE(f.boxes.Asked().size(), size_t{1});
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("Out of range"));
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Latest date exceeded."));
     // The moment reached stays and goes into the history.
-    QCOMPARE(w.Row(CE)[1]->text().left(13), QString("6000-01-02 CE"));
+    QCOMPARE(w.datesFrame->Row(CE)[1]->text().left(13), QString("6000-01-02 CE"));
     QVERIFY(f.Ajd() > 3912515.0);
     QCOMPARE(f.HistoryActions(), QStringList{"Move forward 1 day repeatedly."});
     QVERIFY(!w.Clock->isActive());
-    QVERIFY(w.cmdMove->isEnabled());
+    QVERIFY(w.moveFrame->cmdMove->isEnabled());
 }
 
 void MoveTests::nowDuringARepeatEndsTheMoveFirst() {
     Fixture f;
     frmMain& w = *f.w;
     f.Choose(1, false, true, 0);
-    w.cmdMove->click();
-    QVERIFY(w.RepeatRunning());
+    w.moveFrame->cmdMove->click();
+    QVERIFY(w.MoveState().running);
     QTest::qWait(250);
-    w.cmdNow->click();
+    w.timeFrame->cmdNow->click();
     // The move's own line first, then Now's; Now mode keeps its clock.
     QCOMPARE(f.HistoryActions(), (QStringList{"Move back 1 hour repeatedly.", "Now"}));
-    QVERIFY(!w.RepeatRunning());
+    QVERIFY(!w.MoveState().running);
     QVERIFY(w.CurrentState().nowMode);
     QVERIFY(w.Clock->isActive());
     QCOMPARE(w.Clock->interval(), 5000);
-    QVERIFY(w.fraStopPauseResume->isHidden());
-    QVERIFY(w.cmdMove->isEnabled());
+    QVERIFY(w.moveFrame->fraStopPauseResume->isHidden());
+    QVERIFY(w.moveFrame->cmdMove->isEnabled());
 }
 
 void MoveTests::stepBeyondTheRangeShowsItsMoonAndLogsWhole() {
     Fixture f;
     frmMain& w = *f.w;
-    w.chkLog->click();
+    w.historyFrame->chkLog->click();
     f.Type("5999-12-31 CE 12:00");
     f.Choose(2, true, false);
-    w.cmdMove->click(); // 6000-01-01 12:00, the last moment accepted
+    w.moveFrame->cmdMove->click(); // 6000-01-01 12:00, the last moment accepted
     QVERIFY(f.boxes.Asked().empty());
-    w.cmdMove->click(); // one day beyond
+    w.moveFrame->cmdMove->click(); // one day beyond
     QCOMPARE(f.boxes.Asked().size(), size_t{1});
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Latest date exceeded."));
     QVERIFY(f.Ajd() > 3912515.0);
-    const QString phase = w.lblPhaseOfMoon[1]->text().section(',', 0, 0); // "Dark moon (waning)"
+    const QString phase = w.moonFrame->lblPhaseOfMoon[1]->text().section(',', 0, 0); // "Dark moon (waning)"
     QVERIFY(!phase.isEmpty());
-    QVERIFY(!w.lblAgeOfMoon[1]->text().isEmpty());
+    QVERIFY(!w.moonFrame->lblAgeOfMoon[1]->text().isEmpty());
     // The entry of the move beyond is whole, and the next one begins on its own.
     w.cmdNow_Click();
     const QString log = w.LogText();
@@ -272,31 +272,34 @@ void MoveTests::aDateTypedInAnotherCalendarMakesItCurrent() {
     frmMain& w = *f.w;
     f.Type("4696-11-25 SAR 10:00");
     f.Choose(2, true, false);
-    w.cmdMove->click();
+    w.moveFrame->cmdMove->click();
     QCOMPARE(QString::fromStdString(f.results.back().historyText), QString("4696-11-26 SAR"));
     QCOMPARE(w.CurrentState().currentCalendar, int16_t(2));
-    QCOMPARE(w.cboHistory->currentText().left(14), QString("4696-11-26 SAR"));
-    QVERIFY(w.txbDate->text().contains(" SAR "));
-    QCOMPARE(w.lblSarvenesDate[0]->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QCOMPARE(w.historyFrame->cboHistory->currentText().left(14), QString("4696-11-26 SAR"));
+    QVERIFY(w.entryFrame->txbDate->text().contains(" SAR "));
+    QCOMPARE(w.datesFrame->lblSarvenesDate[0]->palette().color(QPalette::WindowText), QColor(255, 255, 255));
 }
 
 void MoveTests::logSwitchesStayUsableDuringARepeat() {
     Fixture f;
     frmMain& w = *f.w;
     f.Choose(2, true, true, 4);
-    w.cmdMove->click();
-    QVERIFY(w.RepeatRunning());
+    w.moveFrame->cmdMove->click();
+    QVERIFY(w.MoveState().running);
     // Only the controls that could start another operation wait.
-    for (QWidget* c : std::initializer_list<QWidget*>{w.cmdMove, w.fraConvert, w.cmdSearch, w.cboHistory,
-                                                      w.cmdQuit, w.cmdViewLog, w.cmdLogThisResult})
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             w.moveFrame->cmdMove, w.entryFrame, w.searchFrame->cmdSearch, w.historyFrame->cboHistory,
+             w.cmdQuit, w.historyFrame->cmdViewLog, w.historyFrame->cmdLogThisResult})
         QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
-    for (QWidget* c : std::initializer_list<QWidget*>{w.chkLog, w.cmdLogPreferences, w.cmdStop, w.cmdNow})
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{w.historyFrame->chkLog, w.historyFrame->cmdLogPreferences,
+                                         w.moveFrame->cmdStop, w.timeFrame->cmdNow})
         QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
-    w.chkLog->click();
+    w.historyFrame->chkLog->click();
     QVERIFY(w.CurrentState().chkLog);
-    w.cmdStop->click();
-    QVERIFY(w.cboHistory->isEnabled());
-    QVERIFY(!w.cmdLogThisResult->isEnabled()); // every result is logged now
+    w.moveFrame->cmdStop->click();
+    QVERIFY(w.historyFrame->cboHistory->isEnabled());
+    QVERIFY(!w.historyFrame->cmdLogThisResult->isEnabled()); // every result is logged now
     QVERIFY(w.LogText().contains("Move forward 1 day repeatedly."));
 }
 

@@ -34,11 +34,11 @@ struct Fixture {
         w->Load(true);
     }
     void Search(int target, bool next, const QString& entry = QString()) {
-        w->txbDate->setText(entry);
-        w->cboTarget->setCurrentIndex(target);
+        w->entryFrame->txbDate->setText(entry);
+        w->searchFrame->cboTarget->setCurrentIndex(target);
         w->cboTarget_Click();
-        next ? w->optNext->click() : w->optPrevious->click();
-        w->cmdSearch->click();
+        next ? w->searchFrame->optNext->click() : w->searchFrame->optPrevious->click();
+        w->searchFrame->cmdSearch->click();
     }
     double Moment() const { return w->CurrentState().dblCurrentAJDate; }
 };
@@ -60,21 +60,21 @@ class SearchTests : public QObject {
 
 void SearchTests::listAndDirection() {
     Fixture f;
-    QCOMPARE(f.w->cboTarget->count(), 16);
-    QCOMPARE(f.w->cboTarget->currentIndex(), 11);
-    QCOMPARE(f.w->cboTarget->currentText(), QString("Total solar eclipse"));
-    QCOMPARE(f.w->cboTarget->itemData(0).toInt(), 2);
-    QCOMPARE(f.w->cboTarget->itemData(1).toInt(), 0);
-    QVERIFY(!f.w->cboTarget->itemData(4).isValid());
-    QVERIFY(f.w->cboTarget->itemText(5).isEmpty());
-    QVERIFY(!f.w->lblSearching->isVisible());
-    QCOMPARE(f.w->cmdSearch->text(), QString("Search for"));
-    f.w->optPrevious->click();
-    QCOMPARE(f.w->optPrevious->palette().color(QPalette::WindowText), kOn);
-    QCOMPARE(f.w->optNext->palette().color(QPalette::WindowText), kOff);
+    QCOMPARE(f.w->searchFrame->cboTarget->count(), 16);
+    QCOMPARE(f.w->searchFrame->cboTarget->currentIndex(), 11);
+    QCOMPARE(f.w->searchFrame->cboTarget->currentText(), QString("Total solar eclipse"));
+    QCOMPARE(f.w->searchFrame->cboTarget->itemData(0).toInt(), 2);
+    QCOMPARE(f.w->searchFrame->cboTarget->itemData(1).toInt(), 0);
+    QVERIFY(!f.w->searchFrame->cboTarget->itemData(4).isValid());
+    QVERIFY(f.w->searchFrame->cboTarget->itemText(5).isEmpty());
+    QVERIFY(!f.w->searchFrame->lblSearching->isVisible());
+    QCOMPARE(f.w->searchFrame->cmdSearch->text(), QString("Search for"));
+    f.w->searchFrame->optPrevious->click();
+    QCOMPARE(f.w->searchFrame->optPrevious->palette().color(QPalette::WindowText), kOn);
+    QCOMPARE(f.w->searchFrame->optNext->palette().color(QPalette::WindowText), kOff);
     QVERIFY(!f.w->CurrentState().searchNext);
-    f.w->optNext->click();
-    QCOMPARE(f.w->optNext->palette().color(QPalette::WindowText), kOn);
+    f.w->searchFrame->optNext->click();
+    QCOMPARE(f.w->searchFrame->optNext->palette().color(QPalette::WindowText), kOn);
 }
 
 void SearchTests::totalSolarEclipseTwiceThenSaros() {
@@ -84,8 +84,8 @@ void SearchTests::totalSolarEclipseTwiceThenSaros() {
     QVERIFY(f.boxes.Asked().empty());
     const double first = f.Moment();
     QVERIFY(std::fabs(first - 2460409.262) < 0.01);
-    QVERIFY(f.w->lblActualEclipseData->text().startsWith("Central total solar eclipse"));
-    QVERIFY(f.w->txbDate->text().startsWith("2024-04-08 CE"));
+    QVERIFY(f.w->moonFrame->lblActualEclipseData->text().startsWith("Central total solar eclipse"));
+    QVERIFY(f.w->entryFrame->txbDate->text().startsWith("2024-04-08 CE"));
     const auto result = applied.last().at(0).value<tavr::session::ActionResult>();
     QCOMPARE(QString::fromStdString(result.actionText), QString("Search for next total solar eclipse."));
     QVERIFY(result.historyDue);
@@ -98,12 +98,12 @@ void SearchTests::totalSolarEclipseTwiceThenSaros() {
     f.Search(tavr::session::kTargetSaros, false);
     QVERIFY(f.boxes.Asked().empty());
     QVERIFY(std::fabs(second - f.Moment() - 6585.32) < 0.5);
-    QCOMPARE(f.w->cboTarget->currentIndex(), int(tavr::session::kTargetSaros));
-    QVERIFY(f.w->lblActualEclipseData->text().contains("Saros number"));
+    QCOMPARE(f.w->searchFrame->cboTarget->currentIndex(), int(tavr::session::kTargetSaros));
+    QVERIFY(f.w->moonFrame->lblActualEclipseData->text().contains("Saros number"));
 
     // A phase search clears the eclipse; the saros search then has none to follow.
     f.Search(0, true);
-    QVERIFY(f.w->lblActualEclipseData->text().isEmpty());
+    QVERIFY(f.w->moonFrame->lblActualEclipseData->text().isEmpty());
     const double full = f.Moment();
     f.Search(tavr::session::kTargetSaros, true);
     QCOMPARE(f.boxes.Asked().size(), size_t(1));
@@ -125,7 +125,7 @@ void SearchTests::messagesMoveNothing() {
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[1].title), QString("Out of range"));
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[1].text), QString("Earliest date exceeded."));
     QCOMPARE(f.Moment(), before);
-    QVERIFY(!f.w->lblSearching->isVisible());
+    QVERIFY(!f.w->searchFrame->lblSearching->isVisible());
 }
 
 void SearchTests::hitEndsNowMode() {
@@ -137,7 +137,7 @@ void SearchTests::hitEndsNowMode() {
     QVERIFY(f.boxes.Asked().empty());
     QVERIFY(!f.w->CurrentState().nowMode);
     QVERIFY(!f.w->Clock->isActive());
-    QVERIFY(!f.w->picCheck->isVisible());
+    QVERIFY(!f.w->timeFrame->picCheck->isVisible());
 }
 
 void SearchTests::noEclipseBoxAndNowLeaveNoSarosTarget() {
@@ -146,15 +146,15 @@ void SearchTests::noEclipseBoxAndNowLeaveNoSarosTarget() {
     QCOMPARE(f.boxes.Asked().size(), size_t(1));
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("No eclipse displayed"));
     QCOMPARE(f.boxes.Asked()[0].icon, tavr::session::Icon::None);
-    QCOMPARE(f.w->txbDate->text(), QString());
-    QCOMPARE(f.w->focusWidget(), static_cast<QWidget*>(f.w->txbDate));
+    QCOMPARE(f.w->entryFrame->txbDate->text(), QString());
+    QCOMPARE(f.w->focusWidget(), static_cast<QWidget*>(f.w->entryFrame->txbDate));
     // After Now no eclipse is on display: the list offers any eclipse instead.
     f.w->cmdNow_Click();
-    QCOMPARE(f.w->cboTarget->currentIndex(), int(tavr::session::kTargetAnyEclipse));
+    QCOMPARE(f.w->searchFrame->cboTarget->currentIndex(), int(tavr::session::kTargetAnyEclipse));
     QCOMPARE(f.w->CurrentState().targetIndex, tavr::session::kTargetAnyEclipse);
-    f.w->cboTarget->setCurrentIndex(0);
+    f.w->searchFrame->cboTarget->setCurrentIndex(0);
     f.w->cmdNow_Click();
-    QCOMPARE(f.w->cboTarget->currentIndex(), 0);
+    QCOMPARE(f.w->searchFrame->cboTarget->currentIndex(), 0);
 }
 
 void SearchTests::aDateTypedInAnotherCalendarMakesItCurrent() {
@@ -163,7 +163,7 @@ void SearchTests::aDateTypedInAnotherCalendarMakesItCurrent() {
     f.Search(0, true, "4696-11-25 SAR 10:00");
     const auto result = applied.last().at(0).value<tavr::session::ActionResult>();
     QVERIFY2(QString::fromStdString(result.historyText).endsWith(" SAR"), result.historyText.c_str());
-    QVERIFY(f.w->cboHistory->currentText().contains(" SAR "));
+    QVERIFY(f.w->historyFrame->cboHistory->currentText().contains(" SAR "));
     QCOMPARE(f.w->CurrentState().currentCalendar, int16_t(2));
 }
 
@@ -171,8 +171,9 @@ void SearchTests::eclipseCaptionMovesNothing() {
     Fixture f;
     QApplication::processEvents();
     const QSize size = f.w->size();
-    const QList<QWidget*> watched = {f.w->fraDates, f.w->fraTime, f.w->cmdSearch,
-                                     f.w->cmdQuit,  f.w->picMoon, f.w->lblActualEclipseData};
+    const QList<QWidget*> watched = {
+        f.w->datesFrame, f.w->timeFrame,          f.w->searchFrame->cmdSearch,
+        f.w->cmdQuit,    f.w->moonFrame->picMoon, f.w->moonFrame->lblActualEclipseData};
     auto places = [&] {
         QList<QRect> out;
         for (QWidget* c : watched)
@@ -187,7 +188,7 @@ void SearchTests::eclipseCaptionMovesNothing() {
         QCOMPARE(places(), before);
     }
     // The six lines of a total lunar eclipse are seen whole.
-    const QLabel* caption = f.w->lblActualEclipseData;
+    const QLabel* caption = f.w->moonFrame->lblActualEclipseData;
     QCOMPARE(caption->text().count("\r\n"), 6);
     QVERIFY(caption->sizeHint().height() <= caption->height());
     QVERIFY(caption->sizeHint().width() <= caption->width());

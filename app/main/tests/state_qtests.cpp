@@ -67,11 +67,11 @@ struct Run {
     }
     const ses::State& S() const { return w->CurrentState(); }
     void Convert(const QString& text) {
-        w->txbDate->setText(text);
+        w->entryFrame->txbDate->setText(text);
         w->cmdCompute_Click();
     }
     void ChooseZone(int index) {
-        w->cboTimeZone->setCurrentIndex(index);
+        w->timeFrame->cboTimeZone->setCurrentIndex(index);
         w->cboTimeZone_Click();
     }
     // The results applied with a history line, by action text.
@@ -131,12 +131,12 @@ void StateTests::quitSavesAndTheNextStartRestores() {
     QCOMPARE(second.S().currentCalendar, int16_t(1));
     QCOMPARE(second.S().zoneIndex, 26);
     QCOMPARE(second.S().zoneOffset, int16_t(60));
-    QCOMPARE(second.w->cboTimeZone->currentIndex(), 26);
-    QVERIFY(second.w->optGreenwich->isChecked());
-    QVERIFY(second.w->optMinus->isChecked());
+    QCOMPARE(second.w->timeFrame->cboTimeZone->currentIndex(), 26);
+    QVERIFY(second.w->timeFrame->optGreenwich->isChecked());
+    QVERIFY(second.w->entryFrame->optMinus->isChecked());
     QVERIFY(!second.S().nowMode);
-    QVERIFY(second.w->picCheck->isHidden());
-    QVERIFY(second.w->lblJulianCalendarDate[1]->text().startsWith("2001-12-31"));
+    QVERIFY(second.w->timeFrame->picCheck->isHidden());
+    QVERIFY(second.w->datesFrame->lblJulianCalendarDate[1]->text().startsWith("2001-12-31"));
     // The same moment, exactly, and one history line with the restore entry.
     const ses::RestoredState saved = ses::ReadStateFile(file.toStdString(), ses::State{});
     QVERIFY(saved.complete);
@@ -243,7 +243,7 @@ void StateTests::failedSaveKeepsTheOldFile() {
         QCOMPARE(m.icon, ses::Icon::Warning);
         QVERIFY2(run.w->cmdSaveState->isEnabled(), how);
         QVERIFY2(ReadAll(file) == old, how);
-        QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->txbDate));
+        QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->entryFrame->txbDate));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"tavr.usr"});
     };
 
@@ -282,7 +282,7 @@ void StateTests::resetKeepsTheZoneAndEndsInNow() {
     run.w->optMinus_Click();
     run.applied->clear();
     run.boxes.Queue(MessageAnswer::No);
-    run.w->cmdReset->click();
+    run.w->entryFrame->cmdReset->click();
     QCOMPARE(run.boxes.Asked().size(), size_t(1));
     QCOMPARE(run.boxes.Asked().front().title, std::string("Reset"));
     QCOMPARE(run.boxes.Asked().front().text, std::string("Reset log preferences also?"));
@@ -290,10 +290,10 @@ void StateTests::resetKeepsTheZoneAndEndsInNow() {
     QCOMPARE(run.S().zoneIndex, 30);
     QCOMPARE(run.S().zoneOffset, int16_t(180));
     QCOMPARE(run.S().currentCalendar, int16_t(0));
-    QVERIFY(run.w->optLocal->isChecked());
-    QVERIFY(run.w->optPlus->isChecked());
+    QVERIFY(run.w->timeFrame->optLocal->isChecked());
+    QVERIFY(run.w->entryFrame->optPlus->isChecked());
     QVERIFY(run.S().nowMode);
-    QVERIFY(run.w->picCheck->isVisible());
+    QVERIFY(run.w->timeFrame->picCheck->isVisible());
     QCOMPARE(run.S().dblCurrentAJDate, AjdOf(run.clock.Now()));
     QCOMPARE(run.HistoryActions(), QStringList{"Now"});
     QVERIFY(run.w->cmdSaveState->isEnabled());
@@ -326,7 +326,7 @@ void StateTests::linksAreWrittenThroughAndOnlyRegularFilesReplaced() {
     QCOMPARE(run.boxes.Asked()[0].text,
              "Error when attempting to save the state: " + fifo.toStdString() + " is not a regular file");
     QVERIFY(run.w->cmdSaveState->isEnabled());
-    QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->txbDate));
+    QCOMPARE(run.w->focusWidget(), static_cast<QWidget*>(run.w->entryFrame->txbDate));
     struct stat st {};
     QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     QVERIFY(QFileInfo(file).isSymLink());
@@ -342,7 +342,7 @@ void StateTests::savedCaptionIsPlainText() {
     s.actualEclipseData = "<h1>Big</h1><img src=\"/etc/x.png\"><b>bold</b>";
     WriteAll(file, QByteArray::fromStdString(ses::FormatStateFile(s)));
     Run run(file);
-    QCOMPARE(run.w->lblActualEclipseData->text(), QString::fromStdString(s.actualEclipseData));
+    QCOMPARE(run.w->moonFrame->lblActualEclipseData->text(), QString::fromStdString(s.actualEclipseData));
     for (QLabel* label : run.w->findChildren<QLabel*>())
         QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
 }

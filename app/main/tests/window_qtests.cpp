@@ -63,29 +63,32 @@ struct Fixture {
     }
 
     void Type(const QString& text, const QString& days = QString()) {
-        w->txbDate->clear();
-        w->txbPlusMinus->clear();
-        QTest::keyClicks(w->txbDate, text);
-        if (!days.isEmpty()) QTest::keyClicks(w->txbPlusMinus, days);
+        w->entryFrame->txbDate->clear();
+        w->entryFrame->txbPlusMinus->clear();
+        QTest::keyClicks(w->entryFrame->txbDate, text);
+        if (!days.isEmpty()) QTest::keyClicks(w->entryFrame->txbPlusMinus, days);
     }
-    void Enter() { QTest::keyClick(w->txbDate, Qt::Key_Return); }
+    void Enter() { QTest::keyClick(w->entryFrame->txbDate, Qt::Key_Return); }
     void Convert(const QString& text, const QString& days = QString()) {
         Type(text, days);
-        w->cmdCompute->click();
+        w->entryFrame->cmdCompute->click();
     }
-    QString Value(int row) { return w->Row(row)[1]->text(); }
-    QString TimeLabel() { return w->lblTime[1]->text(); }
+    QString Value(int row) { return w->datesFrame->Row(row)[1]->text(); }
+    QString TimeLabel() { return w->timeFrame->lblTime[1]->text(); }
     void ChooseZone(int minutes) {
-        w->cboTimeZone->setCurrentIndex(ZoneIndex(minutes));
+        w->timeFrame->cboTimeZone->setCurrentIndex(ZoneIndex(minutes));
         w->cboTimeZone_Click();
     }
-    QColor CaptionColour(int row) { return w->Row(row)[0]->palette().color(QPalette::WindowText); }
+    QColor CaptionColour(int row) {
+        return w->datesFrame->Row(row)[0]->palette().color(QPalette::WindowText);
+    }
 
     Snapshot Take() {
         Snapshot s{w->CurrentState().dblCurrentAJDate, w->CurrentState().currentCalendar, {}};
         for (int i = 0; i < 9; ++i)
-            s.texts << w->Row(i)[1]->text() << w->Row(i)[1]->toolTip();
-        for (auto* pair : {&w->lblTime, &w->lblDeltaT, &w->lblPhaseOfMoon, &w->lblAgeOfMoon})
+            s.texts << w->datesFrame->Row(i)[1]->text() << w->datesFrame->Row(i)[1]->toolTip();
+        for (auto* pair : {&w->timeFrame->lblTime, &w->timeFrame->lblDeltaT, &w->moonFrame->lblPhaseOfMoon,
+                           &w->moonFrame->lblAgeOfMoon})
             s.texts << (*pair)[1]->text();
         return s;
     }
@@ -146,36 +149,36 @@ void WindowTests::startUpTakesThePresentMoment() {
         QVERIFY2(caption->y() > previousY, row[0]);
         previousY = caption->y();
     }
-    QCOMPARE(w.cboTimeZone->count(), 49);
-    QCOMPARE(w.cboTimeZone->currentText(), QString("GMT"));
-    QCOMPARE(w.cboTimeZone->itemText(0), QString("GMT - 12:00"));
-    QCOMPARE(w.cboTimeZone->itemText(25), QString("GMT + 00:30"));
-    QVERIFY(w.optLocal->isChecked());
-    QVERIFY(w.optPlus->isChecked());
+    QCOMPARE(w.timeFrame->cboTimeZone->count(), 49);
+    QCOMPARE(w.timeFrame->cboTimeZone->currentText(), QString("GMT"));
+    QCOMPARE(w.timeFrame->cboTimeZone->itemText(0), QString("GMT - 12:00"));
+    QCOMPARE(w.timeFrame->cboTimeZone->itemText(25), QString("GMT + 00:30"));
+    QVERIFY(w.timeFrame->optLocal->isChecked());
+    QVERIFY(w.entryFrame->optPlus->isChecked());
     QCOMPARE(int(w.CurrentState().currentCalendar), CE);
     QCOMPARE(w.CurrentState().dblCurrentAJDate, AjdOf(f.clock.Now()));
     QVERIFY(!w.CurrentState().nowMode);
-    QVERIFY(w.picCheck->isHidden());
+    QVERIFY(w.timeFrame->picCheck->isHidden());
     QVERIFY(!w.Clock->isActive());
     QCOMPARE(f.Value(CE), QString("2020-06-15 CE (Monday, June 15, 2020)"));
     QCOMPARE(f.TimeLabel(), QString("08:00 (local=GMT)"));
     for (int i = 0; i < 9; ++i)
         QVERIFY2(!f.Value(i).isEmpty(), qPrintable(QString("row %1").arg(i)));
-    QVERIFY(!w.lblPhaseOfMoon[1]->text().isEmpty());
-    QVERIFY(w.lblAgeOfMoon[1]->text().startsWith('['));
-    QVERIFY(!w.lblDeltaT[1]->text().isEmpty());
+    QVERIFY(!w.moonFrame->lblPhaseOfMoon[1]->text().isEmpty());
+    QVERIFY(w.moonFrame->lblAgeOfMoon[1]->text().startsWith('['));
+    QVERIFY(!w.timeFrame->lblDeltaT[1]->text().isEmpty());
     // The Moon picture, its surroundings in the window's navy.
-    const QImage moon = w.picMoon->pixmap().toImage();
+    const QImage moon = w.moonFrame->picMoon->pixmap().toImage();
     QVERIFY(!moon.isNull());
     QCOMPARE(QColor(moon.pixel(0, 0)), QColor(0, 0, 128));
     QCOMPARE(f.CaptionColour(CE), kOn);
     for (int i = 1; i < 9; ++i)
         QCOMPARE(f.CaptionColour(i), kOff);
     QVERIFY(f.boxes.Asked().empty());
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txbDate));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.entryFrame->txbDate));
     // Every value label but CJD and AJD explains its date in a tool tip.
     for (int i : {CE, JC, SAR, VR, LDT, TVG})
-        QVERIFY(!w.Row(i)[1]->toolTip().isEmpty());
+        QVERIFY(!w.datesFrame->Row(i)[1]->toolTip().isEmpty());
 }
 
 void WindowTests::typeAndEnter_data() {
@@ -237,13 +240,13 @@ void WindowTests::typeAndEnter() {
     f.Type(typed);
     f.Enter();
     QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : f.boxes.Asked()[0].text.c_str());
-    QCOMPARE(f.w->txbDate->text(), entryAfter);
+    QCOMPARE(f.w->entryFrame->txbDate->text(), entryAfter);
     QCOMPARE(int(f.w->CurrentState().currentCalendar), calendar);
     QCOMPARE(f.Value(CE), ceRow);
     QCOMPARE(f.Value(AJD), ajdRow);
     QCOMPARE(f.TimeLabel(), timeLabel);
-    QCOMPARE(f.w->focusWidget(), static_cast<QWidget*>(f.w->txbDate));
-    QCOMPARE(f.w->txbDate->cursorPosition(), int(entryAfter.size()));
+    QCOMPARE(f.w->focusWidget(), static_cast<QWidget*>(f.w->entryFrame->txbDate));
+    QCOMPARE(f.w->entryFrame->txbDate->cursorPosition(), int(entryAfter.size()));
 }
 
 void WindowTests::enterKeys() {
@@ -251,32 +254,32 @@ void WindowTests::enterKeys() {
     frmMain& w = *f.w;
     const double start = w.CurrentState().dblCurrentAJDate;
     // Enter in the day-count box needs both boxes filled.
-    QTest::keyClicks(w.txbPlusMinus, "2");
-    QTest::keyClick(w.txbPlusMinus, Qt::Key_Return);
+    QTest::keyClicks(w.entryFrame->txbPlusMinus, "2");
+    QTest::keyClick(w.entryFrame->txbPlusMinus, Qt::Key_Return);
     QCOMPARE(w.CurrentState().dblCurrentAJDate, start);
     QVERIFY(f.boxes.Asked().empty());
-    QTest::keyClicks(w.txbDate, "2001-12-31 CE 12:00");
-    QTest::keyClick(w.txbPlusMinus, Qt::Key_Return);
+    QTest::keyClicks(w.entryFrame->txbDate, "2001-12-31 CE 12:00");
+    QTest::keyClick(w.entryFrame->txbPlusMinus, Qt::Key_Return);
     QCOMPARE(w.CurrentState().dblCurrentAJDate, 2452277.0);
     // Enter in an empty entry box does nothing, not even the "No date given." message.
-    w.txbDate->clear();
-    QTest::keyClick(w.txbDate, Qt::Key_Return);
+    w.entryFrame->txbDate->clear();
+    QTest::keyClick(w.entryFrame->txbDate, Qt::Key_Return);
     QVERIFY(f.boxes.Asked().empty());
     // F1 asks for help.
     QSignalSpy help(&w, &frmMain::helpRequested);
-    QTest::keyClick(w.txbDate, Qt::Key_F1);
-    QTest::keyClick(w.txbPlusMinus, Qt::Key_F1);
+    QTest::keyClick(w.entryFrame->txbDate, Qt::Key_F1);
+    QTest::keyClick(w.entryFrame->txbPlusMinus, Qt::Key_F1);
     QCOMPARE(help.count(), 2);
     // Leaving the entry box trims it.
-    w.txbDate->setText("  2001-12-31 CE  ");
-    w.txbDate->setFocus();
-    w.txbPlusMinus->setFocus();
-    QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE"));
+    w.entryFrame->txbDate->setText("  2001-12-31 CE  ");
+    w.entryFrame->txbDate->setFocus();
+    w.entryFrame->txbPlusMinus->setFocus();
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2001-12-31 CE"));
     // Clear empties both boxes.
-    w.txbPlusMinus->setText("5");
-    w.cmdClearDate->click();
-    QVERIFY(w.txbDate->text().isEmpty());
-    QVERIFY(w.txbPlusMinus->text().isEmpty());
+    w.entryFrame->txbPlusMinus->setText("5");
+    w.entryFrame->cmdClearDate->click();
+    QVERIFY(w.entryFrame->txbDate->text().isEmpty());
+    QVERIFY(w.entryFrame->txbPlusMinus->text().isEmpty());
 }
 
 void WindowTests::refusalsChangeNothing_data() {
@@ -342,15 +345,15 @@ void WindowTests::refusalsChangeNothing() {
     const Snapshot before = f.Take();
     f.Type(typed, days);
     w.cmdQuit->setFocus();
-    w.cmdCompute->click();
+    w.entryFrame->cmdCompute->click();
     QCOMPARE(int(f.boxes.Asked().size()), 1);
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), title);
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), text);
     QCOMPARE(int(f.boxes.Asked()[0].icon), int(MessageIcon::Warning));
     QVERIFY(f.Take() == before);
-    QCOMPARE(w.txbDate->text(), entryAfter);
+    QCOMPARE(w.entryFrame->txbDate->text(), entryAfter);
     QCOMPARE(w.focusWidget(),
-             focusToEntry ? static_cast<QWidget*>(w.txbDate) : static_cast<QWidget*>(w.cmdQuit));
+             focusToEntry ? static_cast<QWidget*>(w.entryFrame->txbDate) : static_cast<QWidget*>(w.cmdQuit));
 }
 
 void WindowTests::rangeLimits_data() {
@@ -405,11 +408,11 @@ void WindowTests::dayCountAddsDays() {
     f.Convert("2001-12-31 CE 12:00", "-5"); // minus minus five: five days later
     QCOMPARE(w.CurrentState().dblCurrentAJDate, 2452280.0);
     // A day count of 0 converts even when the moment is already current.
-    f.Convert(w.txbDate->text(), "0");
+    f.Convert(w.entryFrame->txbDate->text(), "0");
     QVERIFY(f.boxes.Asked().empty());
     // The same moment without a day count: nothing to do.
     const Snapshot before = f.Take();
-    f.Convert(w.txbDate->text());
+    f.Convert(w.entryFrame->txbDate->text());
     QCOMPARE(int(f.boxes.Asked().size()), 1);
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].title), QString("Compute date"));
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Nothing to do!"));
@@ -420,36 +423,36 @@ void WindowTests::copyToEntryAndTimeLabel() {
     Fixture f;
     frmMain& w = *f.w;
     f.Convert("2001-12-31 CE 14:28");
-    QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
-    w.txbDate->clear();
-    QTest::mouseClick(w.lblCommonEraDate[1], Qt::LeftButton);
-    QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2001-12-31 CE 14:28"));
+    w.entryFrame->txbDate->clear();
+    QTest::mouseClick(w.datesFrame->lblCommonEraDate[1], Qt::LeftButton);
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2001-12-31 CE 14:28"));
     // The time label replaces the time rather than adding a second one.
-    QTest::mouseClick(w.lblTime[1], Qt::LeftButton);
-    QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
-    w.txbDate->setText("2001-12-31 CE");
-    QTest::mouseClick(w.lblTime[0], Qt::LeftButton);
-    QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
+    QTest::mouseClick(w.timeFrame->lblTime[1], Qt::LeftButton);
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2001-12-31 CE 14:28"));
+    w.entryFrame->txbDate->setText("2001-12-31 CE");
+    QTest::mouseClick(w.timeFrame->lblTime[0], Qt::LeftButton);
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2001-12-31 CE 14:28"));
     // Copying the current date is the click on the current row's value label.
-    w.txbDate->clear();
+    w.entryFrame->txbDate->clear();
     w.CopyCurrentDateToEntry();
-    QCOMPARE(w.txbDate->text(), QString("2001-12-31 CE 14:28"));
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2001-12-31 CE 14:28"));
     QCOMPARE(f.CaptionColour(CE), kOn);
     // Fewer than 3 characters: no time appended.
-    w.txbDate->setText("20");
-    QTest::mouseClick(w.lblTime[1], Qt::LeftButton);
-    QCOMPARE(w.txbDate->text(), QString("20"));
+    w.entryFrame->txbDate->setText("20");
+    QTest::mouseClick(w.timeFrame->lblTime[1], Qt::LeftButton);
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("20"));
 
     // The JC value label: its date and the time; JC becomes current.
-    QTest::mouseClick(w.lblJulianCalendarDate[1], Qt::LeftButton);
-    QCOMPARE(w.txbDate->text(), QString("2001-12-18 JC 14:28"));
+    QTest::mouseClick(w.datesFrame->lblJulianCalendarDate[1], Qt::LeftButton);
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("2001-12-18 JC 14:28"));
     QCOMPARE(int(w.CurrentState().currentCalendar), JC);
     QCOMPARE(f.CaptionColour(JC), kOn);
     QCOMPARE(f.CaptionColour(CE), kOff);
 
     // The CJD value label: the grouped number with its code, accepted back.
-    QTest::mouseClick(w.lblChronologicalJulianDate[1], Qt::LeftButton);
-    QCOMPARE(w.txbDate->text(), f.Value(CJD));
+    QTest::mouseClick(w.datesFrame->lblChronologicalJulianDate[1], Qt::LeftButton);
+    QCOMPARE(w.entryFrame->txbDate->text(), f.Value(CJD));
     QCOMPARE(int(w.CurrentState().currentCalendar), CJD);
     f.Enter();
     QVERIFY2(f.boxes.Asked().empty(), f.boxes.Asked().empty() ? "" : f.boxes.Asked()[0].text.c_str());
@@ -460,8 +463,8 @@ void WindowTests::copyToEntryAndTimeLabel() {
     for (int row : {CE, JC, SAR, VR, LDT, TVG, QLW}) {
         f.Convert("2001-12-31 CE 14:28");
         f.boxes.Clear();
-        QTest::mouseClick(w.Row(row)[1], Qt::LeftButton);
-        const QString copied = w.txbDate->text();
+        QTest::mouseClick(w.datesFrame->Row(row)[1], Qt::LeftButton);
+        const QString copied = w.entryFrame->txbDate->text();
         // The QLW clock runs 6 hours behind the civil clock.
         QVERIFY2(copied.endsWith(row == QLW ? " 08:28" : " 14:28"), qPrintable(copied));
         f.Convert(copied, "1"); // a day later, so that it is not "Nothing to do!"
@@ -474,10 +477,10 @@ void WindowTests::copyToEntryAndTimeLabel() {
 void WindowTests::captionClickOnlyChangesTheCalendar() {
     Fixture f;
     frmMain& w = *f.w;
-    w.txbDate->setText("something typed");
+    w.entryFrame->txbDate->setText("something typed");
     const Snapshot before = f.Take();
-    QTest::mouseClick(w.lblSarvenesDate[0], Qt::LeftButton);
-    QCOMPARE(w.txbDate->text(), QString("something typed"));
+    QTest::mouseClick(w.datesFrame->lblSarvenesDate[0], Qt::LeftButton);
+    QCOMPARE(w.entryFrame->txbDate->text(), QString("something typed"));
     QCOMPARE(int(w.CurrentState().currentCalendar), SAR);
     QCOMPARE(f.CaptionColour(SAR), kOn);
     QCOMPARE(w.CurrentState().dblCurrentAJDate, before.ajd);
@@ -488,14 +491,14 @@ void WindowTests::qlwRowAtHalfPastFive() {
     Fixture f;
     frmMain& w = *f.w;
     f.Convert("2001-12-31 CE 05:30");
-    QTest::mouseClick(w.lblQuorvaneLWCDate[0], Qt::LeftButton);
+    QTest::mouseClick(w.datesFrame->lblQuorvaneLWCDate[0], Qt::LeftButton);
     QCOMPARE(f.TimeLabel(), QString("23:30 (local QLW)"));
     // The QLW day still belongs to the previous civil day: copy-to-entry
     // writes the QLW date with the QLW clock time, which converts back.
-    QTest::mouseClick(w.lblQuorvaneLWCDate[1], Qt::LeftButton);
-    QVERIFY2(w.txbDate->text().endsWith("QLW 23:30"), qPrintable(w.txbDate->text()));
+    QTest::mouseClick(w.datesFrame->lblQuorvaneLWCDate[1], Qt::LeftButton);
+    QVERIFY2(w.entryFrame->txbDate->text().endsWith("QLW 23:30"), qPrintable(w.entryFrame->txbDate->text()));
     const double moment = w.CurrentState().dblCurrentAJDate;
-    f.Convert(w.txbDate->text());
+    f.Convert(w.entryFrame->txbDate->text());
     QCOMPARE(int(f.boxes.Asked().size()), 1);
     QCOMPARE(QString::fromStdString(f.boxes.Asked()[0].text), QString("Nothing to do!"));
     QCOMPARE(w.CurrentState().dblCurrentAJDate, moment);
@@ -552,7 +555,7 @@ void WindowTests::zoneChangeKeepsTheLocalTime() {
     const QString time = f.TimeLabel();
     f.ChooseZone(toMinutes);
     QCOMPARE(int(w.CurrentState().zoneOffset), toMinutes);
-    QCOMPARE(w.cboTimeZone->currentIndex(), ZoneIndex(toMinutes));
+    QCOMPARE(w.timeFrame->cboTimeZone->currentIndex(), ZoneIndex(toMinutes));
     QVERIFY(qAbs(w.CurrentState().dblCurrentAJDate - (before + (fromMinutes - toMinutes) / 1440.0)) < 1e-9);
     QCOMPARE(f.Value(CE), ce);
     if (greenwich) {
@@ -564,7 +567,7 @@ void WindowTests::zoneChangeKeepsTheLocalTime() {
         QCOMPARE(f.TimeLabel().left(5), QString("12:00"));
     }
     QVERIFY(f.boxes.Asked().empty());
-    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txbDate));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.entryFrame->txbDate));
 }
 
 void WindowTests::zoneChangeToTheSameZone() {
@@ -576,7 +579,7 @@ void WindowTests::zoneChangeToTheSameZone() {
     QVERIFY(f.Take() == before);
     // While the window is hidden (start-up) a zone change does nothing.
     w.hide();
-    w.cboTimeZone->setCurrentIndex(ZoneIndex(60));
+    w.timeFrame->cboTimeZone->setCurrentIndex(ZoneIndex(60));
     w.cboTimeZone_Click();
     QCOMPARE(w.CurrentState().dblCurrentAJDate, before.ajd);
     QCOMPARE(int(w.CurrentState().zoneOffset), 0);
@@ -605,12 +608,12 @@ void WindowTests::greenwichLocalNeverChangesTheMoment() {
     const double ajd = w.CurrentState().dblCurrentAJDate;
     const QString ajdRow = f.Value(AJD);
     QCOMPARE(f.TimeLabel(), localTime);
-    QTest::mouseClick(w.optGreenwich, Qt::LeftButton);
-    QVERIFY(w.optGreenwich->isChecked());
+    QTest::mouseClick(w.timeFrame->optGreenwich, Qt::LeftButton);
+    QVERIFY(w.timeFrame->optGreenwich->isChecked());
     QCOMPARE(w.CurrentState().dblCurrentAJDate, ajd);
     QCOMPARE(f.Value(AJD), ajdRow);
     QCOMPARE(f.TimeLabel(), greenwichTime);
-    QTest::mouseClick(w.optLocal, Qt::LeftButton);
+    QTest::mouseClick(w.timeFrame->optLocal, Qt::LeftButton);
     QCOMPARE(w.CurrentState().dblCurrentAJDate, ajd);
     QCOMPARE(f.Value(AJD), ajdRow);
     QCOMPARE(f.TimeLabel(), localTime);
@@ -620,16 +623,16 @@ void WindowTests::greenwichLocalNeverChangesTheMoment() {
 void WindowTests::nowModeFollowsTheClock() {
     Fixture f;
     frmMain& w = *f.w;
-    w.txbDate->setText("2001-12-31 CE");
-    w.txbPlusMinus->setText("3");
+    w.entryFrame->txbDate->setText("2001-12-31 CE");
+    w.entryFrame->txbPlusMinus->setText("3");
     f.clock.Set(Utc(2021, 3, 4, 22, 10, 30));
-    QTest::mouseClick(w.cmdNow, Qt::LeftButton);
+    QTest::mouseClick(w.timeFrame->cmdNow, Qt::LeftButton);
     QVERIFY(w.CurrentState().nowMode);
-    QVERIFY(w.picCheck->isVisible());
+    QVERIFY(w.timeFrame->picCheck->isVisible());
     QVERIFY(w.Clock->isActive());
     QCOMPARE(w.Clock->interval(), 5000);
-    QVERIFY(w.txbDate->text().isEmpty());
-    QVERIFY(w.txbPlusMinus->text().isEmpty());
+    QVERIFY(w.entryFrame->txbDate->text().isEmpty());
+    QVERIFY(w.entryFrame->txbPlusMinus->text().isEmpty());
     QCOMPARE(w.CurrentState().dblCurrentAJDate, AjdOf(f.clock.Now()));
     QCOMPARE(f.TimeLabel(), QString("22:10 (local=GMT)"));
 
@@ -644,7 +647,7 @@ void WindowTests::nowModeFollowsTheClock() {
     // A convert ends Now mode; later ticks leave the moment alone.
     f.Convert("2001-12-31 CE");
     QVERIFY(!w.CurrentState().nowMode);
-    QVERIFY(w.picCheck->isHidden());
+    QVERIFY(w.timeFrame->picCheck->isHidden());
     f.clock.Advance(3600);
     w.Clock_Timer();
     QCOMPARE(w.CurrentState().dblCurrentAJDate, 2452275.0);
@@ -675,7 +678,7 @@ void WindowTests::nowModeTicksWaitWhileABoxIsOpen() {
     clock.Advance(60);
     // A refused entry shows one box; the tick inside it neither moves the
     // moment nor opens another box.
-    w.txbDate->setText("CE 2001-12-31");
+    w.entryFrame->txbDate->setText("CE 2001-12-31");
     w.cmdCompute_Click();
     QCOMPARE(boxes.shown, 1);
     QCOMPARE(w.CurrentState().dblCurrentAJDate, atNow);
@@ -704,17 +707,17 @@ void WindowTests::optionButtonColours() {
     Fixture f;
     frmMain& w = *f.w;
     auto colour = [](QWidget* b) { return b->palette().color(QPalette::WindowText); };
-    QCOMPARE(colour(w.optPlus), kOn);
-    QCOMPARE(colour(w.optMinus), kOff);
-    QCOMPARE(colour(w.optLocal), kOn);
-    QCOMPARE(colour(w.optGreenwich), kOff);
-    QTest::mouseClick(w.optMinus, Qt::LeftButton);
-    QVERIFY(w.optMinus->isChecked());
-    QCOMPARE(colour(w.optMinus), kOn);
-    QCOMPARE(colour(w.optPlus), kOff);
-    QTest::mouseClick(w.optGreenwich, Qt::LeftButton);
-    QCOMPARE(colour(w.optGreenwich), kOn);
-    QCOMPARE(colour(w.optLocal), kOff);
+    QCOMPARE(colour(w.entryFrame->optPlus), kOn);
+    QCOMPARE(colour(w.entryFrame->optMinus), kOff);
+    QCOMPARE(colour(w.timeFrame->optLocal), kOn);
+    QCOMPARE(colour(w.timeFrame->optGreenwich), kOff);
+    QTest::mouseClick(w.entryFrame->optMinus, Qt::LeftButton);
+    QVERIFY(w.entryFrame->optMinus->isChecked());
+    QCOMPARE(colour(w.entryFrame->optMinus), kOn);
+    QCOMPARE(colour(w.entryFrame->optPlus), kOff);
+    QTest::mouseClick(w.timeFrame->optGreenwich, Qt::LeftButton);
+    QCOMPARE(colour(w.timeFrame->optGreenwich), kOn);
+    QCOMPARE(colour(w.timeFrame->optLocal), kOff);
 }
 
 void WindowTests::loaderErrorsAreShown() {
