@@ -13,6 +13,7 @@
 
 #include "astro/Lunar.h"
 #include "astro_internal.h"
+#include "base/TimeUnits.h"
 
 namespace tavr::local {
 
@@ -22,7 +23,6 @@ namespace hd = halvor_detail;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kDeg = kPi / 180.0;
-constexpr double kSecondsPerDay = 86400.0;
 constexpr double kStep = 0.09;          // days between the five moments
 constexpr double kReach = 2.6;          // steps: the farthest moment read from the polynomials
 constexpr double kRootTolerance = 1e-9; // steps (10 us)

@@ -6,6 +6,7 @@
 #include "base/DateLib.h"
 #include "base/LibLoader.h"
 #include "base/StrProc.h"
+#include "base/TimeUnits.h"
 
 namespace tavr::lunar {
 namespace {
@@ -13,7 +14,6 @@ namespace {
 constexpr const char* kLibrary = "halvor";
 constexpr int32_t kDeltaTModel = 1915;         // the library's delta T model argument
 constexpr double kNominalEpoch = 2451550.2597; // 2000-01-06 18:14 UT, used only without the library
-constexpr double kMinutesPerDay = 1440.0;
 constexpr double kJ2000 = 2451545.0;
 constexpr double kFirstMoonDay = 2305448.0; // 1600-01-01 CE
 constexpr double kLastMoonDay = 2488069.0;  // 2099-12-31 CE
