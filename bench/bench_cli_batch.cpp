@@ -119,14 +119,15 @@ BENCHMARK(BM_BatchEqualsSingleCalls)->Iterations(1)->Unit(benchmark::kSecond);
 void RunAsTheProgram(const std::vector<std::string>& args, const std::string& input) {
     std::istringstream in(input);
     std::size_t written = 0;
-    const tavr::cli::StreamsScope streams(
-        {tavr::cli::ReaderOf(in), [&written](const std::string& text, std::string&) {
-             written += text.size();
-             return true;
-         }});
+    tavr::cli::Streams streams{tavr::cli::ReaderOf(in),
+                               [&written](const std::string& text, std::string&) {
+                                   written += text.size();
+                                   return true;
+                               },
+                               {}};
     std::string out;
     std::string err;
-    benchmark::DoNotOptimize(tavr::cli::Run(args, out, err));
+    benchmark::DoNotOptimize(tavr::cli::Run(args, streams, out, err));
     benchmark::DoNotOptimize(written);
 }
 

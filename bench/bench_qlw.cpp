@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "astro/Equinox.h"
 #include "calendar/QLWC.h"
 
 using namespace tavr::qlw;
+using tavr::sun::MarchEquinox;
 
 namespace {
 

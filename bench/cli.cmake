@@ -2,21 +2,8 @@
 # the throughput of convert --batch, with a check that 100,000 batch lines
 # give exactly the results of 100,000 single calls, and the peak memory of
 # long outputs.
-if(TARGET tavr180 AND TARGET tavr_cli)
-  add_executable(bench_cli_start ${CMAKE_CURRENT_LIST_DIR}/bench_cli_start.cpp)
-  target_link_libraries(bench_cli_start PRIVATE benchmark::benchmark)
-  target_compile_definitions(bench_cli_start PRIVATE TAVR_PROGRAM="$<TARGET_FILE:tavr180>")
-  set_target_properties(bench_cli_start PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVR_BIN_DIR})
-  add_dependencies(bench_cli_start tavr180 vrslc dtc kelmar halvor brisel)
-
-  add_executable(bench_cli_batch ${CMAKE_CURRENT_LIST_DIR}/bench_cli_batch.cpp)
-  target_link_libraries(bench_cli_batch PRIVATE tavr_cli Qt6::Core benchmark::benchmark)
-  set_target_properties(bench_cli_batch PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVR_BIN_DIR})
-  add_dependencies(bench_cli_batch vrslc dtc kelmar halvor brisel)
-
-  add_executable(bench_cli_stream ${CMAKE_CURRENT_LIST_DIR}/bench_cli_stream.cpp)
-  target_link_libraries(bench_cli_stream PRIVATE benchmark::benchmark)
-  target_compile_definitions(bench_cli_stream PRIVATE TAVR_PROGRAM="$<TARGET_FILE:tavr180>")
-  set_target_properties(bench_cli_stream PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVR_BIN_DIR})
-  add_dependencies(bench_cli_stream tavr180 vrslc dtc kelmar halvor brisel)
-endif()
+foreach(name IN ITEMS bench_cli_start bench_cli_stream)
+  tavr_add_bench(${name} SOURCES ${name}.cpp LOADS_LIBRARIES DEPENDS tavr180
+                 DEFINITIONS TAVR_PROGRAM="$<TARGET_FILE:tavr180>")
+endforeach()
+tavr_add_bench(bench_cli_batch SOURCES bench_cli_batch.cpp LIBS tavr_cli Qt6::Core LOADS_LIBRARIES)

@@ -1,5 +1,5 @@
-# Helpers that register tests with CTest. Test programs live in tests/ of the
-# build tree; they find the shared libraries through TAVR_LIBDIR and never
+# Registration of the test programs with CTest. Test programs live in tests/ of
+# the build tree; they find the shared libraries through TAVR_LIBDIR and never
 # touch the user's files (HOME and the XDG folders point into the build tree).
 
 set(TAVR_TEST_HOME ${CMAKE_BINARY_DIR}/test-home)
@@ -11,28 +11,61 @@ set(TAVR_TEST_ENV
     "QT_QPA_PLATFORM=offscreen"
     "TZ=UTC")
 
-# tavr_add_gtest(NAME SOURCES a.cpp b.cpp LIBS x y [LABELS l])
-function(tavr_add_gtest name)
-  if(NOT TAVR_TESTS)
-    return()
-  endif()
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVR_TEST_DIR})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "${T_LABELS}")
-endfunction()
+# The shared libraries the program loads by name at run time.
+set(TAVR_LOADED_LIBRARIES vrslc dtc kelmar halvor brisel)
 
-# tavr_add_qtest(NAME SOURCES a.cpp LIBS x y): a Qt Test program, run offscreen,
-# labelled "window" (ctest -L window runs the window tests alone).
-function(tavr_add_qtest name)
+# tavr_add_test(NAME SOURCES a.cpp ... [LIBS x ...] [QT] [LOADS_LIBRARIES]
+#               [DEPENDS t ...] [DEFINITIONS D=v ...] [LABELS l ...])
+#   One test program. GoogleTest by default, each of its tests one CTest test;
+#   QT: a Qt Test program, one CTest test, run offscreen and labelled "window"
+#   (ctest -L window runs the window tests alone).
+#   LOADS_LIBRARIES: the program loads the shared libraries by name, so they
+#   are built before it; DEPENDS: other targets it needs built (programs it
+#   starts, pictures it reads); DEFINITIONS: compile definitions.
+# tavr_add_test(PREFIX EACH tests/*_tests.cpp ...)
+#   One such program per file that matches, named PREFIX_<file stem>, each
+#   with SOURCES added to its file and the other arguments as given.
+function(tavr_add_test name)
   if(NOT TAVR_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "QT;LOADS_LIBRARIES" "EACH" "SOURCES;LIBS;DEPENDS;DEFINITIONS;LABELS" ${ARGN})
+  if(T_EACH)
+    set(flags)
+    foreach(flag IN ITEMS QT LOADS_LIBRARIES)
+      if(T_${flag})
+        list(APPEND flags ${flag})
+      endif()
+    endforeach()
+    file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${T_EACH})
+    foreach(f IN LISTS files)
+      get_filename_component(stem ${f} NAME_WE)
+      tavr_add_test(${name}_${stem} ${flags} SOURCES ${f} ${T_SOURCES} LIBS ${T_LIBS} DEPENDS ${T_DEPENDS}
+                    DEFINITIONS ${T_DEFINITIONS} LABELS ${T_LABELS})
+    endforeach()
+    return()
+  endif()
+
   add_executable(${name} ${T_SOURCES})
-  set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${TAVR_TEST_DIR})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVR_TEST_DIR})
+  if(T_DEFINITIONS)
+    target_compile_definitions(${name} PRIVATE ${T_DEFINITIONS})
+  endif()
+  if(T_LOADS_LIBRARIES)
+    list(APPEND T_DEPENDS ${TAVR_LOADED_LIBRARIES})
+  endif()
+  if(T_DEPENDS)
+    add_dependencies(${name} ${T_DEPENDS})
+  endif()
+
+  if(NOT T_QT)
+    target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "${TAVR_TEST_ENV}" LABELS "${T_LABELS}")
+    return()
+  endif()
+
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   # A window saves its state on closing and reads it at start-up: each window

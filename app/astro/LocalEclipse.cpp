@@ -13,6 +13,7 @@
 
 #include "astro/Lunar.h"
 #include "astro_internal.h"
+#include "base/TimeUnits.h"
 
 namespace tavr::local {
 
@@ -22,7 +23,6 @@ namespace hd = halvor_detail;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kDeg = kPi / 180.0;
-constexpr double kSecondsPerDay = 86400.0;
 constexpr double kStep = 0.09;          // days between the five moments
 constexpr double kReach = 2.6;          // steps: the farthest moment read from the polynomials
 constexpr double kRootTolerance = 1e-9; // steps (10 us)
@@ -276,21 +276,21 @@ Elements SolarElements(const Nodes& nodes) {
         l2Disk[i] = z[i] * tf2Disk[i] - hd::kMoonK1 / std::cos(f2Disk);
     }
     Unwrap(mu);
-    Elements e;
-    e.x = Poly::Through(x);
-    e.y = Poly::Through(y);
-    e.z = Poly::Through(z);
-    e.sind = Poly::Through(sd);
-    e.cosd = Poly::Through(cd);
-    e.mu = Poly::Through(mu);
-    e.l1 = Poly::Through(l1);
-    e.l2 = Poly::Through(l2);
-    e.tf1 = Poly::Through(tf1);
-    e.tf2 = Poly::Through(tf2);
-    e.l2Disk = Poly::Through(l2Disk);
-    e.tf2Disk = Poly::Through(tf2Disk);
-    e.sun = BodyOf(nodes, false);
-    return e;
+    // Each element as the polynomial through its five samples.
+    const auto fit = Poly::Through;
+    return {fit(x),
+            fit(y),
+            fit(z),
+            fit(sd),
+            fit(cd),
+            fit(mu),
+            fit(l1),
+            fit(l2),
+            fit(tf1),
+            fit(tf2),
+            fit(l2Disk),
+            fit(tf2Disk),
+            BodyOf(nodes, false)};
 }
 
 // The shadow as the observer meets it at the moment s.

@@ -6,6 +6,7 @@
 #include "base/DateLib.h"
 #include "base/LibLoader.h"
 #include "base/StrProc.h"
+#include "base/TimeUnits.h"
 
 namespace tavr::lunar {
 namespace {
@@ -13,7 +14,6 @@ namespace {
 constexpr const char* kLibrary = "halvor";
 constexpr int32_t kDeltaTModel = 1915;         // the library's delta T model argument
 constexpr double kNominalEpoch = 2451550.2597; // 2000-01-06 18:14 UT, used only without the library
-constexpr double kMinutesPerDay = 1440.0;
 constexpr double kJ2000 = 2451545.0;
 constexpr double kFirstMoonDay = 2305448.0; // 1600-01-01 CE
 constexpr double kLastMoonDay = 2488069.0;  // 2099-12-31 CE
@@ -60,11 +60,12 @@ template <typename MomentFn> int16_t LatestPhase(int32_t k, double t, bool& isPh
     return kBeforeLunation;
 }
 
-// The phases asked for last, with the record the library filled: its answer
-// depends on the lunation and the phase alone, and a conversion asks for the
-// same few phases several times (the lunation search, the Moon data, the
-// lunar week calendar). A repeated question gives the same moment and leaves
-// the same record in SharedRecord.
+// The one cache of phase moments: the phases asked for last, by lunation and
+// phase, with the record the library filled and the moment in UT once asked
+// for. The library's answer depends on the lunation and the phase alone, and a
+// conversion asks for the same few phases several times (the lunation search,
+// the Moon data, the lunar week calendar). A repeated question gives the same
+// moments and leaves the same record in SharedRecord.
 struct PhaseSlot {
     int32_t lunation = 0;
     int16_t phase = -1; // -1: empty
@@ -73,23 +74,20 @@ struct PhaseSlot {
     double ut = 0.0;
     PhaseEventRecord record{};
 };
-constexpr size_t kPhaseSlots = 64;
+constexpr size_t kPhaseSlots = 1024;
 
-PhaseSlot& SlotOf(int32_t k, int16_t phase) {
+// The slot of a phase, filled through the library when it held another one;
+// its record goes to SharedRecord.
+PhaseSlot& CachedPhase(int32_t k, int16_t phase, decltype(&halvor) f) {
     static PhaseSlot slots[kPhaseSlots];
-    return slots[(static_cast<uint32_t>(k) * 4u + static_cast<uint16_t>(phase)) % kPhaseSlots];
-}
-
-// The library's moment of a phase through the slots; the record goes to SharedRecord.
-double SharedPhaseMomentTT(int32_t k, int16_t phase, decltype(&halvor) f) {
-    PhaseSlot& slot = SlotOf(k, phase);
+    PhaseSlot& slot = slots[(static_cast<uint32_t>(k) * 4u + static_cast<uint16_t>(phase)) % kPhaseSlots];
     if (slot.phase == phase && slot.lunation == k) {
         SharedRecord() = slot.record;
-        return slot.tt;
+        return slot;
     }
     const double t = f(k, phase, &SharedRecord());
     slot = {k, phase, false, t, 0.0, SharedRecord()};
-    return t;
+    return slot;
 }
 
 } // namespace
@@ -141,21 +139,19 @@ double TtToUt(double tt) {
 }
 
 double PhaseMomentTT(int32_t k, int16_t phase, PhaseEventRecord* record) {
-    if (auto f = Lib().phase) return record ? f(k, phase, record) : SharedPhaseMomentTT(k, phase, f);
+    if (auto f = Lib().phase) return record ? f(k, phase, record) : CachedPhase(k, phase, f).tt;
     return 0.0;
 }
 
 double PhaseMomentUT(int32_t k, int16_t phase, PhaseEventRecord* record) {
-    if (!record && Lib().phase) {
-        const double t = PhaseMomentTT(k, phase);
-        PhaseSlot& slot = SlotOf(k, phase); // filled by PhaseMomentTT
-        if (!slot.hasUt) {
-            slot.ut = TtToUt(t);
-            slot.hasUt = true;
-        }
-        return slot.ut;
+    auto f = Lib().phase;
+    if (!f || record) return TtToUt(PhaseMomentTT(k, phase, record));
+    PhaseSlot& slot = CachedPhase(k, phase, f);
+    if (!slot.hasUt) {
+        slot.ut = TtToUt(slot.tt);
+        slot.hasUt = true;
     }
-    return TtToUt(PhaseMomentTT(k, phase, record));
+    return slot.ut;
 }
 
 int32_t LunationOf(double moment) {

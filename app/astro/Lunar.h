@@ -11,10 +11,8 @@
 
 namespace tavr::lunar {
 
-inline constexpr int16_t kNewMoon = 0;
-inline constexpr int16_t kFirstQuarter = 1;
-inline constexpr int16_t kFullMoon = 2;
-inline constexpr int16_t kLastQuarter = 3;
+// The phases of a lunation in their order, numbered as the library numbers them.
+enum Phase : int16_t { kNewMoon, kFirstQuarter, kFullMoon, kLastQuarter };
 inline constexpr int16_t kLaterLunation = -1;   // GetPhase: moment lies in a later lunation
 inline constexpr int16_t kBeforeLunation = -2;  // moment precedes the lunation
 inline constexpr double kPhaseTolerance = 5e-5; // day (4.32 s): "the moment is that phase"

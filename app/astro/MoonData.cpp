@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 
 #include "astro/Lunar.h"
 #include "base/LibLoader.h"
@@ -66,29 +68,34 @@ bool SunLongitudeAvailable() {
     return SunLongitudeExport() != nullptr;
 }
 
+namespace {
+
+// The stored picture of each case, in the order of PictureCase, and whether
+// the terminator is drawn over it.
+struct PictureRow {
+    const char* base;
+    bool drawn;
+};
+constexpr PictureRow kPictureRows[] = {
+    {"", false},           {"darkmoon", false},  {"1stquarter", false}, {"lastquarter", false},
+    {"fullmoon", false},   {"1stquarter", true}, {"fullmoon", true},    {"fullmoon", true},
+    {"lastquarter", true},
+};
+static_assert(std::size(kPictureRows) == static_cast<std::size_t>(PictureCase::WaningCrescent) + 1);
+
+const PictureRow& RowOf(PictureCase picture) {
+    const auto i = static_cast<std::size_t>(picture);
+    return i < std::size(kPictureRows) ? kPictureRows[i] : kPictureRows[0];
+}
+
+} // namespace
+
 const char* BasePictureName(PictureCase picture) {
-    switch (picture) {
-    case PictureCase::Dark:
-        return "darkmoon";
-    case PictureCase::FirstQuarter:
-    case PictureCase::WaxingCrescent:
-        return "1stquarter";
-    case PictureCase::Full:
-    case PictureCase::WaxingGibbous:
-    case PictureCase::WaningGibbous:
-        return "fullmoon";
-    case PictureCase::LastQuarter:
-    case PictureCase::WaningCrescent:
-        return "lastquarter";
-    case PictureCase::None:
-        break;
-    }
-    return "";
+    return RowOf(picture).base;
 }
 
 bool IsDrawn(PictureCase picture) {
-    return picture == PictureCase::WaxingCrescent || picture == PictureCase::WaxingGibbous ||
-           picture == PictureCase::WaningGibbous || picture == PictureCase::WaningCrescent;
+    return RowOf(picture).drawn;
 }
 
 std::string AgeText(double days) {

@@ -15,7 +15,10 @@ namespace tavr::datelib {
 inline constexpr int32_t kLetterGregorian = 'G';
 inline constexpr int32_t kLetterJulian = 'J';
 inline constexpr int32_t kLetterSarvenes = 'R';
-inline constexpr int16_t kOrderYearMonthDay = 2;
+// The orders of a date's fields, for StrToDate and the short date texts.
+inline constexpr int16_t kOrderMonthDayYear = 0;
+inline constexpr int16_t kOrderDayMonthYear = 1;
+inline constexpr int16_t kOrderYearMonthDay = 2; // the only order the program uses
 
 // True when the library and all its exports could be bound.
 bool Available();

@@ -187,4 +187,17 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+bool ReadDigits(std::string_view text, std::size_t& pos, int64_t& value) {
+    const std::size_t start = pos;
+    int64_t v = 0;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        v = v * 10 + (text[pos] - '0');
+        if (v > std::numeric_limits<int32_t>::max()) return false;
+        ++pos;
+    }
+    if (pos == start) return false;
+    value = v;
+    return true;
+}
+
 } // namespace tavr::strproc

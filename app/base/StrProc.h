@@ -4,6 +4,7 @@
 #ifndef TAVR_STRPROC_H
 #define TAVR_STRPROC_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -53,6 +54,10 @@ std::string MinutesAsWords(int64_t minutes);
 // digits with at most one decimal point; reading stops at the first character
 // that cannot continue the number. No number gives 0. Locale-independent.
 double LeadingNumber(std::string_view text);
+
+// Reads the decimal digits at `pos` as far as they go into `value` and moves
+// `pos` past them: false without a digit there or beyond 32 bits.
+bool ReadDigits(std::string_view text, std::size_t& pos, int64_t& value);
 
 } // namespace tavr::strproc
 

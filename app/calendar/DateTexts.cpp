@@ -45,9 +45,8 @@ int64_t WideDayNumber(int64_t year, int64_t month, int64_t day, bool gregorian) 
     const int64_t a = month <= 2 ? 1 : 0;
     const int64_t y = year + 4800 - a;
     const int64_t m = month + 12 * a - 3;
-    auto fdiv = [](int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); };
-    int64_t jdn = day + fdiv(153 * m + 2, 5) + 365 * y + fdiv(y, 4);
-    jdn += gregorian ? -fdiv(y, 100) + fdiv(y, 400) - 32045 : -32083;
+    int64_t jdn = day + FloorDiv(153 * m + 2, 5) + 365 * y + FloorDiv(y, 4);
+    jdn += gregorian ? -FloorDiv(y, 100) + FloorDiv(y, 400) - 32045 : -32083;
     return jdn;
 }
 
@@ -65,15 +64,7 @@ bool IsYearMonthDayForm(const std::string& s, int64_t& year, int64_t& month, int
             if (i >= s.size() || s[i] != '-') return false;
             ++i;
         }
-        const std::size_t start = i;
-        int64_t v = 0;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-            v = v * 10 + (s[i] - '0');
-            if (v > std::numeric_limits<int32_t>::max()) return false;
-            ++i;
-        }
-        if (i == start) return false; // a field without digits
-        fields[f] = v;
+        if (!strproc::ReadDigits(s, i, fields[f])) return false; // a field without digits
     }
     if (i != s.size()) return false;
     year = negative ? -fields[0] : fields[0];

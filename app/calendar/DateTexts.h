@@ -9,13 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/DateLib.h"
 #include "calendar/DayNumbers.h"
 
 namespace tavr::dates {
 
-inline constexpr int16_t kOrderMonthDayYear = 0;
-inline constexpr int16_t kOrderDayMonthYear = 1;
-inline constexpr int16_t kOrderYearMonthDay = 2; // the only order the program uses
+using datelib::kOrderDayMonthYear;
+using datelib::kOrderMonthDayYear;
+using datelib::kOrderYearMonthDay;
 
 // "January" .. "December" for 1..12; "" otherwise (also for 0).
 std::string_view MonthName(int month);

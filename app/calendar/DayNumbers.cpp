@@ -150,4 +150,9 @@ bool ShiftYearInCycle(int32_t& year, int32_t& cycle, int32_t first, int32_t last
     return true;
 }
 
+void StepCycle(int32_t& cycle, bool forward) {
+    if (forward && cycle < std::numeric_limits<int32_t>::max()) ++cycle;
+    if (!forward && cycle > std::numeric_limits<int32_t>::min()) --cycle;
+}
+
 } // namespace tavr

@@ -10,6 +10,7 @@
 #ifndef TAVR_DAYNUMBERS_H
 #define TAVR_DAYNUMBERS_H
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "base/Range.h"
 #include "calendar/CalendarSet.h"
 #include "kelmar.h" // EuroDate
+#include "tavr_floor.h"
 
 namespace tavr {
 
@@ -120,6 +122,65 @@ enum class StepUnit { Week, Month, Year, Cycle };
 // previous cycle past either end. False, with nothing changed, at the ends of
 // the 32-bit cycles.
 bool ShiftYearInCycle(int32_t& year, int32_t& cycle, int32_t first, int32_t last, bool forward);
+// The cycle one on or back, held at the ends of the 32-bit cycles.
+void StepCycle(int32_t& cycle, bool forward);
+
+// Moves a record's month by one inside a year of monthsInYear(date) months,
+// into the next or previous year through shiftYear(date, forward) past either
+// end (January of the next year, the last month of the previous one). False,
+// with nothing changed, when the year cannot move.
+template <typename Date, typename Months, typename ShiftYear>
+bool ShiftMonthInYear(Date& date, bool forward, Months monthsInYear, ShiftYear shiftYear) {
+    if (forward) {
+        if (date.month < monthsInYear(date)) {
+            ++date.month;
+            return true;
+        }
+        if (!shiftYear(date, true)) return false;
+        date.month = 1;
+    } else {
+        if (date.month > 1) {
+            --date.month;
+            return true;
+        }
+        if (!shiftYear(date, false)) return false;
+        date.month = monthsInYear(date);
+    }
+    return true;
+}
+
+// ---- cycles of years of a fixed count of days -------------------------------
+
+// Where day `d` lies in cycles of `cycleDays` days counted from `epoch`, whose
+// years 1..years begin starts[1..years] days into the cycle (starts[1] = 0,
+// increasing) and whose months last monthLength(year, month) days: the
+// cycle (0 for the one that begins at the epoch), the year of the cycle, the
+// month and the day of the month (from 1).
+struct CyclePlace {
+    int64_t cycle = 0;
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+};
+template <typename MonthLength>
+CyclePlace PlaceInCycles(DayNumber d, int64_t epoch, int64_t cycleDays, const int32_t* starts, int32_t years,
+                         MonthLength monthLength) {
+    CyclePlace place;
+    int64_t r = static_cast<int64_t>(d) - epoch;
+    place.cycle = FloorDiv(r, cycleDays);
+    r -= place.cycle * cycleDays;
+    // The year: the last one whose start is not after r.
+    const int32_t* year = std::upper_bound(starts + 1, starts + years + 1, static_cast<int32_t>(r)) - 1;
+    place.year = static_cast<int32_t>(year - starts);
+    r -= *year;
+    place.month = 1;
+    while (r >= monthLength(place.year, place.month)) {
+        r -= monthLength(place.year, place.month);
+        ++place.month;
+    }
+    place.day = static_cast<int32_t>(r + 1);
+    return place;
+}
 
 // The record steps of one calendar; a null entry is a unit it does not have.
 template <typename Date> struct RecordSteps {

@@ -7,7 +7,7 @@
 // A moment t (AJD, UT) falls on the day floor(t + 0.25): days of this calendar
 // run from 06:00 to 06:00. The caller converts floor(CJD - 0.25).
 //
-// Single-threaded like the lunar module it calls (its phase caches are module
+// Single-threaded like the lunar module it calls (its phase cache is module
 // state). A conversion returns the month it found with the date; nothing of a
 // conversion is kept for the next call.
 #ifndef TAVR_QLWC_H
@@ -51,9 +51,6 @@ inline constexpr int32_t kLastRangeYear = 8999;
 // with room for a move that steps past its ends.
 inline constexpr int32_t kFirstSupportedYear = -700;
 inline constexpr int32_t kLastSupportedYear = 9500;
-
-// Moment (AJD, UT) of the March equinox of a Common Era year.
-double MarchEquinox(int32_t ceYear);
 
 // Calendar day of a moment: floor(moment + 0.25).
 int32_t DayOfMoment(double moment);

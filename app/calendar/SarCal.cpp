@@ -100,7 +100,7 @@ bool ToDayNumber(EuroDate& date) {
     for (int32_t m = 1; m < date.month; ++m)
         dn += MonthLengthQ(q, m);
     dn += date.day - 1;
-    if (dn < std::numeric_limits<int32_t>::min() || dn > std::numeric_limits<int32_t>::max()) {
+    if (!FitsInt32(dn)) {
         date.valid = 0;
         date.dayNumber = 0;
         return false;
@@ -111,24 +111,13 @@ bool ToDayNumber(EuroDate& date) {
 }
 
 EuroDate FromDayNumber(DayNumber d) {
-    int64_t r = static_cast<int64_t>(d) - kEpoch;
-    const int64_t n = FloorDiv(r, kCycleDays);
-    r -= n * kCycleDays;
-    // The year of the cycle: the last q whose start is not after r.
-    const auto* first = kYearStarts.start.data() + 1;
-    const auto* last = kYearStarts.start.data() + kCycleYears + 1;
-    const auto* it = std::upper_bound(first, last, static_cast<int32_t>(r)) - 1;
-    const int32_t q = static_cast<int32_t>(it - kYearStarts.start.data());
-    r -= *it;
-    int32_t month = 1;
-    while (r >= MonthLengthQ(q, month)) {
-        r -= MonthLengthQ(q, month);
-        ++month;
-    }
+    // q: the year of the cycle.
+    const CyclePlace p =
+        PlaceInCycles(d, kEpoch, kCycleDays, kYearStarts.start.data(), kCycleYears, MonthLengthQ);
     EuroDate date{};
-    date.year = static_cast<int32_t>(443 + (q - 1) + n * kCycleYears - 1);
-    date.month = month;
-    date.day = static_cast<int32_t>(r + 1);
+    date.year = static_cast<int32_t>(443 + (p.year - 1) + p.cycle * kCycleYears - 1);
+    date.month = p.month;
+    date.day = p.day;
     date.calendar = kLetterSAR;
     date.dayNumber = d;
     date.valid = 1;

@@ -137,8 +137,7 @@ int16_t MonthLength(const VrslcDate& date, int32_t& error) {
 }
 
 void CycleStep(VrslcDate& date, bool forward) {
-    if (forward && date.cycle < std::numeric_limits<int32_t>::max()) ++date.cycle;
-    if (!forward && date.cycle > std::numeric_limits<int32_t>::min()) --date.cycle;
+    StepCycle(date.cycle, forward);
     // Sixty years on, a long year may be short or its 13th month 30 days long.
     CutMonthAndDay(date);
 }
@@ -149,22 +148,8 @@ void YearStep(VrslcDate& date, bool forward) {
 }
 
 void MonthStep(VrslcDate& date, bool forward) {
-    if (forward) {
-        if (date.month >= MonthsInYear(date.year, date.cycle)) {
-            if (!ShiftYear(date, true)) return;
-            date.month = 1;
-        } else {
-            ++date.month;
-        }
-    } else {
-        if (date.month <= 1) {
-            if (!ShiftYear(date, false)) return;
-            date.month = MonthsInYear(date.year, date.cycle);
-        } else {
-            --date.month;
-        }
-    }
-    CutMonthAndDay(date);
+    const auto months = [](const VrslcDate& d) { return MonthsInYear(d.year, d.cycle); };
+    if (ShiftMonthInYear(date, forward, months, ShiftYear)) CutMonthAndDay(date);
 }
 
 bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward) {

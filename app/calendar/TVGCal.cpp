@@ -39,20 +39,6 @@ constexpr std::array<std::string_view, 14> kMonthNames = {"",      "Athena", "Br
                                                           "Epona", "Freya",  "Gaea",   "Hathor",    "Inanna",
                                                           "Juno",  "Kore",   "Lilith", "Maria"};
 
-// Reads the digits at `pos` as far as they go; false without digits or beyond 32 bits.
-bool ReadNumber(const std::string& s, std::size_t& pos, int64_t& value) {
-    const std::size_t start = pos;
-    int64_t v = 0;
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') {
-        v = v * 10 + (s[pos] - '0');
-        if (v > std::numeric_limits<int32_t>::max()) return false;
-        ++pos;
-    }
-    if (pos == start) return false;
-    value = v;
-    return true;
-}
-
 } // namespace
 
 bool IsShortYear(int32_t year) {
@@ -81,7 +67,7 @@ bool ToDayNumber(TvgDate& date) {
     const int64_t dn = (static_cast<int64_t>(date.cycle) - 1) * kCycleDays + kEpoch +
                        kYearStarts.start[static_cast<std::size_t>(date.year)] + MonthStart(date.month) +
                        date.day - 1;
-    if (dn < std::numeric_limits<int32_t>::min() || dn > std::numeric_limits<int32_t>::max()) {
+    if (!FitsInt32(dn)) {
         date.valid = false;
         date.dayNumber = 0;
         return false;
@@ -92,24 +78,13 @@ bool ToDayNumber(TvgDate& date) {
 }
 
 TvgDate FromDayNumber(DayNumber d) {
-    int64_t r = static_cast<int64_t>(d) - kEpoch;
-    const int64_t n = FloorDiv(r, kCycleDays);
-    r -= n * kCycleDays;
-    const auto* first = kYearStarts.start.data() + 1;
-    const auto* last = kYearStarts.start.data() + kCycleYears + 1;
-    const auto* it = std::upper_bound(first, last, static_cast<int32_t>(r)) - 1;
-    const int32_t year = static_cast<int32_t>(it - kYearStarts.start.data());
-    r -= *it;
-    int32_t month = 1;
-    while (r >= MonthLength(year, month)) {
-        r -= MonthLength(year, month);
-        ++month;
-    }
+    const CyclePlace p =
+        PlaceInCycles(d, kEpoch, kCycleDays, kYearStarts.start.data(), kCycleYears, MonthLength);
     TvgDate date;
-    date.cycle = static_cast<int32_t>(n + 1);
-    date.year = year;
-    date.month = month;
-    date.day = static_cast<int32_t>(r + 1);
+    date.cycle = static_cast<int32_t>(p.cycle + 1);
+    date.year = p.year;
+    date.month = p.month;
+    date.day = p.day;
     date.dayNumber = d;
     date.valid = true;
     return date;
@@ -132,7 +107,7 @@ bool Parse(const std::string& text, TvgDate& date) {
     std::size_t pos = 0;
     int64_t fields[4] = {1, 0, 0, 0};
     for (int f = dashes == 3 ? 0 : 1; f < 4; ++f) {
-        if (!ReadNumber(s, pos, fields[f])) return false; // a field without digits
+        if (!strproc::ReadDigits(s, pos, fields[f])) return false; // a field without digits
         if (f < 3) {
             if (pos >= s.size() || s[pos] != '-') return false;
             ++pos;
@@ -151,55 +126,27 @@ bool Parse(const std::string& text, TvgDate& date) {
 }
 
 void CycleStep(TvgDate& date, bool forward) {
-    if (forward && date.cycle < std::numeric_limits<int32_t>::max()) ++date.cycle;
-    if (!forward && date.cycle > std::numeric_limits<int32_t>::min()) --date.cycle;
+    StepCycle(date.cycle, forward);
 }
 
+namespace {
+
+// Years 1..470 of a cycle.
+bool ShiftYear(TvgDate& date, bool forward) {
+    return ShiftYearInCycle(date.year, date.cycle, 1, kCycleYears, forward);
+}
+
+} // namespace
+
 void YearStep(TvgDate& date, bool forward) {
-    if (forward) {
-        if (date.year >= kCycleYears) {
-            if (date.cycle == std::numeric_limits<int32_t>::max()) return;
-            date.year = 1;
-            ++date.cycle;
-        } else {
-            ++date.year;
-        }
-    } else {
-        if (date.year <= 1) {
-            if (date.cycle == std::numeric_limits<int32_t>::min()) return;
-            date.year = kCycleYears;
-            --date.cycle;
-        } else {
-            --date.year;
-        }
-    }
+    if (!ShiftYear(date, forward)) return;
     if (date.month == 13 && date.day == 30 && ShortYear(date.year)) date.day = 29;
 }
 
 void MonthStep(TvgDate& date, bool forward) {
-    if (forward) {
-        if (date.month >= 13) {
-            TvgDate next = date;
-            YearStep(next, true);
-            if (next.year == date.year && next.cycle == date.cycle) return; // at the 32-bit limit
-            date.year = next.year;
-            date.cycle = next.cycle;
-            date.month = 1;
-        } else {
-            ++date.month;
-        }
-    } else {
-        if (date.month <= 1) {
-            TvgDate prev = date;
-            YearStep(prev, false);
-            if (prev.year == date.year && prev.cycle == date.cycle) return;
-            date.year = prev.year;
-            date.cycle = prev.cycle;
-            date.month = 13;
-        } else {
-            --date.month;
-        }
-    }
+    if (!ShiftMonthInYear(
+            date, forward, [](const TvgDate&) { return 13; }, ShiftYear))
+        return;
     if (date.day == 30) date.day = MonthLength(date.year, date.month);
 }
 

@@ -128,8 +128,7 @@ void CutTriday(DtcLunarDate& date) {
 }
 
 void CycleStep(DtcLunarDate& date, bool forward) {
-    if (forward && date.cycle < std::numeric_limits<int32_t>::max()) ++date.cycle;
-    if (!forward && date.cycle > std::numeric_limits<int32_t>::min()) --date.cycle;
+    StepCycle(date.cycle, forward);
 }
 
 void YearStep(DtcLunarDate& date, bool forward) {
@@ -138,22 +137,9 @@ void YearStep(DtcLunarDate& date, bool forward) {
 }
 
 void MonthStep(DtcLunarDate& date, bool forward) {
-    if (forward) {
-        if (date.month >= 12) {
-            if (!ShiftYear(date, true)) return;
-            date.month = 1;
-        } else {
-            ++date.month;
-        }
-    } else {
-        if (date.month <= 1) {
-            if (!ShiftYear(date, false)) return;
-            date.month = 12;
-        } else {
-            --date.month;
-        }
-    }
-    CutTriday(date);
+    if (ShiftMonthInYear(
+            date, forward, [](const DtcLunarDate&) { return 12; }, ShiftYear))
+        CutTriday(date);
 }
 
 bool StepDayNumber(DayNumber& d, StepUnit unit, bool forward) {

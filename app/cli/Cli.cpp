@@ -156,16 +156,6 @@ std::string JsonOutput(const session::ActionResult& result, const std::optional<
     return object.Compact() + "\n";
 }
 
-std::string ResultText(const session::Tail& tail) {
-    return TextOutput(tail);
-}
-
-std::string ResultJson(const session::ActionResult& result) {
-    std::string text = JsonOutput(result);
-    if (!text.empty() && text.back() == '\n') text.pop_back();
-    return text;
-}
-
 int ExitStatusOf(session::ResultKind kind) {
     switch (kind) {
     case session::ResultKind::Refused:
@@ -264,16 +254,21 @@ bool LibrariesLoaded(std::string& err) {
     return all;
 }
 
+int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    Streams streams;
+    return Run(args, streams, out, err);
+}
+
 int Run(const std::vector<std::string>& args, std::istream& in, std::string& out, std::string& err) {
-    const StreamsScope streams({ReaderOf(in), nullptr});
-    return Run(args, out, err);
+    Streams streams{ReaderOf(in), nullptr, {}};
+    return Run(args, streams, out, err);
 }
 
 namespace {
 
-int RunConvert(const std::vector<std::string>& args, std::string& out, std::string& err);
+int RunConvert(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err);
 
-int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
+int RunCommand(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err) {
     if (args.empty()) {
         err += kHelp;
         return kExitUsage;
@@ -286,11 +281,11 @@ int RunCommand(const std::vector<std::string>& args, std::string& out, std::stri
         out += kVersion;
         return kExitShown;
     }
-    if (args[0] == "move") return RunMove(args, out, err);
-    if (args[0] == "search") return RunSearch(args, out, err);
-    if (args[0] == "events") return RunEvents(args, out, err);
+    if (args[0] == "move") return RunMove(args, streams, out, err);
+    if (args[0] == "search") return RunSearch(args, streams, out, err);
+    if (args[0] == "events") return RunEvents(args, streams, out, err);
     if (args[0] == "lunation") return RunLunation({args.begin() + 1, args.end()}, out, err);
-    if (args[0] == "convert") return RunConvert(args, out, err);
+    if (args[0] == "convert") return RunConvert(args, streams, out, err);
     // Named: the first argument that is neither a command nor a toolkit
     // option of the window (or the option that lacks its value).
     const std::size_t count = args.size() + 1;
@@ -304,7 +299,7 @@ int RunCommand(const std::vector<std::string>& args, std::string& out, std::stri
     return kExitUsage;
 }
 
-int RunConvert(const std::vector<std::string>& args, std::string& out, std::string& err) {
+int RunConvert(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err) {
     Arguments a;
     if (!ReadArguments(args, 1, {"--calendar", "--zone", "--days", "--log-format"},
                        {"--greenwich", "--minus", "--json", "--now", "--batch", "--help", "--log"}, a, err))
@@ -344,7 +339,7 @@ int RunConvert(const std::vector<std::string>& args, std::string& out, std::stri
         if (!LibrariesLoaded(err)) return kExitLibrary;
         // Every line is read against the moment the batch began.
         state.dblCurrentAJDate = MomentOfReading(ReadLocalClock());
-        return RunBatch(state, a.Has("--json"), out, err);
+        return RunBatch(state, a.Has("--json"), streams, out, err);
     }
 
     if (a.Has("--now") && (!state.entryText.empty() || a.values.count("--days"))) {
@@ -376,13 +371,13 @@ int RunConvert(const std::vector<std::string>& args, std::string& out, std::stri
 
 } // namespace
 
-int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
-    const int status = RunCommand(args, out, err);
+int Run(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err) {
+    const int status = RunCommand(args, streams, out, err);
     // What is left is sent now; a write that failed, now or before, is the
     // run's failure whatever the command found.
-    Send(out, true);
-    if (WriteFailure().empty()) return status;
-    err += "tavr180: standard output could not be written (" + WriteFailure() + ")\n";
+    Send(streams, out, true);
+    if (streams.writeFailure.empty()) return status;
+    err += "tavr180: standard output could not be written (" + streams.writeFailure + ")\n";
     return kExitWrite;
 }
 
@@ -424,8 +419,8 @@ int RunCommandLine(int argc, char** argv) {
     std::string err;
     int status = kExitShown;
     {
-        const StreamsScope streams({ReadStandardInput, WriteStandardOutput});
-        status = Run(args, out, err);
+        Streams streams{ReadStandardInput, WriteStandardOutput, {}};
+        status = Run(args, streams, out, err);
     }
     // Closing standard output tells of a write that failed on its way
     // (a file system that reports it late), unless one was reported already.

@@ -21,11 +21,14 @@
 #define TAVR_CLI_H
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
+#include <optional>
 
 #include <string>
 #include <vector>
 
+#include "cli/CliStreams.h"
 #include "cli/Json.h"
 #include "session/Session.h"
 
@@ -67,9 +70,10 @@ bool IsCommandLineInvocation(int argc, char** argv);
 bool LibrariesLoaded(std::string& err);
 
 // The output of one result as `convert` prints it: the text lines, or the
-// JSON object (without a line end).
-std::string ResultText(const session::Tail& tail);
-std::string ResultJson(const session::ActionResult& result);
+// JSON object on one line (with the log entry in `logFormat` when given).
+std::string TextOutput(const session::Tail& tail);
+std::string JsonOutput(const session::ActionResult& result,
+                       const std::optional<int16_t>& logFormat = std::nullopt);
 // The same object, to be extended or gathered into an array.
 json::Value ResultObject(const session::ActionResult& result);
 
@@ -79,19 +83,22 @@ json::Value ResultObject(const session::ActionResult& result);
 int RunCommandLine(int argc, char** argv);
 
 // The same for the arguments after the program name, with both outputs kept
-// as texts (the tests call this). With a writer set (cli/CliStreams.h) the
-// output is sent there as it is made, and a failed write gives kExitWrite
-// with its message.
+// as texts (the tests call this), std::cin as standard input.
 int Run(const std::vector<std::string>& args, std::string& out, std::string& err);
 // The same with `in` as standard input (convert --batch reads it).
 int Run(const std::vector<std::string>& args, std::istream& in, std::string& out, std::string& err);
+// The same with the standard streams of `streams`: with a writer the output
+// is sent there as it is made, and a failed write gives kExitWrite with its
+// message.
+int Run(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err);
 
 // "move STEP forward|back [options]" (CliMove.cpp); `args` begins with "move".
-int RunMove(const std::vector<std::string>& args, std::string& out, std::string& err);
+// The commands that send their results as they are made do it through `streams`.
+int RunMove(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err);
 // The subcommands "search" and "events" (CliSearch.cpp); `args` holds the
 // subcommand itself first.
-int RunSearch(const std::vector<std::string>& args, std::string& out, std::string& err);
-int RunEvents(const std::vector<std::string>& args, std::string& out, std::string& err);
+int RunSearch(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err);
+int RunEvents(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err);
 // "tavr180 lunation" with the arguments after "lunation" (CliLunation.cpp).
 int RunLunation(const std::vector<std::string>& args, std::string& out, std::string& err);
 

@@ -86,8 +86,8 @@ void AppendRefusal(std::string& out, bool json, int status, int code, const std:
 
 class Batch {
   public:
-    Batch(const session::State& start, bool json, std::string& out, std::string& err)
-        : start_(start), json_(json), out_(out), err_(err) {}
+    Batch(const session::State& start, bool json, Streams& streams, std::string& out, std::string& err)
+        : start_(start), json_(json), streams_(streams), out_(out), err_(err) {}
 
     // False once the output could not be written.
     bool Line(const std::string& line) {
@@ -116,13 +116,13 @@ class Batch {
             AppendField(out_, tail.deltaTWords);
             out_ += '\n';
         }
-        return Send(out_);
+        return Send(streams_, out_);
     }
 
     bool Refuse(int status, int code, const std::string& message) {
         if (firstStatus_ == kExitShown) firstStatus_ = status;
         AppendRefusal(out_, json_, status, code, message);
-        return Send(out_);
+        return Send(streams_, out_);
     }
 
     int Status() const { return firstStatus_; }
@@ -136,6 +136,7 @@ class Batch {
 
     const session::State& start_;
     const bool json_;
+    Streams& streams_;
     std::string& out_;
     std::string& err_;
     int firstStatus_ = kExitShown;
@@ -144,8 +145,8 @@ class Batch {
 
 } // namespace
 
-int RunBatch(const session::State& start, bool json, std::string& out, std::string& err) {
-    Batch batch(start, json, out, err);
+int RunBatch(const session::State& start, bool json, Streams& streams, std::string& out, std::string& err) {
+    Batch batch(start, json, streams, out, err);
 
     // Lines end at "\n" (a "\r" before it is dropped and does not count
     // towards the length); a last line without one counts too. A line longer
@@ -171,7 +172,7 @@ int RunBatch(const session::State& start, bool json, std::string& out, std::stri
     bool pending = false; // a line has begun
     for (;;) {
         std::string reason;
-        const long n = ReadInput(chunk.data(), chunk.size(), reason);
+        const long n = ReadInput(streams, chunk.data(), chunk.size(), reason);
         if (n < 0) {
             // A line begun before the failure may be cut: it is not converted.
             err += "tavr180: standard input could not be read (" + reason + ")\n";

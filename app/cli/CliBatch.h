@@ -3,9 +3,9 @@
 #define TAVR_CLIBATCH_H
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "cli/CliStreams.h"
 #include "session/Session.h"
 
 namespace tavr::cli {
@@ -16,16 +16,11 @@ inline constexpr size_t kBatchLineMax = 64 * 1024;
 
 // Converts every line with `start` (its calendar, zone, view, day count and
 // moment) as convert does a single TEXT, reading standard input and sending
-// each result on as it is made (cli/CliStreams.h). Exit status 0 when every
+// each result on as it is made, both through `streams`. Exit status 0 when every
 // line was shown, else the status of a single call of the first line that
 // was not; kExitRead when standard input could not be read (the lines read
 // before are converted).
-int RunBatch(const session::State& start, bool json, std::string& out, std::string& err);
-
-// The outputs of a single convert (Cli.cpp), shared with the batch.
-std::string TextOutput(const session::Tail& tail);
-std::string JsonOutput(const session::ActionResult& result,
-                       const std::optional<int16_t>& logFormat = std::nullopt);
+int RunBatch(const session::State& start, bool json, Streams& streams, std::string& out, std::string& err);
 
 } // namespace tavr::cli
 

@@ -50,7 +50,7 @@ int Usage(std::string& err, const std::string& text) {
 
 } // namespace
 
-int RunMove(const std::vector<std::string>& args, std::string& out, std::string& err) {
+int RunMove(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err) {
     Arguments a;
     if (!ReadArguments(args, 1, {"--times", "--from", "--calendar", "--zone"},
                        {"--greenwich", "--json", "--help"}, a, err))
@@ -108,11 +108,11 @@ int RunMove(const std::vector<std::string>& args, std::string& out, std::string&
             if (array) {
                 array->Add(ResultObject(result));
             } else {
-                out += (n ? "\n" : "") + ResultText(*result.tail);
+                out += (n ? "\n" : "") + TextOutput(*result.tail);
             }
             state = result.state;
         }
-        if (!Send(out)) break;
+        if (!Send(streams, out)) break;
         if (result.kind == session::ResultKind::OutOfRange) {
             if (result.message) err += result.message->title + ": " + result.message->text + "\n";
             status = kExitOutOfRange;

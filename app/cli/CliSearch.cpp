@@ -278,7 +278,7 @@ std::optional<int> SeenFrom(const local::Place& place, session::ActionResult& re
 
 // ---- search ----------------------------------------------------------------------
 
-int RunSearch(const std::vector<std::string>& args, std::string& out, std::string& err) {
+int RunSearch(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err) {
     Arguments a;
     if (!ReadArguments(args, 1, {"--from", "--count", "--calendar", "--zone", "--at"},
                        {"--greenwich", "--json", "--help"}, a, err))
@@ -359,13 +359,13 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
         } else {
             if (i > 0) out += "\n";
             out += result.actionText + "\n";
-            out += ResultText(*result.tail);
+            out += TextOutput(*result.tail);
             if (details.eclipseFound) out += "Eclipse:\n" + WithoutCarriageReturns(details.data.label);
             if (seen) out += LocalText(*place, *seen, IsoText);
         }
         state = result.state;
         state.entryText.clear();
-        if (!Send(out)) break;
+        if (!Send(streams, out)) break;
     }
     if (array) {
         array->End();
@@ -376,7 +376,7 @@ int RunSearch(const std::vector<std::string>& args, std::string& out, std::strin
 
 // ---- events ----------------------------------------------------------------------
 
-int RunEvents(const std::vector<std::string>& args, std::string& out, std::string& err) {
+int RunEvents(const std::vector<std::string>& args, Streams& streams, std::string& out, std::string& err) {
     Arguments a;
     if (!ReadArguments(args, 1, {"--from", "--to", "--kind", "--at"}, {"--ics", "--json", "--help"}, a, err))
         return kExitUsage;
@@ -440,7 +440,7 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
         if (ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
                 if (hidden(e)) return true;
                 AppendIcsEvent(out, e, stamp, at, seen ? &*seen : nullptr);
-                return Send(out);
+                return Send(streams, out);
             }))
             out += IcsLine("END:VCALENDAR");
     } else if (a.Has("--json")) {
@@ -448,7 +448,7 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
         if (ForEachEvent(from, to, phases, eclipses, [&](const session::LunarEvent& e) {
                 if (hidden(e)) return true;
                 array.Add(EventJson(e, seen ? LocalJson(*place, *seen, IsoText) : json::Value()));
-                return Send(out);
+                return Send(streams, out);
             })) {
             array.End();
             out += '\n';
@@ -458,7 +458,7 @@ int RunEvents(const std::vector<std::string>& args, std::string& out, std::strin
             if (hidden(e)) return true;
             out += IsoText(e.moment) + "  " + e.summary + "\n";
             if (seen) out += LocalText(*place, *seen, IsoText);
-            return Send(out);
+            return Send(streams, out);
         });
     }
     return kExitShown;

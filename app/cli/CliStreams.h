@@ -12,27 +12,18 @@
 
 namespace tavr::cli {
 
+// The standard streams of one run, handed by Run to the commands that read
+// their input or send their output as they go.
 struct Streams {
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end of the
     // input, or -1 when it could not be read (the reason in `reason`).
+    // Without it, std::cin is read.
     std::function<long(char* buffer, std::size_t size, std::string& reason)> read;
     // Sends `text` on: false when it could not be written (the reason in
     // `reason`). Without it, the output stays in the text of Run.
     std::function<bool(const std::string& text, std::string& reason)> write;
-};
-
-// Makes `streams` the commands' streams until the object goes out of scope
-// (a failure remembered so far is forgotten then too).
-class StreamsScope {
-  public:
-    explicit StreamsScope(Streams streams);
-    ~StreamsScope();
-    StreamsScope(const StreamsScope&) = delete;
-    StreamsScope& operator=(const StreamsScope&) = delete;
-
-  private:
-    Streams previous_;
-    std::string previousFailure_;
+    // The reason of the first failed write, or "" while every write succeeded.
+    std::string writeFailure;
 };
 
 // A reader of `in` (for the tests and benchmarks that hand a text as
@@ -44,15 +35,13 @@ std::function<long(char*, std::size_t, std::string&)> ReaderOf(std::istream& in)
 inline constexpr std::size_t kSendAt = 64 * 1024;
 
 // Sends `out` on and empties it once it holds kSendAt bytes (every byte with
-// `all`) when a writer is set. False once a write has failed: the command
-// stops then, since what it would write is lost.
-bool Send(std::string& out, bool all = false);
+// `all`) when `streams` has a writer. False once a write has failed (the
+// reason kept in writeFailure): the command stops then, since what it would
+// write is lost.
+bool Send(Streams& streams, std::string& out, bool all = false);
 
-// Reads standard input as Streams::read does; std::cin without a reader.
-long ReadInput(char* buffer, std::size_t size, std::string& reason);
-
-// The reason of the first failed write, or "" when every write succeeded.
-const std::string& WriteFailure();
+// Reads the standard input of `streams` as Streams::read does.
+long ReadInput(Streams& streams, char* buffer, std::size_t size, std::string& reason);
 
 } // namespace tavr::cli
 

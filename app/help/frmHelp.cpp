@@ -23,6 +23,16 @@ QString Displayed(const std::string& text) {
     return t;
 }
 
+// A button named `name` showing `text`, which is also the name a screen reader
+// says, with the tool tip `tip`.
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, const char* tip) {
+    auto* b = new QPushButton(QString::fromLatin1(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAccessibleName(QString::fromLatin1(text));
+    b->setToolTip(QString::fromLatin1(tip));
+    return b;
+}
+
 QPlainTextEdit* MakeTextArea(QWidget* parent, const char* name, int pointSize) {
     auto* t = new QPlainTextEdit(parent);
     t->setObjectName(QString::fromLatin1(name));
@@ -43,12 +53,9 @@ frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
     setModal(true);
     setWindowTitle(QString::fromLatin1(kCreditsTitle));
     txbMsg = MakeTextArea(this, "txbMsg", 10);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose = MakeButton(this, "cmdClose", "Close", "Close the credits");
     txbMsg->setAccessibleName(QStringLiteral("Credits text"));
     txbMsg->setToolTip(QStringLiteral("Who made the program"));
-    cmdClose->setAccessibleName(QStringLiteral("Close"));
-    cmdClose->setToolTip(QStringLiteral("Close the credits"));
     setTabOrder(txbMsg, cmdClose);
     resize(540, 360);
     connect(cmdClose, &QPushButton::clicked, this, [this] {
@@ -82,17 +89,11 @@ frmHelp::frmHelp(const QString& programFolder, QWidget* parent) : QWidget(parent
     setWindowTitle(QString::fromLatin1(kHelpTitle));
     txbText = MakeTextArea(this, "txbText", 11);
     txbText->setPlainText(Displayed(HelpText(programFolder.toStdString())));
-    cmdCredit = new QPushButton(QStringLiteral("Credits"), this);
-    cmdCredit->setObjectName(QStringLiteral("cmdCredit"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdCredit = MakeButton(this, "cmdCredit", "Credits", "Who made the program");
+    cmdClose = MakeButton(this, "cmdClose", "Close", "Close the help window");
     cmdClose->installEventFilter(this);
     txbText->setAccessibleName(QStringLiteral("Help text"));
     txbText->setToolTip(QStringLiteral("How to use the program"));
-    cmdCredit->setAccessibleName(QStringLiteral("Credits"));
-    cmdCredit->setToolTip(QStringLiteral("Who made the program"));
-    cmdClose->setAccessibleName(QStringLiteral("Close"));
-    cmdClose->setToolTip(QStringLiteral("Close the help window"));
     setTabOrder(txbText, cmdCredit);
     setTabOrder(cmdCredit, cmdClose);
     credits_ = new frmCredits(this);

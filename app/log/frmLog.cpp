@@ -46,16 +46,16 @@ frmLog::frmLog(LogQuestions& questions, QWidget* mainWindow)
     setAttribute(Qt::WA_QuitOnClose, false);
     QFont buttons({"Tahoma", "DejaVu Sans"}, 8);
     buttons.setStyleHint(QFont::SansSerif);
-    cmdCopyToClipboard = new QPushButton("Copy selected text to clipboard", this);
-    cmdCopyToClipboard->setObjectName("cmdCopyToClipboard");
-    cmdClear = new QPushButton("Clear log", this);
-    cmdClear->setObjectName("cmdClear");
-    cmdClose = new QPushButton("Close", this);
-    cmdClose->setObjectName("cmdClose");
-    for (QPushButton* b : {cmdCopyToClipboard, cmdClear, cmdClose}) {
+    const auto button = [this, &buttons](const char* name, const char* text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
         b->setFont(buttons);
         b->setAutoDefault(false);
-    }
+        return b;
+    };
+    cmdCopyToClipboard = button("cmdCopyToClipboard", "Copy selected text to clipboard");
+    cmdClear = button("cmdClear", "Clear log");
+    cmdClose = button("cmdClose", "Close");
     txbText = new QPlainTextEdit(this);
     txbText->setObjectName("txbText");
     QFont mono({"Courier New", "Liberation Mono", "DejaVu Sans Mono"}, 8);

@@ -16,55 +16,28 @@ namespace ses = tavr::session;
 
 namespace {
 
-// Switches in the order the window lists them, with their object names.
+// Switches in the order the window lists them, with their object names and captions.
 struct Switch {
     int include;
     const char* name;
+    const char* caption;
 };
 constexpr std::array<Switch, ses::kLogIncludeCount> kShown = {{
-    {ses::kIncludeCE, "chkIncludeCE"},
-    {ses::kIncludeJC, "chkIncludeJC"},
-    {ses::kIncludeSAR, "chkIncludeSAR"},
-    {ses::kIncludeVR, "chkIncludeVR"},
-    {ses::kIncludeLDT, "chkIncludeLDT"},
-    {ses::kIncludeTVG, "chkIncludeTVG"},
-    {ses::kIncludeQLWC, "chkIncludeQLWC"},
-    {ses::kIncludeCJD, "chkIncludeCJD"},
-    {ses::kIncludeAJD, "chkIncludeAJD"},
-    {ses::kIncludePhaseOfMoonAndIllumination, "chkIncludePhaseOfMoonAndIllumination"},
-    {ses::kIncludeLunationAndAgeOfMoon, "chkIncludeLunationAndAgeOfMoon"},
+    {ses::kIncludeCE, "chkIncludeCE", "CE (Common Era Calendar)"},
+    {ses::kIncludeJC, "chkIncludeJC", "JC (Julian Calendar)"},
+    {ses::kIncludeSAR, "chkIncludeSAR", "SAR (Sarvenes Calendar)"},
+    {ses::kIncludeVR, "chkIncludeVR", "VR (Vosko-Rindal Solilunar Calendar)"},
+    {ses::kIncludeLDT, "chkIncludeLDT", "LDT (Lunar Dovrenia Triday Calendar)"},
+    {ses::kIncludeTVG, "chkIncludeTVG", "TVG (Tussary-Vosko Goddess Calendar)"},
+    {ses::kIncludeQLWC, "chkIncludeQLWC", "QLW (Quorvane Lunar Week Calendar)"},
+    {ses::kIncludeCJD, "chkIncludeCJD", "CJD (Chronological Julian Date)"},
+    {ses::kIncludeAJD, "chkIncludeAJD", "AJD (Astronomicall Julian Date)"},
+    {ses::kIncludePhaseOfMoonAndIllumination, "chkIncludePhaseOfMoonAndIllumination",
+     "Phase of Moon and illumination"},
+    {ses::kIncludeLunationAndAgeOfMoon, "chkIncludeLunationAndAgeOfMoon", "Lunation and age of Moon"},
 }};
 
 } // namespace
-
-const char* IncludeCaption(int include) {
-    switch (include) {
-    case ses::kIncludeCE:
-        return "CE (Common Era Calendar)";
-    case ses::kIncludeJC:
-        return "JC (Julian Calendar)";
-    case ses::kIncludeSAR:
-        return "SAR (Sarvenes Calendar)";
-    case ses::kIncludeVR:
-        return "VR (Vosko-Rindal Solilunar Calendar)";
-    case ses::kIncludeLDT:
-        return "LDT (Lunar Dovrenia Triday Calendar)";
-    case ses::kIncludeTVG:
-        return "TVG (Tussary-Vosko Goddess Calendar)";
-    case ses::kIncludeQLWC:
-        return "QLW (Quorvane Lunar Week Calendar)";
-    case ses::kIncludeCJD:
-        return "CJD (Chronological Julian Date)";
-    case ses::kIncludeAJD:
-        return "AJD (Astronomicall Julian Date)";
-    case ses::kIncludePhaseOfMoonAndIllumination:
-        return "Phase of Moon and illumination";
-    case ses::kIncludeLunationAndAgeOfMoon:
-        return "Lunation and age of Moon";
-    default:
-        return "";
-    }
-}
 
 frmLogPreferences::frmLogPreferences(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName("frmLogPreferences");
@@ -94,7 +67,7 @@ frmLogPreferences::frmLogPreferences(QWidget* mainWindow) : QWidget(mainWindow, 
     auto* grid = new QGridLayout;
     int row = 0;
     for (const Switch& s : kShown) {
-        auto* box = new QCheckBox(IncludeCaption(s.include), this);
+        auto* box = new QCheckBox(s.caption, this);
         box->setObjectName(s.name);
         QFont f = box->font();
         f.setBold(false);
@@ -113,12 +86,14 @@ frmLogPreferences::frmLogPreferences(QWidget* mainWindow) : QWidget(mainWindow, 
     }
     outer->addLayout(grid);
     auto* hButtons = new QHBoxLayout;
-    cmdSetALL = new QPushButton("Set all", this);
-    cmdSetALL->setObjectName("cmdSetALL");
-    cmdClearAll = new QPushButton("Clear all", this);
-    cmdClearAll->setObjectName("cmdClearAll");
-    cmdClose = new QPushButton("Close", this);
-    cmdClose->setObjectName("cmdClose");
+    const auto button = [this](const char* name, const char* text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        return b;
+    };
+    cmdSetALL = button("cmdSetALL", "Set all");
+    cmdClearAll = button("cmdClearAll", "Clear all");
+    cmdClose = button("cmdClose", "Close");
     hButtons->addWidget(cmdSetALL);
     hButtons->addWidget(cmdClearAll);
     hButtons->addStretch(1);

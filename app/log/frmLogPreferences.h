@@ -50,9 +50,6 @@ class frmLogPreferences : public QWidget {
     bool showing_ = false;
 };
 
-// Caption of switch `include` (kIncludeCE ..), e.g. "AJD (Astronomicall Julian Date)".
-const char* IncludeCaption(int include);
-
 } // namespace tavr::logwin
 
 #endif

@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "calendar/DayNumbers.h"
+#include "session/Session.h"
 
 namespace tavr::lunation {
 
@@ -28,7 +29,8 @@ enum MonthCalendar : int {
     kGoddess = 2,
     kTriday = 3,
 };
-inline constexpr int kMonthCalendarCount = 4;
+// Their count is kept with the state that saves the choice.
+using session::kMonthCalendarCount;
 // "Sarvenes Calendar dates", "Vosko-Rindal Solilunar dates",
 // "Tussary-Vosko Goddess dates", "Lunar Dovrenia Triday dates"; "" otherwise.
 std::string_view MonthCalendarText(int calendar);

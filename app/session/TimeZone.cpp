@@ -1,6 +1,7 @@
 #include "session/TimeZone.h"
 
 #include "base/StrProc.h"
+#include "base/TimeUnits.h"
 
 #include <cctype>
 #include <charconv>

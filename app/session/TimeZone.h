@@ -20,7 +20,6 @@ enum class View { Local, Greenwich };
 
 inline constexpr int kZoneCount = 49; // half hours -24..24
 inline constexpr int kGmtIndex = 24;  // "GMT", the initial entry
-inline constexpr double kMinutesPerDay = 1440.0;
 
 // Text of list entry `index` (0..48): "GMT - 12:00" .. "GMT" .. "GMT + 12:00";
 // empty outside the list.

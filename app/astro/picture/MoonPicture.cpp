@@ -63,25 +63,16 @@ QImage MoonPictureSet::draw(const MoonReport& report, QColor background, int max
     }
     const double cx2 = double(cx) * cx;
     const double r2 = report.r2;
-    // Columns of the terminator test, and whether "inside the ellipse" is the night side.
-    int fromX = 0, toX = -1;
-    bool nightInside = false;
-    switch (report.picture) {
-    case PictureCase::WaxingCrescent:
-        fromX = cx, toX = maxX, nightInside = true;
-        break;
-    case PictureCase::WaxingGibbous:
-        fromX = 0, toX = cx, nightInside = false;
-        break;
-    case PictureCase::WaningGibbous:
-        fromX = cx, toX = maxX, nightInside = false;
-        break;
-    case PictureCase::WaningCrescent:
-        fromX = 0, toX = cx, nightInside = true;
-        break;
-    default:
-        break;
-    }
+    // Columns of the terminator test, and whether "inside the ellipse" is the
+    // night side: the right half for the waxing crescent and the waning gibbous
+    // Moon, the left half for the other two; the night inside for the crescents.
+    const PictureCase picture = report.picture;
+    const bool waxing = picture == PictureCase::WaxingCrescent || picture == PictureCase::WaxingGibbous;
+    const bool crescent = picture == PictureCase::WaxingCrescent || picture == PictureCase::WaningCrescent;
+    const bool nightInside = crescent;
+    const bool rightHalf = drawn && waxing == crescent;
+    const int fromX = !drawn ? 0 : rightHalf ? cx : 0;
+    const int toX = !drawn ? -1 : rightHalf ? maxX : cx;
     const int column = report.picture == PictureCase::WaningCrescent ? maxX / 2 : -1;
 
     const int width = img.width(), height = img.height();

@@ -156,4 +156,33 @@ TEST(StrProcLeadingNumber, Forms) {
     EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
 }
 
+// The field reader of the dashed date forms: where it stops, and what it refuses.
+TEST(StrProcReadDigits, StopsAtTheFirstOtherCharacter) {
+    struct Case {
+        const char* text;
+        std::size_t from;
+        bool read;
+        int64_t value;  // when read
+        std::size_t to; // when read
+    };
+    const Case cases[] = {
+        {"2147483647", 0, true, 2147483647, 10},
+        {"2147483648", 0, false, 0, 0},
+        {"12-05", 0, true, 12, 2},
+        {"12-05", 3, true, 5, 5},
+        {"12-05", 2, false, 0, 0},
+        {"", 0, false, 0, 0},
+        {"007x", 0, true, 7, 3},
+        {"-3", 0, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        std::size_t pos = c.from;
+        int64_t value = -1;
+        EXPECT_EQ(ReadDigits(c.text, pos, value), c.read) << c.text << " from " << c.from;
+        if (!c.read) continue;
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(pos, c.to) << c.text;
+    }
+}
+
 } // namespace

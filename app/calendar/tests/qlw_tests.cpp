@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/Equinox.h"
 #include "astro/Lunar.h"
 #include "base/DateLib.h"
 #include "calendar/QLWC.h"
@@ -18,6 +19,7 @@
 #endif
 
 using namespace tavr::qlw;
+using tavr::sun::MarchEquinox;
 
 namespace {
 

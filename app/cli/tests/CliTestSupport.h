@@ -58,17 +58,18 @@ inline SentOutcome CallSending(const std::vector<std::string>& args, const std::
                                std::size_t failing = static_cast<std::size_t>(-1)) {
     SentOutcome outcome;
     std::istringstream in(input);
-    const StreamsScope streams(
-        {ReaderOf(in), [&outcome, failing](const std::string& text, std::string& reason) {
-             if (outcome.calls++ >= failing) {
-                 reason = "Test failure";
-                 return false;
-             }
-             outcome.pieces.push_back(text);
-             return true;
-         }});
+    Streams streams{ReaderOf(in),
+                    [&outcome, failing](const std::string& text, std::string& reason) {
+                        if (outcome.calls++ >= failing) {
+                            reason = "Test failure";
+                            return false;
+                        }
+                        outcome.pieces.push_back(text);
+                        return true;
+                    },
+                    {}};
     std::string out;
-    outcome.status = Run(args, out, outcome.err);
+    outcome.status = Run(args, streams, out, outcome.err);
     EXPECT_EQ(out, "") << "output kept though a writer was set";
     return outcome;
 }

@@ -104,7 +104,7 @@ std::string Join(const std::vector<std::string>& lines) {
 
 } // namespace
 
-TEST(EngineCliBatch, EveryLineGivesTheResultOfASingleConvert) {
+TEST(CliBatch, EveryLineGivesTheResultOfASingleConvert) {
 #if TAVR_FULL_SWEEPS
     constexpr size_t kLines = 1500;
 #else
@@ -167,7 +167,7 @@ TEST(EngineCliBatch, EveryLineGivesTheResultOfASingleConvert) {
     }
 }
 
-TEST(EngineCliBatch, RefusalsCarryTheirCodeAndTheBatchGoesOn) {
+TEST(CliBatch, RefusalsCarryTheirCodeAndTheBatchGoesOn) {
     const Outcome o =
         Call({"convert", "--batch"}, "2000-01-01 CE\nfoo\n\n6000-01-02 CE\r\n2000-01-01 CE 24:00\n"
                                      "1-94-08-25 TVG");
@@ -184,7 +184,7 @@ TEST(EngineCliBatch, RefusalsCarryTheirCodeAndTheBatchGoesOn) {
     EXPECT_EQ(o.err, "");
 }
 
-TEST(EngineCliBatch, InputEdges) {
+TEST(CliBatch, InputEdges) {
     struct Row {
         std::string input;
         int status;
@@ -214,7 +214,7 @@ TEST(EngineCliBatch, InputEdges) {
 
 // The CR of a CR LF end is no part of the line: a line of the longest
 // length is read whole with either end.
-TEST(EngineCliBatch, LongestLineWithEitherEnd) {
+TEST(CliBatch, LongestLineWithEitherEnd) {
     std::string line = "2000-01-01 CE";
     line.resize(tavr::cli::kBatchLineMax, ' ');
     for (const char* end : {"\n", "\r\n"}) {
@@ -231,27 +231,27 @@ TEST(EngineCliBatch, LongestLineWithEitherEnd) {
 
 // Standard input that fails: the lines read before are converted (not the
 // one the failure may have cut), then the batch ends with its own status.
-TEST(EngineCliBatch, AReadFailureIsNotTheEnd) {
+TEST(CliBatch, AReadFailureIsNotTheEnd) {
     int calls = 0;
-    const tavr::cli::StreamsScope streams(
-        {[&calls](char* buffer, std::size_t size, std::string& reason) -> long {
-             const std::string first = "2000-01-01 CE\n2000-01-0";
-             if (calls++ > 0 || size < first.size()) {
-                 reason = "Is a directory";
-                 return -1;
-             }
-             first.copy(buffer, first.size());
-             return static_cast<long>(first.size());
-         },
-         nullptr});
+    tavr::cli::Streams streams{[&calls](char* buffer, std::size_t size, std::string& reason) -> long {
+                                   const std::string first = "2000-01-01 CE\n2000-01-0";
+                                   if (calls++ > 0 || size < first.size()) {
+                                       reason = "Is a directory";
+                                       return -1;
+                                   }
+                                   first.copy(buffer, first.size());
+                                   return static_cast<long>(first.size());
+                               },
+                               nullptr,
+                               {}};
     std::string out;
     std::string err;
-    EXPECT_EQ(tavr::cli::Run({"convert", "--batch"}, out, err), tavr::cli::kExitRead);
+    EXPECT_EQ(tavr::cli::Run({"convert", "--batch"}, streams, out, err), tavr::cli::kExitRead);
     EXPECT_EQ(Lines(out).size(), 1u);
     EXPECT_EQ(err, "tavr180: standard input could not be read (Is a directory)\n");
 }
 
-TEST(EngineCliBatch, WrongUse) {
+TEST(CliBatch, WrongUse) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"convert", "--batch", "2000-01-01 CE"},
                                                {"convert", "--batch", "--now"},

@@ -20,7 +20,7 @@ Outcome Start(const QStringList& args) {
 
 } // namespace
 
-TEST(EngineCliProgram, ConvertsAndExitsWithTheRightStatus) {
+TEST(CliProgram, ConvertsAndExitsWithTheRightStatus) {
     struct Row {
         QStringList args;
         int status;
@@ -55,7 +55,7 @@ TEST(EngineCliProgram, ConvertsAndExitsWithTheRightStatus) {
     }
 }
 
-TEST(EngineCliProgram, JsonObject) {
+TEST(CliProgram, JsonObject) {
     const Outcome o = Start({"convert", "--json", "--calendar", "TVG", "1-94-08-25"});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8()).object();
@@ -80,7 +80,7 @@ Outcome StartWith(const QString& program, const QStringList& args, const QProces
 // The command line never loads a toolkit library (its start is that of a
 // small program): the dynamic loader lists every library it maps, the five
 // loaded by name included.
-TEST(EngineCliProgram, CommandsLoadNoWidgetLibrary) {
+TEST(CliProgram, CommandsLoadNoWidgetLibrary) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LD_DEBUG", "files");
     const QStringList commands[] = {{"convert", "2000-01-01 CE"}, {"--help"}};
@@ -97,7 +97,7 @@ TEST(EngineCliProgram, CommandsLoadNoWidgetLibrary) {
 
 // Without a command the program starts the window program beside it, with
 // the same arguments; without a display that one says so.
-TEST(EngineCliProgram, WithoutACommandTheWindowStarts) {
+TEST(CliProgram, WithoutACommandTheWindowStarts) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
@@ -116,7 +116,7 @@ TEST(EngineCliProgram, WithoutACommandTheWindowStarts) {
         << alone.err.toStdString();
 }
 
-TEST(EngineCliProgram, BatchReadsStandardInput) {
+TEST(CliProgram, BatchReadsStandardInput) {
     QByteArray input;
     for (int day = 1; day <= 28; ++day)
         input += QByteArray("2000-02-") + (day < 10 ? "0" : "") + QByteArray::number(day) + " CE\n";

@@ -28,7 +28,7 @@ QJsonObject Json(const std::string& text) {
 
 } // namespace
 
-TEST(EngineCli, TextOutputInTheWindowsOrder) {
+TEST(CommandLine, TextOutputInTheWindowsOrder) {
     const Outcome o = Call({"convert", "2000-01-01 CE 12:00"});
     ASSERT_EQ(o.status, 0) << o.err;
     const std::vector<std::string> lines = Lines(o.out);
@@ -51,7 +51,7 @@ TEST(EngineCli, TextOutputInTheWindowsOrder) {
     EXPECT_EQ(o.err, "");
 }
 
-TEST(EngineCli, JsonOutput) {
+TEST(CommandLine, JsonOutput) {
     const Outcome o = Call({"convert", "--json", "--zone", "GMT + 01:00", "2001-12-31 ce 14:28"});
     ASSERT_EQ(o.status, 0) << o.err;
     const QJsonObject json = Json(o.out);
@@ -73,7 +73,7 @@ TEST(EngineCli, JsonOutput) {
     EXPECT_FALSE(json["deltaT"].toString().isEmpty());
 }
 
-TEST(EngineCli, OptionsTakeTheWindowsPath) {
+TEST(CommandLine, OptionsTakeTheWindowsPath) {
     struct Row {
         std::vector<std::string> args;
         double ajd;
@@ -151,7 +151,7 @@ TEST(EngineCli, OptionsTakeTheWindowsPath) {
     }
 }
 
-TEST(EngineCli, ExitStatusesAndMessages) {
+TEST(CommandLine, ExitStatusesAndMessages) {
     struct Row {
         std::vector<std::string> args;
         int status;
@@ -206,7 +206,7 @@ TEST(EngineCli, ExitStatusesAndMessages) {
     }
 }
 
-TEST(EngineCli, HelpVersionAndInvocation) {
+TEST(CommandLine, HelpVersionAndInvocation) {
     Outcome o = Call({"--help"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("Usage: tavr180 convert", 0), 0u);
@@ -247,7 +247,7 @@ TEST(EngineCli, HelpVersionAndInvocation) {
     EXPECT_FALSE(tavr::cli::IsCommandLineInvocation(0, nullptr));
 }
 
-TEST(EngineCli, NowConvertsThePresentMoment) {
+TEST(CommandLine, NowConvertsThePresentMoment) {
     const Outcome o = Call({"convert", "--now", "--json", "--calendar", "AJD"});
     ASSERT_EQ(o.status, 0) << o.err;
     const QJsonObject json = Json(o.out);
@@ -261,7 +261,7 @@ TEST(EngineCli, NowConvertsThePresentMoment) {
 
 // An unknown command or option is named; every command prints its usage on
 // --help; a refused value is echoed cut to a readable length.
-TEST(EngineCli, UsageNamesWhatIsWrong) {
+TEST(CommandLine, UsageNamesWhatIsWrong) {
     struct Row {
         std::vector<std::string> args;
         int status;

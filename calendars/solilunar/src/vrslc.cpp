@@ -23,11 +23,10 @@ constexpr int64_t kLong13thMonths = 1328;     // long years whose month 13 has 3
 constexpr int64_t kDaysPerGreatCycle = 2498258;
 constexpr int32_t kShortYearDays = 354;
 
-constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
-constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-
 using tavr::FloorDiv;
 using tavr::FloorMod;
+using tavr::kInt32Max;
+using tavr::kInt32Min;
 
 // Year y of the great cycle (1..6840) has 13 months.
 constexpr bool IsLongYear(int64_t y) {

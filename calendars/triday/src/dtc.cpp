@@ -29,14 +29,19 @@ constexpr int64_t kSolarYearsPerPeriod = 396;
 constexpr int64_t kSolarDaysPerPeriod = 144636;
 constexpr int64_t kSolarTridaysPerPeriod = 48212;
 
-constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
-constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-
+using tavr::FitsInt32;
 using tavr::FloorDiv;
 using tavr::FloorMod;
+using tavr::kInt32Max;
+using tavr::kInt32Min;
 
-constexpr bool FitsInt32(int64_t v) {
-    return v >= kInt32Min && v <= kInt32Max;
+// The days of a cycle of `Years` years before each of its years, from 0, and
+// the cycle's length after them.
+template <int64_t Years> constexpr std::array<int32_t, Years + 1> YearStarts(int32_t (*yearDays)(int64_t)) {
+    std::array<int32_t, Years + 1> t{};
+    for (int64_t y = 0; y < Years; ++y)
+        t[y + 1] = t[y] + yearDays(y);
+    return t;
 }
 
 // The year y (0..N-2) of a table of N year starts with starts[y] <= day <
@@ -77,19 +82,8 @@ constexpr int32_t LunarDaysOfMonths(int64_t year, int64_t months) {
     return LunarYearDays(year);
 }
 
-using LunarYearStartTable = std::array<int32_t, kLunarYearsPerCycle + 1>;
-constexpr LunarYearStartTable BuildLunarYearStarts() {
-    LunarYearStartTable t{};
-    int32_t sum = 0;
-    for (int64_t y = 0; y < kLunarYearsPerCycle; ++y) {
-        t[y] = sum;
-        sum += LunarYearDays(y);
-    }
-    t[kLunarYearsPerCycle] = sum;
-    return t;
-}
 // kLunarYearStart[y] = days of the cycle before year y (0..384).
-constexpr LunarYearStartTable kLunarYearStart = BuildLunarYearStarts();
+constexpr auto kLunarYearStart = YearStarts<kLunarYearsPerCycle>(LunarYearDays);
 static_assert(kLunarYearStart[kLunarYearsPerCycle] == kLunarDaysPerCycle, "lunar cycle length");
 static_assert(3 * kLunarTridaysPerCycle == kLunarDaysPerCycle, "lunar cycle in tridays");
 
@@ -132,19 +126,8 @@ constexpr int32_t SolarDaysOfQuarters(int64_t year, int64_t quarters) {
     return quarters <= 3 ? kBefore[quarters] : SolarYearDays(year);
 }
 
-using SolarYearStartTable = std::array<int32_t, kSolarYearsPerPeriod + 1>;
-constexpr SolarYearStartTable BuildSolarYearStarts() {
-    SolarYearStartTable t{};
-    int32_t sum = 0;
-    for (int64_t y = 0; y < kSolarYearsPerPeriod; ++y) {
-        t[y] = sum;
-        sum += SolarYearDays(y);
-    }
-    t[kSolarYearsPerPeriod] = sum;
-    return t;
-}
 // kSolarYearStart[y] = days of the period before year y of the period (0..396).
-constexpr SolarYearStartTable kSolarYearStart = BuildSolarYearStarts();
+constexpr auto kSolarYearStart = YearStarts<kSolarYearsPerPeriod>(SolarYearDays);
 static_assert(kSolarYearStart[kSolarYearsPerPeriod] == kSolarDaysPerPeriod, "solar period length");
 static_assert(3 * kSolarTridaysPerPeriod == kSolarDaysPerPeriod, "solar period in tridays");
 
@@ -251,6 +234,23 @@ int32_t ParseLunar(const char* text, DtcLunarDate* date, bool longForm) {
     return date->valid;
 }
 
+// Writes a day number that fits in 32 bits into the date and returns it;
+// any other leaves the day number unchanged, sets valid to 0 and gives 0.
+template <typename Date> int32_t StoreDayNumber(Date& date, int64_t dayNumber) {
+    if (!FitsInt32(dayNumber)) {
+        date.valid = 0;
+        return 0;
+    }
+    date.dayNumber = static_cast<int32_t>(dayNumber);
+    return date.dayNumber;
+}
+
+// Sets the date's valid flag (1 or 0) and returns it.
+template <typename Date> int32_t StoreValid(Date& date, bool valid) {
+    date.valid = valid ? 1 : 0;
+    return date.valid;
+}
+
 } // namespace
 
 TAVR_API(void) jdn_to_dtclunar(DtcLunarDate* date) {
@@ -286,20 +286,11 @@ TAVR_API(void) jdn_to_dtclunar(DtcLunarDate* date) {
 // Without validation. A date whose day number does not fit in 32 bits leaves
 // the day number unchanged, sets valid to 0 and returns 0.
 TAVR_API(int32_t) dtclunar_to_jdn(DtcLunarDate* date) {
-    if (date == nullptr) return 0;
-    const int64_t dayNumber = LunarDayNumber(*date);
-    if (!FitsInt32(dayNumber)) {
-        date->valid = 0;
-        return 0;
-    }
-    date->dayNumber = static_cast<int32_t>(dayNumber);
-    return date->dayNumber;
+    return date ? StoreDayNumber(*date, LunarDayNumber(*date)) : 0;
 }
 
 TAVR_API(int32_t) dtclunar_valid(DtcLunarDate* date) {
-    if (date == nullptr) return 0;
-    date->valid = LunarValid(*date) ? 1 : 0;
-    return date->valid;
+    return date ? StoreValid(*date, LunarValid(*date)) : 0;
 }
 
 TAVR_API(void) jdn_to_dtcsolar(DtcSolarDate* date) {
@@ -310,21 +301,11 @@ TAVR_API(void) jdn_to_dtcsolar(DtcSolarDate* date) {
     const int32_t yearOfPeriod = YearOf(kSolarYearStart, dayOfPeriod);
     const int32_t dayOfYear = dayOfPeriod - kSolarYearStart[yearOfPeriod];
 
-    int32_t quarter;
-    int32_t dayOfQuarter; // 0-based
-    if (dayOfYear < 90) {
-        quarter = 1;
-        dayOfQuarter = dayOfYear;
-    } else if (dayOfYear < 183) {
-        quarter = 2;
-        dayOfQuarter = dayOfYear - 90;
-    } else if (dayOfYear < 273) {
-        quarter = 3;
-        dayOfQuarter = dayOfYear - 183;
-    } else {
-        quarter = 4;
-        dayOfQuarter = dayOfYear - 273;
-    }
+    // The quarter: the last one that begins on or before the day.
+    int32_t quarter = 1;
+    while (quarter < 4 && dayOfYear >= SolarDaysOfQuarters(yearOfPeriod, quarter))
+        ++quarter;
+    const int32_t dayOfQuarter = dayOfYear - SolarDaysOfQuarters(yearOfPeriod, quarter - 1); // 0-based
     date->year = static_cast<int32_t>(yearOfPeriod + kSolarYearsPerPeriod * period);
     date->quarter = quarter;
     date->triday = dayOfQuarter / 3 + 1;
@@ -333,20 +314,11 @@ TAVR_API(void) jdn_to_dtcsolar(DtcSolarDate* date) {
 
 // Without validation; a day number outside 32 bits is refused as in the lunar form.
 TAVR_API(int32_t) dtcsolar_to_jdn(DtcSolarDate* date) {
-    if (date == nullptr) return 0;
-    const int64_t dayNumber = SolarDayNumber(*date);
-    if (!FitsInt32(dayNumber)) {
-        date->valid = 0;
-        return 0;
-    }
-    date->dayNumber = static_cast<int32_t>(dayNumber);
-    return date->dayNumber;
+    return date ? StoreDayNumber(*date, SolarDayNumber(*date)) : 0;
 }
 
 TAVR_API(int32_t) dtcsolar_valid(DtcSolarDate* date) {
-    if (date == nullptr) return 0;
-    date->valid = SolarValid(*date) ? 1 : 0;
-    return date->valid;
+    return date ? StoreValid(*date, SolarValid(*date)) : 0;
 }
 
 TAVR_API(int32_t) num_days_in_month(int32_t year, int32_t month) {

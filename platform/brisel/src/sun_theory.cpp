@@ -18,13 +18,9 @@ template <std::size_t N> double SumSeries(const VsopTerm (&terms)[N], double tau
     return s;
 }
 
-// sum_n tau^n S_n, Horner-wise from the highest power.
 template <typename... Series> double Power(double tau, const Series&... series) {
-    const double sums[] = {SumSeries(series, tau)...};
-    double r = 0;
-    for (std::size_t i = sizeof...(series); i-- > 0;)
-        r = r * tau + sums[i];
-    return r;
+    return PowerSeries(
+        tau, [](const auto& terms, double t) { return SumSeries(terms, t); }, series...);
 }
 
 double Degrees(double d) {

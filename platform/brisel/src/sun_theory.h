@@ -47,6 +47,16 @@ inline double SeriesSinOfTurns(double x, double n) {
     return r + r * r2 * p;
 }
 
+// sum_n tau^n S_n with S_n = sum(series_n, tau), Horner-wise from the highest
+// power: a VSOP87 coordinate from its series of each power of time.
+template <typename Sum, typename... Series> double PowerSeries(double tau, Sum sum, const Series&... series) {
+    const double sums[] = {sum(series, tau)...};
+    double r = 0;
+    for (std::size_t i = sizeof...(series); i-- > 0;)
+        r = r * tau + sums[i];
+    return r;
+}
+
 inline constexpr double kInvTwoPi = 0.15915494309189535;
 
 // The whole number of turns nearest to x / (2 pi), halves to even, for

@@ -13,30 +13,26 @@ struct PhaseTerm {
     int8_t ePower, m, mp, f, om;
 };
 
-// Meeus, Astronomical Algorithms (2nd ed.), chapter 49, corrections for the new Moon.
-constexpr std::array<PhaseTerm, 25> kNewMoonTerms{{
-    {-0.40720, 0, 0, 1, 0, 0}, {0.17241, 1, 1, 0, 0, 0},    {0.01608, 0, 0, 2, 0, 0},
-    {0.01039, 0, 0, 0, 2, 0},  {0.00739, 1, -1, 1, 0, 0},   {-0.00514, 1, 1, 1, 0, 0},
-    {0.00208, 2, 2, 0, 0, 0},  {-0.00111, 0, 0, 1, -2, 0},  {-0.00057, 0, 0, 1, 2, 0},
-    {0.00056, 1, 1, 2, 0, 0},  {-0.00042, 0, 0, 3, 0, 0},   {0.00042, 1, 1, 0, 2, 0},
-    {0.00038, 1, 1, 0, -2, 0}, {-0.00024, 1, -1, 2, 0, 0},  {-0.00017, 0, 0, 0, 0, 1},
-    {-0.00007, 0, 2, 1, 0, 0}, {0.00004, 0, 0, 2, -2, 0},   {0.00004, 0, 3, 0, 0, 0},
-    {0.00003, 0, 1, 1, -2, 0}, {0.00003, 0, 0, 2, 2, 0},    {-0.00003, 0, 1, 1, 2, 0},
-    {0.00003, 0, -1, 1, 2, 0}, {-0.00002, 0, -1, 1, -2, 0}, {-0.00002, 0, 1, 3, 0, 0},
-    {0.00002, 0, 0, 4, 0, 0},
-}};
-
-// Meeus, chapter 49, corrections for the full Moon.
-constexpr std::array<PhaseTerm, 25> kFullMoonTerms{{
-    {-0.40614, 0, 0, 1, 0, 0}, {0.17302, 1, 1, 0, 0, 0},    {0.01614, 0, 0, 2, 0, 0},
-    {0.01043, 0, 0, 0, 2, 0},  {0.00734, 1, -1, 1, 0, 0},   {-0.00515, 1, 1, 1, 0, 0},
-    {0.00209, 2, 2, 0, 0, 0},  {-0.00111, 0, 0, 1, -2, 0},  {-0.00057, 0, 0, 1, 2, 0},
-    {0.00056, 1, 1, 2, 0, 0},  {-0.00042, 0, 0, 3, 0, 0},   {0.00042, 1, 1, 0, 2, 0},
-    {0.00038, 1, 1, 0, -2, 0}, {-0.00024, 1, -1, 2, 0, 0},  {-0.00017, 0, 0, 0, 0, 1},
-    {-0.00007, 0, 2, 1, 0, 0}, {0.00004, 0, 0, 2, -2, 0},   {0.00004, 0, 3, 0, 0, 0},
-    {0.00003, 0, 1, 1, -2, 0}, {0.00003, 0, 0, 2, 2, 0},    {-0.00003, 0, 1, 1, 2, 0},
-    {0.00003, 0, -1, 1, 2, 0}, {-0.00002, 0, -1, 1, -2, 0}, {-0.00002, 0, 1, 3, 0, 0},
-    {0.00002, 0, 0, 4, 0, 0},
+// Meeus, Astronomical Algorithms (2nd ed.), chapter 49, corrections for the
+// new and the full Moon: the same arguments, a coefficient for each.
+struct SyzygyTerm {
+    double newMoon, fullMoon;
+    int8_t ePower, m, mp, f, om;
+};
+constexpr std::array<SyzygyTerm, 25> kSyzygyTerms{{
+    {-0.40720, -0.40614, 0, 0, 1, 0, 0},   {0.17241, 0.17302, 1, 1, 0, 0, 0},
+    {0.01608, 0.01614, 0, 0, 2, 0, 0},     {0.01039, 0.01043, 0, 0, 0, 2, 0},
+    {0.00739, 0.00734, 1, -1, 1, 0, 0},    {-0.00514, -0.00515, 1, 1, 1, 0, 0},
+    {0.00208, 0.00209, 2, 2, 0, 0, 0},     {-0.00111, -0.00111, 0, 0, 1, -2, 0},
+    {-0.00057, -0.00057, 0, 0, 1, 2, 0},   {0.00056, 0.00056, 1, 1, 2, 0, 0},
+    {-0.00042, -0.00042, 0, 0, 3, 0, 0},   {0.00042, 0.00042, 1, 1, 0, 2, 0},
+    {0.00038, 0.00038, 1, 1, 0, -2, 0},    {-0.00024, -0.00024, 1, -1, 2, 0, 0},
+    {-0.00017, -0.00017, 0, 0, 0, 0, 1},   {-0.00007, -0.00007, 0, 2, 1, 0, 0},
+    {0.00004, 0.00004, 0, 0, 2, -2, 0},    {0.00004, 0.00004, 0, 3, 0, 0, 0},
+    {0.00003, 0.00003, 0, 1, 1, -2, 0},    {0.00003, 0.00003, 0, 0, 2, 2, 0},
+    {-0.00003, -0.00003, 0, 1, 1, 2, 0},   {0.00003, 0.00003, 0, -1, 1, 2, 0},
+    {-0.00002, -0.00002, 0, -1, 1, -2, 0}, {-0.00002, -0.00002, 0, 1, 3, 0, 0},
+    {0.00002, 0.00002, 0, 0, 4, 0, 0},
 }};
 
 // Meeus, chapter 49, corrections for the first and last quarters.
@@ -85,11 +81,13 @@ struct PhaseArguments {
     double e;
 };
 
-double SumTerms(const std::array<PhaseTerm, 25>& terms, const PhaseArguments& a) {
+// The sum of the terms of one coefficient column, in the table's order.
+template <typename Term>
+double SumTerms(const std::array<Term, 25>& terms, double Term::*coeff, const PhaseArguments& a) {
     const double scales[3] = {1.0, a.e, a.e * a.e};
     double sum = 0;
-    for (const PhaseTerm& t : terms) {
-        sum += t.coeff * scales[t.ePower] * (a.m(t.m) * a.mp(t.mp) * a.f(t.f) * a.om(t.om)).s;
+    for (const Term& t : terms) {
+        sum += t.*coeff * scales[t.ePower] * (a.m(t.m) * a.mp(t.mp) * a.f(t.f) * a.om(t.om)).s;
     }
     return sum;
 }
@@ -119,13 +117,13 @@ double PhaseMoment(int32_t lunation, int phase) {
     double jde = p.jde;
     switch (phase) {
     case 0:
-        jde += SumTerms(kNewMoonTerms, a);
+        jde += SumTerms(kSyzygyTerms, &SyzygyTerm::newMoon, a);
         break;
     case 2:
-        jde += SumTerms(kFullMoonTerms, a);
+        jde += SumTerms(kSyzygyTerms, &SyzygyTerm::fullMoon, a);
         break;
     default: {
-        jde += SumTerms(kQuarterTerms, a);
+        jde += SumTerms(kQuarterTerms, &PhaseTerm::coeff, a);
         // Meeus, chapter 49, the quarter correction W (added at the first, subtracted at the last quarter).
         const double w = 0.00306 - 0.00038 * p.e * a.m.Cos(1) + 0.00026 * a.mp.Cos(1) -
                          0.00002 * (a.mp(1) * a.m(-1)).c + 0.00002 * (a.mp(1) * a.m(1)).c +

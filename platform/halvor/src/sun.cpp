@@ -18,11 +18,8 @@ template <std::size_t N> double SumFar(const FarTerm (&terms)[N], double tau) {
 }
 
 template <typename... Series> double FarPower(double tau, const Series&... series) {
-    const double sums[] = {SumFar(series, tau)...};
-    double r = 0;
-    for (std::size_t i = sizeof...(series); i-- > 0;)
-        r = r * tau + sums[i];
-    return r;
+    return PowerSeries(
+        tau, [](const auto& terms, double t) { return SumFar(terms, t); }, series...);
 }
 
 } // namespace

@@ -41,6 +41,7 @@ constexpr int32_t kParseNoSuchDate = 4;  // the form is right but the date does 
 
 constexpr int kGroupingBuffer = 20; // bytes of the output of separate_thousands, NUL included
 
+using tavr::FitsInt32;
 using tavr::FloorDiv;
 
 bool IsCalendar(int32_t letter) {
@@ -98,10 +99,6 @@ Ymd DateOf(int64_t dayNumber, int32_t letter) {
     const int32_t day = static_cast<int32_t>(dayOfYear - (153 * mp + 2) / 5 + 1);
     const int32_t month = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
     return {month <= 2 ? y + 1 : y, month, day};
-}
-
-bool FitsInt32(int64_t v) {
-    return v >= INT32_MIN && v <= INT32_MAX;
 }
 
 // Finite test of our own: the standard library's inline one would become an
