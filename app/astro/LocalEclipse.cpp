@@ -94,23 +94,12 @@ double Centuries(double jde) {
     return (jde - hd::kJ2000) / hd::kDaysPerCentury;
 }
 
-// The value at s = -1 and 1 of the parabola through s = -2, 0, 2.
-double Between(double a, double b, double c, bool later) {
-    return later ? (-a + 6 * b + 3 * c) / 8 : (3 * a + 6 * b - c) / 8;
-}
-
-// The Moon's short series (0.3") at s = -2, 0, 2, read between on the
-// parabola through them (within 0.1" at s = -1 and 1).
+// The Moon's short series (0.3") at the five moments, from one reading of
+// its terms around the middle one.
 void ShortMoon(double t0, hd::MoonPlace (&moon)[5]) {
-    for (int i : {0, 2, 4})
-        moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kShort);
-    for (int i : {1, 3}) {
-        const bool later = i == 3;
-        moon[i] = moon[2];
-        moon[i].longitude = Between(moon[0].longitude, moon[2].longitude, moon[4].longitude, later);
-        moon[i].latitude = Between(moon[0].latitude, moon[2].latitude, moon[4].latitude, later);
-        moon[i].distance = Between(moon[0].distance, moon[2].distance, moon[4].distance, later);
-    }
+    const hd::MoonAround around(Centuries(t0), hd::MoonSeries::kShort);
+    for (int i = 0; i < 5; ++i)
+        moon[i] = around.At((i - 2) * kStep / hd::kDaysPerCentury);
 }
 
 // The apparent places and sidereal times of the five moments from the geometric places.
@@ -125,29 +114,22 @@ Nodes NodesOf(double t0, double deltaT, const hd::MoonPlace (&moon)[5], const hd
     return nodes;
 }
 
-// The places from the theories at s = -2, 0, 2, read between: the Moon's
-// short series (ShortMoon); the Sun's truncated series at -2 and 2 and on the straight line between
-// (within 0.05"), with the terms beyond its table (periods of months, and
-// below 0.03" within kNearCenturies of J2000) and the secular drift of the
-// middle moment; the nutation of the middle moment.
+// The places from the theories at the five moments: the Moon's short series
+// (ShortMoon); the Sun's truncated series around the middle moment
+// (SunAround, within 0.01"), with the terms beyond its table (periods of
+// months, and below 0.03" within kNearCenturies of J2000) of the middle
+// moment; the nutation of the middle moment.
 Nodes PreciseNodes(double t0, double deltaT) {
     hd::MoonPlace moon[5];
     hd::SunPlace sun[5];
     const double tm = Centuries(t0);
     ShortMoon(t0, moon);
-    const hd::SunPlace first = hd::SunGeometric(Centuries(t0 - 2 * kStep));
-    const hd::SunPlace last = hd::SunGeometric(Centuries(t0 + 2 * kStep));
-    hd::SunPlace far{-hd::SunDrift(tm), 0.0, 0.0};
-    if (!(std::abs(tm) <= kNearCenturies)) {
-        const hd::SunPlace complete = hd::SunComplete(tm), truncated = hd::SunGeometric(tm);
-        far = {complete.longitude - truncated.longitude, complete.latitude - truncated.latitude,
-               complete.radius - truncated.radius};
-    }
+    const hd::SunAround around(tm);
+    const hd::SunPlace far =
+        std::abs(tm) <= kNearCenturies ? hd::SunPlace{0.0, 0.0, 0.0} : hd::SunFarTerms(tm);
     for (int i = 0; i < 5; ++i) {
-        const double w = i / 4.0;
-        sun[i] = {first.longitude + w * (last.longitude - first.longitude) + far.longitude,
-                  first.latitude + w * (last.latitude - first.latitude) + far.latitude,
-                  first.radius + w * (last.radius - first.radius) + far.radius};
+        const hd::SunPlace s = around.At((i - 2) * kStep / hd::kDaysPerCentury);
+        sun[i] = {s.longitude + far.longitude, s.latitude + far.latitude, s.radius + far.radius};
     }
     return NodesOf(t0, deltaT, moon, sun, hd::NutationAt(tm));
 }
