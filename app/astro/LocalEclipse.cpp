@@ -84,11 +84,31 @@ struct BodyPolys {
     Poly dec, gha, dist;
 };
 
-// The apparent places and the sidereal time at the five moments.
+// The apparent places and the sidereal time at the five moments, or with a
+// stride of 2 at s = -2, 0, 2 only (the quick places, whose elements are read
+// between on the parabola through those three).
 struct Nodes {
     hd::EquatorialPlaces places[5];
     double sidereal[5];
+    int stride = 1;
 };
+
+// The value at s = -1 and 1 of the parabola through s = -2, 0, 2.
+double Between(double a, double b, double c, bool later) {
+    return later ? (-a + 6 * b + 3 * c) / 8 : (3 * a + 6 * b - c) / 8;
+}
+
+// Values at s = -1 and 1 filled in from those at s = -2, 0, 2 (angles made
+// continuous first) where the nodes have a stride of 2.
+void FillBetween(const Nodes& nodes, double (&a)[5], bool angle = false) {
+    if (nodes.stride == 1) return;
+    if (angle) {
+        a[2] = a[0] + std::remainder(a[2] - a[0], 2 * kPi);
+        a[4] = a[2] + std::remainder(a[4] - a[2], 2 * kPi);
+    }
+    a[1] = Between(a[0], a[2], a[4], false);
+    a[3] = Between(a[0], a[2], a[4], true);
+}
 
 double Centuries(double jde) {
     return (jde - hd::kJ2000) / hd::kDaysPerCentury;
@@ -143,9 +163,10 @@ Nodes MoonNodes(double t0, double deltaT) {
     return NodesOf(t0, deltaT, moon, none, hd::NutationAt(Centuries(t0)));
 }
 
-// Still quicker places for the first test of a solar eclipse: the Moon moving
-// along the chord of its coarse places at s = -1 and 1 (within 50" over the
-// five moments), the Sun uniformly from the Moon's place at the phase moment.
+// Still quicker places for the first test of a solar eclipse, at s = -2, 0, 2:
+// the Moon moving along the chord of its coarse places at s = -1 and 1
+// (within 50" over the five moments), the Sun uniformly from the Moon's place
+// at the phase moment.
 Nodes ChordNodes(double t0, double phase, double deltaT) {
     const hd::MoonPlace a = hd::MoonGeometric(Centuries(t0 - kStep), hd::MoonSeries::kCoarse);
     const hd::MoonPlace b = hd::MoonGeometric(Centuries(t0 + kStep), hd::MoonSeries::kCoarse);
@@ -162,7 +183,8 @@ Nodes ChordNodes(double t0, double phase, double deltaT) {
         atPhase.longitude - atPhase.rate * atPhase.distance / kLightKmPerDay - hd::SunAberration(1.0);
     const hd::Nutation none{0.0, 0.0};
     Nodes nodes;
-    for (int i = 0; i < 5; ++i) {
+    nodes.stride = 2;
+    for (int i = 0; i < 5; i += nodes.stride) {
         const double jde = t0 + (i - 2) * kStep;
         const hd::SunPlace sun{sunAtPhase + (jde - phase) * kGauss, 0.0, 1.0};
         nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), along(i - 2), sun, none);
@@ -173,13 +195,16 @@ Nodes ChordNodes(double t0, double phase, double deltaT) {
 
 BodyPolys BodyOf(const Nodes& nodes, bool moon) {
     double dec[5], gha[5], dist[5];
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; i += nodes.stride) {
         const hd::EquatorialPlaces& p = nodes.places[i];
         const double* unit = moon ? p.moon : p.sun;
         dec[i] = std::asin(unit[2]);
         gha[i] = nodes.sidereal[i] - std::atan2(unit[1], unit[0]);
         dist[i] = moon ? p.moonDist : p.sunDist;
     }
+    FillBetween(nodes, dec);
+    FillBetween(nodes, gha, true);
+    FillBetween(nodes, dist);
     Unwrap(gha);
     return {Poly::Through(dec), Poly::Through(gha), Poly::Through(dist)};
 }
@@ -229,7 +254,7 @@ struct Elements {
 Elements SolarElements(const Nodes& nodes) {
     double x[5], y[5], z[5], sd[5], cd[5], mu[5], l1[5], l2[5], tf1[5], tf2[5], l2Disk[5], tf2Disk[5];
     const double sunRadius = hd::kSunSemiDiameter1Au * hd::kArcsec * hd::kAuKm / hd::kEarthRadiusKm;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; i += nodes.stride) {
         const hd::EquatorialPlaces& p = nodes.places[i];
         double moon[3], g[3];
         for (int j = 0; j < 3; ++j) {
@@ -257,6 +282,9 @@ Elements SolarElements(const Nodes& nodes) {
         tf2Disk[i] = std::tan(f2Disk);
         l2Disk[i] = z[i] * tf2Disk[i] - hd::kMoonK1 / std::cos(f2Disk);
     }
+    for (double(*a)[5] : {&x, &y, &z, &sd, &cd, &l1, &l2, &tf1, &tf2, &l2Disk, &tf2Disk})
+        FillBetween(nodes, *a);
+    FillBetween(nodes, mu, true);
     Unwrap(mu);
     Elements e;
     e.x = Poly::Through(x);

@@ -34,16 +34,17 @@ struct SeriesJet {
 };
 template <std::size_t N> SeriesJet JetOfSeries(const VsopTerm (&terms)[N], double tau, std::size_t count) {
     SeriesJet j;
-    for (std::size_t i = 0; i < N; ++i) {
+    const std::size_t leading = count < N ? count : N;
+    for (std::size_t i = 0; i < leading; ++i) {
         const VsopTerm& term = terms[i];
         const double phase = term.b + term.c * tau;
         const double c = term.a * SeriesSin(phase + 0.5 * std::numbers::pi);
         j.value += c;
-        if (i < count) {
-            j.rate -= term.a * term.c * SeriesSin(phase);
-            j.acceleration -= term.c * term.c * c;
-        }
+        j.rate -= term.a * term.c * SeriesSin(phase);
+        j.acceleration -= term.c * term.c * c;
     }
+    for (std::size_t i = leading; i < N; ++i)
+        j.value += terms[i].a * SeriesSin(terms[i].b + terms[i].c * tau + 0.5 * std::numbers::pi);
     return j;
 }
 
@@ -60,10 +61,11 @@ template <std::size_t M> SeriesJet PowerOfJets(const SeriesJet (&s)[M], double t
 
 // The leading terms whose rates carry the Sun's motion over a few hours: the
 // rest of the longitude's first series adds up to 0.08 radians a millennium
-// at most (0.01" in a quarter of a day), of the radius's to 1e-7 au; the other
-// series' terms all.
+// at most (0.01" in a quarter of a day), of the latitude's to 0.005", of the
+// radius's to 4e-7 au; the other series' terms all.
 constexpr std::size_t kLongitudeRateTerms = 80;
-constexpr std::size_t kRadiusRateTerms = 40;
+constexpr std::size_t kLatitudeRateTerms = 10;
+constexpr std::size_t kRadiusRateTerms = 10;
 constexpr std::size_t kAllTerms = 1000;
 
 double Degrees(double d) {
@@ -146,9 +148,9 @@ SunAround::SunAround(double t) : t_(t) {
         JetOfSeries(kEarthL0, tau, kLongitudeRateTerms), JetOfSeries(kEarthL1, tau, kAllTerms),
         JetOfSeries(kEarthL2, tau, kAllTerms),           JetOfSeries(kEarthL3, tau, kAllTerms),
         JetOfSeries(kEarthL4, tau, kAllTerms),           JetOfSeries(kEarthL5, tau, kAllTerms)};
-    const SeriesJet b[] = {JetOfSeries(kEarthB0, tau, kAllTerms), JetOfSeries(kEarthB1, tau, kAllTerms),
-                           JetOfSeries(kEarthB2, tau, kAllTerms), JetOfSeries(kEarthB3, tau, kAllTerms),
-                           JetOfSeries(kEarthB4, tau, kAllTerms)};
+    const SeriesJet b[] = {JetOfSeries(kEarthB0, tau, kLatitudeRateTerms),
+                           JetOfSeries(kEarthB1, tau, kAllTerms), JetOfSeries(kEarthB2, tau, kAllTerms),
+                           JetOfSeries(kEarthB3, tau, kAllTerms), JetOfSeries(kEarthB4, tau, kAllTerms)};
     const SeriesJet r[] = {
         JetOfSeries(kEarthR0, tau, kRadiusRateTerms), JetOfSeries(kEarthR1, tau, kAllTerms),
         JetOfSeries(kEarthR2, tau, kAllTerms),        JetOfSeries(kEarthR3, tau, kAllTerms),

@@ -254,5 +254,5 @@ TEST(HalvorSun, AroundAMomentAgreesWithThePlacesOfEachMoment) {
     }
     std::printf("worst: %.2e arcsec, %.2e au\n", worstAngle, worstAu);
     EXPECT_LT(worstAngle, 0.01);
-    EXPECT_LT(worstAu, 1e-7);
+    EXPECT_LT(worstAu, 5e-7);
 }
