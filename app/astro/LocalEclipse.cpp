@@ -84,33 +84,42 @@ struct BodyPolys {
     Poly dec, gha, dist;
 };
 
-// The apparent places and the sidereal time at the five moments.
+// The apparent places and the sidereal time at the five moments, or with a
+// stride of 2 at s = -2, 0, 2 only (the quick places, whose elements are read
+// between on the parabola through those three).
 struct Nodes {
     hd::EquatorialPlaces places[5];
     double sidereal[5];
+    int stride = 1;
 };
-
-double Centuries(double jde) {
-    return (jde - hd::kJ2000) / hd::kDaysPerCentury;
-}
 
 // The value at s = -1 and 1 of the parabola through s = -2, 0, 2.
 double Between(double a, double b, double c, bool later) {
     return later ? (-a + 6 * b + 3 * c) / 8 : (3 * a + 6 * b - c) / 8;
 }
 
-// The Moon's short series (0.3") at s = -2, 0, 2, read between on the
-// parabola through them (within 0.1" at s = -1 and 1).
-void ShortMoon(double t0, hd::MoonPlace (&moon)[5]) {
-    for (int i : {0, 2, 4})
-        moon[i] = hd::MoonGeometric(Centuries(t0 + (i - 2) * kStep), hd::MoonSeries::kShort);
-    for (int i : {1, 3}) {
-        const bool later = i == 3;
-        moon[i] = moon[2];
-        moon[i].longitude = Between(moon[0].longitude, moon[2].longitude, moon[4].longitude, later);
-        moon[i].latitude = Between(moon[0].latitude, moon[2].latitude, moon[4].latitude, later);
-        moon[i].distance = Between(moon[0].distance, moon[2].distance, moon[4].distance, later);
+// Values at s = -1 and 1 filled in from those at s = -2, 0, 2 (angles made
+// continuous first) where the nodes have a stride of 2.
+void FillBetween(const Nodes& nodes, double (&a)[5], bool angle = false) {
+    if (nodes.stride == 1) return;
+    if (angle) {
+        a[2] = a[0] + std::remainder(a[2] - a[0], 2 * kPi);
+        a[4] = a[2] + std::remainder(a[4] - a[2], 2 * kPi);
     }
+    a[1] = Between(a[0], a[2], a[4], false);
+    a[3] = Between(a[0], a[2], a[4], true);
+}
+
+double Centuries(double jde) {
+    return (jde - hd::kJ2000) / hd::kDaysPerCentury;
+}
+
+// The Moon's short series (0.3") at the five moments, from one reading of
+// its terms around the middle one.
+void ShortMoon(double t0, hd::MoonPlace (&moon)[5]) {
+    const hd::MoonAround around(Centuries(t0), hd::MoonSeries::kShort);
+    for (int i = 0; i < 5; ++i)
+        moon[i] = around.At((i - 2) * kStep / hd::kDaysPerCentury);
 }
 
 // The apparent places and sidereal times of the five moments from the geometric places.
@@ -125,29 +134,22 @@ Nodes NodesOf(double t0, double deltaT, const hd::MoonPlace (&moon)[5], const hd
     return nodes;
 }
 
-// The places from the theories at s = -2, 0, 2, read between: the Moon's
-// short series (ShortMoon); the Sun's truncated series at -2 and 2 and on the straight line between
-// (within 0.05"), with the terms beyond its table (periods of months, and
-// below 0.03" within kNearCenturies of J2000) and the secular drift of the
-// middle moment; the nutation of the middle moment.
+// The places from the theories at the five moments: the Moon's short series
+// (ShortMoon); the Sun's truncated series around the middle moment
+// (SunAround, within 0.01"), with the terms beyond its table (periods of
+// months, and below 0.03" within kNearCenturies of J2000) of the middle
+// moment; the nutation of the middle moment.
 Nodes PreciseNodes(double t0, double deltaT) {
     hd::MoonPlace moon[5];
     hd::SunPlace sun[5];
     const double tm = Centuries(t0);
     ShortMoon(t0, moon);
-    const hd::SunPlace first = hd::SunGeometric(Centuries(t0 - 2 * kStep));
-    const hd::SunPlace last = hd::SunGeometric(Centuries(t0 + 2 * kStep));
-    hd::SunPlace far{-hd::SunDrift(tm), 0.0, 0.0};
-    if (!(std::abs(tm) <= kNearCenturies)) {
-        const hd::SunPlace complete = hd::SunComplete(tm), truncated = hd::SunGeometric(tm);
-        far = {complete.longitude - truncated.longitude, complete.latitude - truncated.latitude,
-               complete.radius - truncated.radius};
-    }
+    const hd::SunAround around(tm);
+    const hd::SunPlace far =
+        std::abs(tm) <= kNearCenturies ? hd::SunPlace{0.0, 0.0, 0.0} : hd::SunFarTerms(tm);
     for (int i = 0; i < 5; ++i) {
-        const double w = i / 4.0;
-        sun[i] = {first.longitude + w * (last.longitude - first.longitude) + far.longitude,
-                  first.latitude + w * (last.latitude - first.latitude) + far.latitude,
-                  first.radius + w * (last.radius - first.radius) + far.radius};
+        const hd::SunPlace s = around.At((i - 2) * kStep / hd::kDaysPerCentury);
+        sun[i] = {s.longitude + far.longitude, s.latitude + far.latitude, s.radius + far.radius};
     }
     return NodesOf(t0, deltaT, moon, sun, hd::NutationAt(tm));
 }
@@ -161,9 +163,10 @@ Nodes MoonNodes(double t0, double deltaT) {
     return NodesOf(t0, deltaT, moon, none, hd::NutationAt(Centuries(t0)));
 }
 
-// Still quicker places for the first test of a solar eclipse: the Moon moving
-// along the chord of its coarse places at s = -1 and 1 (within 50" over the
-// five moments), the Sun uniformly from the Moon's place at the phase moment.
+// Still quicker places for the first test of a solar eclipse, at s = -2, 0, 2:
+// the Moon moving along the chord of its coarse places at s = -1 and 1
+// (within 50" over the five moments), the Sun uniformly from the Moon's place
+// at the phase moment.
 Nodes ChordNodes(double t0, double phase, double deltaT) {
     const hd::MoonPlace a = hd::MoonGeometric(Centuries(t0 - kStep), hd::MoonSeries::kCoarse);
     const hd::MoonPlace b = hd::MoonGeometric(Centuries(t0 + kStep), hd::MoonSeries::kCoarse);
@@ -180,7 +183,8 @@ Nodes ChordNodes(double t0, double phase, double deltaT) {
         atPhase.longitude - atPhase.rate * atPhase.distance / kLightKmPerDay - hd::SunAberration(1.0);
     const hd::Nutation none{0.0, 0.0};
     Nodes nodes;
-    for (int i = 0; i < 5; ++i) {
+    nodes.stride = 2;
+    for (int i = 0; i < 5; i += nodes.stride) {
         const double jde = t0 + (i - 2) * kStep;
         const hd::SunPlace sun{sunAtPhase + (jde - phase) * kGauss, 0.0, 1.0};
         nodes.places[i] = hd::ApparentPlacesOf(Centuries(jde), along(i - 2), sun, none);
@@ -191,13 +195,16 @@ Nodes ChordNodes(double t0, double phase, double deltaT) {
 
 BodyPolys BodyOf(const Nodes& nodes, bool moon) {
     double dec[5], gha[5], dist[5];
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; i += nodes.stride) {
         const hd::EquatorialPlaces& p = nodes.places[i];
         const double* unit = moon ? p.moon : p.sun;
         dec[i] = std::asin(unit[2]);
         gha[i] = nodes.sidereal[i] - std::atan2(unit[1], unit[0]);
         dist[i] = moon ? p.moonDist : p.sunDist;
     }
+    FillBetween(nodes, dec);
+    FillBetween(nodes, gha, true);
+    FillBetween(nodes, dist);
     Unwrap(gha);
     return {Poly::Through(dec), Poly::Through(gha), Poly::Through(dist)};
 }
@@ -247,7 +254,7 @@ struct Elements {
 Elements SolarElements(const Nodes& nodes) {
     double x[5], y[5], z[5], sd[5], cd[5], mu[5], l1[5], l2[5], tf1[5], tf2[5], l2Disk[5], tf2Disk[5];
     const double sunRadius = hd::kSunSemiDiameter1Au * hd::kArcsec * hd::kAuKm / hd::kEarthRadiusKm;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; i += nodes.stride) {
         const hd::EquatorialPlaces& p = nodes.places[i];
         double moon[3], g[3];
         for (int j = 0; j < 3; ++j) {
@@ -275,6 +282,9 @@ Elements SolarElements(const Nodes& nodes) {
         tf2Disk[i] = std::tan(f2Disk);
         l2Disk[i] = z[i] * tf2Disk[i] - hd::kMoonK1 / std::cos(f2Disk);
     }
+    for (double(*a)[5] : {&x, &y, &z, &sd, &cd, &l1, &l2, &tf1, &tf2, &l2Disk, &tf2Disk})
+        FillBetween(nodes, *a);
+    FillBetween(nodes, mu, true);
     Unwrap(mu);
     // Each element as the polynomial through its five samples.
     const auto fit = Poly::Through;

@@ -120,6 +120,19 @@ struct SunPlace {
 };
 // Geometric geocentric place of the Sun.
 SunPlace SunGeometric(double t);
+// The geometric places of the hours around t from one reading of the series:
+// the place at t with the rates and accelerations of the leading terms, read
+// at t + dt (centuries). Within a quarter of a day of t it gives SunGeometric's
+// place to 0.01" and 5e-7 au, for a little more than the cost of one place.
+class SunAround {
+  public:
+    explicit SunAround(double t);
+    SunPlace At(double dt) const;
+
+  private:
+    double t_;
+    SunPlace place_, rate_ = {}, acceleration_ = {};
+};
 // Annual aberration in longitude for the Sun at `radius` au.
 double SunAberration(double radius);
 // Apparent longitude (nutation and aberration applied), not reduced.

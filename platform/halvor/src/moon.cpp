@@ -97,6 +97,85 @@ template <const auto& kTerms> double SumSeries(double t, double limit) {
     return s;
 }
 
+// A series around a moment t: its value and first four derivatives (per
+// century), the rate of every term's phase taken as constant over the hours
+// around t. Computed as SumSeries, a block of terms at a time.
+using Jet = MoonAround::Jet;
+
+constexpr double kQuarterTurn = 0.5 * std::numbers::pi;
+
+#define HALVOR_JET_BODY                                                                                      \
+    for (std::size_t i = 0; i < n; ++i) {                                                                    \
+        const std::size_t k = first + i;                                                                     \
+        const double phase = c.p0[k] + t * (c.p1[k] + t * (c.p2[k] + t * (c.p3[k] + t * c.p4[k])));          \
+        sines[i] = c.a[k] * SeriesSinNear(phase);                                                            \
+        cosines[i] = c.a[k] * SeriesSinNear(phase + kQuarterTurn);                                           \
+        rates[i] = c.p1[k] + t * (2 * c.p2[k] + t * (3 * c.p3[k] + t * 4 * c.p4[k]));                        \
+    }
+__attribute__((target("avx2"))) void JetTermsWide(const Columns& c, std::size_t first, std::size_t n,
+                                                  double t, double* __restrict sines,
+                                                  double* __restrict cosines, double* __restrict rates) {
+    HALVOR_JET_BODY
+}
+void JetTermsNarrow(const Columns& c, std::size_t first, std::size_t n, double t, double* __restrict sines,
+                    double* __restrict cosines, double* __restrict rates) {
+    HALVOR_JET_BODY
+}
+#undef HALVOR_JET_BODY
+
+template <const auto& kTerms> Jet JetOfSeries(double t, double limit) {
+    constexpr std::size_t kN = std::size(kTerms);
+    std::size_t count = 0;
+    while (count < kN && std::abs(kTerms[count].a) >= limit)
+        ++count;
+    Jet j;
+    const auto add = [&j](double s, double c, double w) {
+        j.d[0] += s;
+        j.d[1] += c * w;
+        j.d[2] -= s * w * w;
+        j.d[3] -= c * w * w * w;
+        j.d[4] += s * w * w * w * w;
+    };
+    if (!(std::abs(t) < kNearCenturies)) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const ElpTerm& x = kTerms[i];
+            const double phase = x.p0 + t * (x.p1 + t * (x.p2 + t * (x.p3 + t * x.p4)));
+            add(x.a * SeriesSin(phase), x.a * SeriesSin(phase + kQuarterTurn),
+                x.p1 + t * (2 * x.p2 + t * (3 * x.p3 + t * 4 * x.p4)));
+        }
+        return j;
+    }
+    static const bool wide = __builtin_cpu_supports("avx2");
+    const Columns& c = ColumnsOf<kTerms>();
+    constexpr std::size_t kBlock = 64;
+    double sines[kBlock], cosines[kBlock], rates[kBlock];
+    for (std::size_t first = 0; first < count; first += kBlock) {
+        const std::size_t n = std::min(kBlock, count - first);
+        if (wide) {
+            JetTermsWide(c, first, n, t, sines, cosines, rates);
+        } else {
+            JetTermsNarrow(c, first, n, t, sines, cosines, rates);
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            add(sines[i], cosines[i], rates[i]);
+    }
+    return j;
+}
+
+// sum_n u^n S_n(u) for the jets of S_0..S_3 at t, u = t + dt, and its rate in u.
+struct PowerSum {
+    double value, rate;
+};
+PowerSum PowerOfJets(const Jet (&s)[4], double t, double dt) {
+    const double u = t + dt;
+    double value = 0, rate = 0;
+    for (int n = 3; n >= 0; --n) {
+        rate = rate * u + value + s[n].RateAt(dt);
+        value = value * u + s[n].At(dt);
+    }
+    return {value, rate};
+}
+
 template <std::size_t N> double RateOfSeries(const ElpTerm (&terms)[N], double t, std::size_t count) {
     double s = 0;
     for (std::size_t i = 0; i < count && i < N; ++i) {
@@ -151,6 +230,40 @@ MoonPlace MoonGeometric(double t, MoonSeries series) {
     m.latitude = b * kArcsec;
     m.distance = r;
     m.rate = (w1Rate + lRate * kArcsec) / kDaysPerCentury;
+    return m;
+}
+
+MoonAround::MoonAround(double t, MoonSeries series) : t_(t) {
+    const double angle = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.01 : 3.0);
+    const double range = series == MoonSeries::kFull ? 0.0 : (series == MoonSeries::kShort ? 0.05 : 3.0);
+    // Terms in t^n count ten times larger per power, as in MoonGeometric.
+    series_[0][0] = JetOfSeries<kElpL0>(t, angle);
+    series_[0][1] = JetOfSeries<kElpL1>(t, angle / 10);
+    series_[0][2] = JetOfSeries<kElpL2>(t, angle / 100);
+    series_[0][3] = JetOfSeries<kElpL3>(t, angle / 1000);
+    series_[1][0] = JetOfSeries<kElpB0>(t, angle);
+    series_[1][1] = JetOfSeries<kElpB1>(t, angle / 10);
+    series_[1][2] = JetOfSeries<kElpB2>(t, angle / 100);
+    series_[1][3] = JetOfSeries<kElpB3>(t, angle / 1000);
+    series_[2][0] = JetOfSeries<kElpR0>(t, range);
+    series_[2][1] = JetOfSeries<kElpR1>(t, range / 10);
+    series_[2][2] = JetOfSeries<kElpR2>(t, range / 100);
+    series_[2][3] = JetOfSeries<kElpR3>(t, range / 1000);
+}
+
+MoonPlace MoonAround::At(double dt) const {
+    const PowerSum sums[3] = {PowerOfJets(series_[0], t_, dt), PowerOfJets(series_[1], t_, dt),
+                              PowerOfJets(series_[2], t_, dt)};
+    const double u = t_ + dt;
+    const double w1 =
+        kElpW1[0] + u * (kElpW1[1] + u * (kElpW1[2] + kW1TidalT2 + u * (kElpW1[3] + u * kElpW1[4])));
+    const double w1Rate =
+        kElpW1[1] + u * (2 * (kElpW1[2] + kW1TidalT2) + u * (3 * kElpW1[3] + u * 4 * kElpW1[4]));
+    MoonPlace m;
+    m.longitude = w1 + (sums[0].value + Precession(u)) * kArcsec - MoonDrift(u);
+    m.latitude = sums[1].value * kArcsec;
+    m.distance = sums[2].value;
+    m.rate = (w1Rate + (sums[0].rate + 5029.0966 - 0.29965) * kArcsec) / kDaysPerCentury;
     return m;
 }
 

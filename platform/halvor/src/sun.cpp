@@ -24,16 +24,18 @@ template <typename... Series> double FarPower(double tau, const Series&... serie
 
 } // namespace
 
-SunPlace SunComplete(double t) {
-    SunPlace s = SunGeometric(t);
+SunPlace SunFarTerms(double t) {
     const double tau = t / 10.0; // millennia
     // Heliocentric terms: the geocentric longitude and radius move with them,
     // the latitude against them.
-    s.longitude +=
-        FarPower(tau, kFarEarthL0, kFarEarthL1, kFarEarthL2, kFarEarthL3, kFarEarthL4, kFarEarthL5);
-    s.latitude -= FarPower(tau, kFarEarthB0, kFarEarthB1, kFarEarthB2, kFarEarthB3, kFarEarthB4);
-    s.radius += FarPower(tau, kFarEarthR0, kFarEarthR1, kFarEarthR2, kFarEarthR3, kFarEarthR4, kFarEarthR5);
-    return s;
+    return {FarPower(tau, kFarEarthL0, kFarEarthL1, kFarEarthL2, kFarEarthL3, kFarEarthL4, kFarEarthL5),
+            -FarPower(tau, kFarEarthB0, kFarEarthB1, kFarEarthB2, kFarEarthB3, kFarEarthB4),
+            FarPower(tau, kFarEarthR0, kFarEarthR1, kFarEarthR2, kFarEarthR3, kFarEarthR4, kFarEarthR5)};
+}
+
+SunPlace SunComplete(double t) {
+    const SunPlace s = SunGeometric(t), far = SunFarTerms(t);
+    return {s.longitude + far.longitude, s.latitude + far.latitude, s.radius + far.radius};
 }
 
 } // namespace halvor_detail

@@ -217,3 +217,42 @@ TEST(HalvorMoonSeries, SeveralTermsAtATimeGiveTheBitsOfOneAtATime) {
     }
     EXPECT_EQ(differing, 0);
 }
+
+TEST(HalvorMoonSeries, AroundAMomentAgreesWithThePlacesOfEachMoment) {
+    // Eras from -3000 to 3000, a quarter of a day either side.
+    double worstAngle = 0, worstKm = 0, worstRate = 0;
+    for (double t : {-50.0, -25.3, -10.0, 0.0, 0.2437, 1.0, 5.7, 10.0}) {
+        for (MoonSeries series : {MoonSeries::kShort, MoonSeries::kFull}) {
+            const MoonAround around(t, series);
+            for (double days = -0.25; days <= 0.25; days += 0.0625) {
+                const double dt = days / kDaysPerCentury;
+                const MoonPlace a = around.At(dt), m = MoonGeometric(t + dt, series);
+                worstAngle = std::max({worstAngle, std::abs(a.longitude - m.longitude) / kArcsec,
+                                       std::abs(a.latitude - m.latitude) / kArcsec});
+                worstKm = std::max(worstKm, std::abs(a.distance - m.distance));
+                worstRate = std::max(worstRate, std::abs(a.rate / m.rate - 1));
+            }
+        }
+    }
+    std::printf("worst: %.2e arcsec, %.2e km, rate %.2e of itself\n", worstAngle, worstKm, worstRate);
+    EXPECT_LT(worstAngle, 1e-3);
+    EXPECT_LT(worstKm, 2e-3);
+    EXPECT_LT(worstRate, 2e-3); // MoonGeometric's rate is from its leading terms
+}
+
+TEST(HalvorSun, AroundAMomentAgreesWithThePlacesOfEachMoment) {
+    double worstAngle = 0, worstAu = 0;
+    for (double t : {-50.0, -25.3, -10.0, 0.0, 0.2437, 1.0, 5.7, 10.0}) {
+        const SunAround around(t);
+        for (double days = -0.25; days <= 0.25; days += 0.0625) {
+            const double dt = days / kDaysPerCentury;
+            const SunPlace a = around.At(dt), s = SunGeometric(t + dt);
+            worstAngle = std::max({worstAngle, std::abs(a.longitude - s.longitude) / kArcsec,
+                                   std::abs(a.latitude - s.latitude) / kArcsec});
+            worstAu = std::max(worstAu, std::abs(a.radius - s.radius));
+        }
+    }
+    std::printf("worst: %.2e arcsec, %.2e au\n", worstAngle, worstAu);
+    EXPECT_LT(worstAngle, 0.01);
+    EXPECT_LT(worstAu, 5e-7);
+}
