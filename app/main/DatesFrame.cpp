@@ -9,21 +9,36 @@ namespace ses = tavr::session;
 
 namespace tavr::ui {
 
+namespace {
+
+// The rows' labels and their object names, in the order of the calendar codes.
+struct RowLabels {
+    LabelPair DatesFrame::*pair;
+    const char* name;
+};
+constexpr RowLabels kRows[ses::kCalendarCount] = {
+    {&DatesFrame::lblCommonEraDate, "lblCommonEraDate"},
+    {&DatesFrame::lblJulianCalendarDate, "lblJulianCalendarDate"},
+    {&DatesFrame::lblSarvenesDate, "lblSarvenesDate"},
+    {&DatesFrame::lblVoskoRindalSLCDate, "lblVoskoRindalSLCDate"},
+    {&DatesFrame::lblDTCLunarDate, "lblDTCLunarDate"},
+    {&DatesFrame::lblTVGDate, "lblTVGDate"},
+    {&DatesFrame::lblChronologicalJulianDate, "lblChronologicalJulianDate"},
+    {&DatesFrame::lblAstronomicalJulianDate, "lblAstronomicalJulianDate"},
+    {&DatesFrame::lblQuorvaneLWCDate, "lblQuorvaneLWCDate"}};
+
+} // namespace
+
 DatesFrame::DatesFrame(QWidget* parent) : QFrame(parent) {
     setObjectName("fraDates");
     FrameLine(this);
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(6);
-    // Object names of the rows, in the order of the calendar codes.
-    static const char* const rowNames[ses::kCalendarCount] = {
-        "lblCommonEraDate",           "lblJulianCalendarDate",     "lblSarvenesDate",
-        "lblVoskoRindalSLCDate",      "lblDTCLunarDate",           "lblTVGDate",
-        "lblChronologicalJulianDate", "lblAstronomicalJulianDate", "lblQuorvaneLWCDate"};
     int line = 0;
     for (int16_t calendar : ses::kWindowOrder) {
         LabelPair& pair = Row(calendar);
-        pair = NewPair(this, rowNames[calendar], Q(tavr::CalendarAt(calendar)->rowCaption));
+        pair = NewPair(this, kRows[calendar].name, Q(tavr::CalendarAt(calendar)->rowCaption));
         NameAfterCaption(pair);
         SetCaptionColour(pair[1], kValueText);
         for (int k = 0; k < 2; ++k) {
@@ -41,28 +56,7 @@ DatesFrame::DatesFrame(QWidget* parent) : QFrame(parent) {
 
 LabelPair& DatesFrame::Row(int i) {
     static LabelPair none{};
-    switch (i) {
-    case ses::kCE:
-        return lblCommonEraDate;
-    case ses::kJC:
-        return lblJulianCalendarDate;
-    case ses::kSAR:
-        return lblSarvenesDate;
-    case ses::kVR:
-        return lblVoskoRindalSLCDate;
-    case ses::kLDT:
-        return lblDTCLunarDate;
-    case ses::kTVG:
-        return lblTVGDate;
-    case ses::kCJD:
-        return lblChronologicalJulianDate;
-    case ses::kAJD:
-        return lblAstronomicalJulianDate;
-    case ses::kQLW:
-        return lblQuorvaneLWCDate;
-    default:
-        return none;
-    }
+    return i >= 0 && i < ses::kCalendarCount ? this->*kRows[i].pair : none;
 }
 
 void DatesFrame::ShowRows(const ses::Display& display) {

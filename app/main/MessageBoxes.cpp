@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <iterator>
 
 namespace tavr::ui {
 
@@ -23,22 +24,12 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const MessageReque
     // An empty title would be shown as the program's name; a blank shows nothing.
     box->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     box->setText(QString::fromStdString(request.text));
-    switch (request.icon) {
-    case MessageIcon::None:
-        break;
-    case MessageIcon::Information:
-        box->setIcon(QMessageBox::Information);
-        break;
-    case MessageIcon::Warning:
-        box->setIcon(QMessageBox::Warning);
-        break;
-    case MessageIcon::Critical:
-        box->setIcon(QMessageBox::Critical);
-        break;
-    case MessageIcon::Question:
-        box->setIcon(QMessageBox::Question);
-        break;
-    }
+    // The icons in the order of MessageIcon.
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                   QMessageBox::Warning, QMessageBox::Critical,
+                                                   QMessageBox::Question};
+    static_assert(std::size(kIcons) == static_cast<size_t>(MessageIcon::Question) + 1);
+    if (request.icon != MessageIcon::None) box->setIcon(kIcons[static_cast<int>(request.icon)]);
     switch (request.buttons) {
     case MessageButtons::Ok:
         box->setStandardButtons(QMessageBox::Ok);
