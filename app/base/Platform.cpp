@@ -5,11 +5,13 @@
 #include <cstring>
 
 #if defined(_WIN32)
+// windows.h first: shlobj.h needs its definitions.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
 #include <shlobj.h>
-#include <windows.h>
 #else
 #include <climits>
 #include <dlfcn.h>

@@ -1,6 +1,7 @@
 # Reads the export and import tables of a Windows DLL or program with objdump:
 # the exports must be exactly EXPECTED (unless IMPORTS_ONLY), the imports
 # system DLLs only, so that nothing of the compiler's runtime must ship along.
+cmake_policy(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "objdump -p ${LIBRARY} failed")

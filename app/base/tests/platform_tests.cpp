@@ -8,8 +8,10 @@
 #include "base/Platform.h"
 
 #if defined(_WIN32)
-#include <shellapi.h>
+// windows.h first: shellapi.h needs its definitions.
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace {

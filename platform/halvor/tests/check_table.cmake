@@ -1,5 +1,6 @@
 # Runs RUN (the dumping program, with its emulator if any) with OUTPUT and
 # compares the bytes it wrote with EXPECTED.
+cmake_policy(VERSION 3.25)
 file(REMOVE ${OUTPUT})
 list(FILTER RUN EXCLUDE REGEX "^$")
 execute_process(COMMAND ${RUN} ${OUTPUT} RESULT_VARIABLE status)
