@@ -1,6 +1,8 @@
 // Calling convention and visibility of the exports of the program's shared
 // libraries. On 32-bit Windows the exports use __stdcall, so the compiler
 // decorates them as _name@N; everywhere else the plain C name is exported.
+// Which functions a Windows DLL exports is its .def file's choice
+// (cmake/TavrWindows.cmake), so that nothing else is exported.
 #ifndef TAVR_ABI_H
 #define TAVR_ABI_H
 
@@ -11,7 +13,8 @@
 #endif
 
 #if defined(_WIN32)
-#define TAVR_EXPORT __declspec(dllexport)
+// The .def file of each DLL lists its exports, under the names callers bind.
+#define TAVR_EXPORT
 #else
 #define TAVR_EXPORT __attribute__((visibility("default")))
 #endif

@@ -9,13 +9,7 @@
 #include <set>
 #include <utility>
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#include <limits.h>
-#include <unistd.h>
-#endif
+#include "base/Platform.h"
 
 namespace tavr {
 namespace {
@@ -34,47 +28,9 @@ LoaderState& State() {
     return state;
 }
 
-std::string ProgramDirectory() {
-#if defined(_WIN32)
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p(path, n);
-#else
-    char path[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return {};
-    std::string p(path, static_cast<size_t>(n));
-#endif
-    auto slash = p.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : p.substr(0, slash);
-}
-
 std::string DefaultDirectory() {
     if (const char* env = std::getenv("TAVR_LIBDIR"); env && *env) return env;
-    return ProgramDirectory();
-}
-
-void* OpenLibrary(const std::string& file, std::string& error) {
-#if defined(_WIN32)
-    HMODULE h = LoadLibraryA(file.c_str());
-    if (!h) error = "error " + std::to_string(GetLastError());
-    return reinterpret_cast<void*>(h);
-#else
-    void* h = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!h) {
-        const char* e = dlerror();
-        error = e ? e : "unknown error";
-    }
-    return h;
-#endif
-}
-
-void* FindSymbol(void* handle, const std::string& symbol) {
-#if defined(_WIN32)
-    return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(handle), symbol.c_str()));
-#else
-    return dlsym(handle, symbol.c_str());
-#endif
+    return platform::ProgramFolder();
 }
 
 // A report waiting to be delivered once the loader's lock is released, so
@@ -157,23 +113,29 @@ void* BindExport(const std::string& library, const std::string& name, int argByt
             std::string error;
             void* handle = nullptr;
             const std::string inDir = dir.empty() ? std::string() : dir + "/" + file;
-            if (!inDir.empty()) handle = OpenLibrary(inDir, error);
+            if (!inDir.empty()) handle = platform::OpenLibraryFile(inDir, error);
+#if defined(_WIN32)
+            // Windows would search the current folder and PATH for a bare
+            // name, where a planted DLL could wait: the folder only.
+            if (inDir.empty()) error = "the program's folder is unknown";
+#else
             if (!handle) {
                 // A file of that name in the folder that does not load (not
                 // a library, a wrong architecture) is what the message names,
                 // not the search elsewhere that follows.
                 std::string elsewhere;
-                handle = OpenLibrary(file, elsewhere);
+                handle = platform::OpenLibraryFile(file, elsewhere);
                 std::error_code ignored;
                 if (inDir.empty() || !std::filesystem::exists(inDir, ignored)) error = elsewhere;
             }
+#endif
             it = s.handles.emplace(library, handle).first;
             if (!handle)
                 Report(s, library, "The library " + file + " could not be loaded (" + error + ").", pending);
         }
         if (it->second) {
             const std::string symbol = ExportSymbolName(name, argBytes);
-            address = FindSymbol(it->second, symbol);
+            address = platform::LibrarySymbol(it->second, symbol);
             if (!address)
                 Report(s, library + ":" + symbol,
                        "The function " + symbol + " was not found in the library " +

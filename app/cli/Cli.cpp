@@ -410,8 +410,13 @@ bool WriteStandardOutput(const std::string& text, std::string& reason) {
 int RunCommandLine(int argc, char** argv) {
     // A closed pipe or a file over its size limit makes a write fail with its
     // reason, reported with status 5, instead of ending the program silently.
+    // (Windows has neither signal: a failed write there just fails.)
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i] ? argv[i] : "");

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "astro/Lunar.h"
+#include "base/Platform.h"
 #include "calendar/DayNumbers.h"
 #include "cli/Cli.h"
 #include "cli/CliArgs.h"
@@ -157,7 +158,7 @@ std::string IcsLine(const std::string& line) {
 std::string IcsStamp() {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
-    gmtime_r(&now, &utc);
+    platform::UtcTime(now, &utc);
     return Format("%04d%02d%02dT%02d%02d%02dZ", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour,
                   utc.tm_min, utc.tm_sec);
 }

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "base/Platform.h"
 #include "log/frmLogPreferences.h"
 #include "main/frmMain.h"
 #include "session/StateFile.h"
@@ -54,8 +55,8 @@ QString WriteWhole(const QString& target, const std::string& text) {
 QString frmMain::DefaultStateFilePath() {
     QString base;
 #ifdef Q_OS_WIN
-    // The roaming application-data folder.
-    base = qEnvironmentVariable("APPDATA");
+    // The roaming application-data folder, else the root of the first fixed drive.
+    base = QString::fromStdString(tavr::platform::ApplicationDataFolder());
 #endif
     if (base.isEmpty()) base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (base.isEmpty()) base = QDir::homePath();

@@ -29,8 +29,12 @@ struct LibLoaderTest : ::testing::Test {
 TEST(LibLoaderNames, PlatformNames) {
 #if defined(_WIN32) && !defined(_WIN64)
     EXPECT_EQ(tavr::ExportSymbolName("jdn_to_vrslcdate", 4), "_jdn_to_vrslcdate@4");
-#elif !defined(_WIN32)
+#else
     EXPECT_EQ(tavr::ExportSymbolName("jdn_to_vrslcdate", 4), "jdn_to_vrslcdate");
+#endif
+#if defined(_WIN32)
+    EXPECT_EQ(tavr::LibraryFileName("vrslc"), "vrslc.dll");
+#else
     EXPECT_EQ(tavr::LibraryFileName("vrslc"), "libvrslc.so");
 #endif
 }
@@ -69,6 +73,27 @@ TEST_F(LibLoaderTest, MissingExportIsReportedOnceByName) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("no_such_export"), std::string::npos);
     EXPECT_NE(messages[0].find(tavr::LibraryFileName("loaderprobe")), std::string::npos);
+}
+
+// A library that is not in the library folder is not taken from the current
+// folder either (on Windows the system would search there for a bare name).
+TEST_F(LibLoaderTest, ALibraryPlantedInTheCurrentFolderIsNotLoaded) {
+    namespace fs = std::filesystem;
+    const fs::path empty = fs::path(::testing::TempDir()) / "loader_empty_folder";
+    const fs::path planted = fs::path(::testing::TempDir()) / "loader_planted_folder";
+    fs::create_directories(empty);
+    fs::create_directories(planted);
+    fs::copy_file(fs::path(TAVR_TEST_DIR) / tavr::LibraryFileName("loaderprobe"),
+                  planted / tavr::LibraryFileName("loader_planted"), fs::copy_options::overwrite_existing);
+    const fs::path saved = fs::current_path();
+    fs::current_path(planted);
+    tavr::SetLibraryDirectory(empty.string());
+    EXPECT_EQ(tavr::BindExport("loader_planted", "probe_twice", 4), nullptr);
+    fs::current_path(saved);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(tavr::LibraryFileName("loader_planted")), std::string::npos) << messages[0];
+    fs::remove_all(empty);
+    fs::remove_all(planted);
 }
 
 TEST_F(LibLoaderTest, ReporterMayUseTheLoaderItself) {

@@ -10,8 +10,9 @@
 #include <limits>
 #include <string>
 
-#include "calendar/DayNumbers.h"
+#include "base/Platform.h"
 #include "calendar/DateTexts.h"
+#include "calendar/DayNumbers.h"
 
 using namespace tavr;
 
@@ -134,6 +135,15 @@ TEST(Conventions, NowFollowsTheSystemClock) {
     EXPECT_LE(r.month, 12);
 }
 
+// The C library reads TZ again (Windows' C library knows it as _tzset).
+void ReadZoneAgain() {
+#if defined(_WIN32)
+    _tzset();
+#else
+    tzset();
+#endif
+}
+
 TEST(Conventions, ZoneOffsetOfTheReading) {
     // POSIX zone strings need no zone database; the sign is west-positive.
     struct Case {
@@ -142,16 +152,16 @@ TEST(Conventions, ZoneOffsetOfTheReading) {
     };
     const Case cases[] = {{"XST-5:30", 330}, {"XST+3:30", -210}, {"XST-14", 840}, {"UTC0", 0}};
     for (const auto& c : cases) {
-        setenv("TZ", c.tz, 1);
-        tzset();
+        tavr::platform::SetEnvironment("TZ", c.tz);
+        ReadZoneAgain();
         const double before = static_cast<double>(std::time(nullptr)) / 86400.0 + 2440587.5;
         const ClockReading r = ReadLocalClock();
         const double now = NowAjd();
         EXPECT_EQ(r.offset, c.offset) << c.tz;
         EXPECT_NEAR(now, before, 5.0 / 86400.0) << c.tz;
     }
-    setenv("TZ", "UTC", 1);
-    tzset();
+    tavr::platform::SetEnvironment("TZ", "UTC");
+    ReadZoneAgain();
 }
 
 // ---- texts around the Common Era and Julian calendars ----------------------

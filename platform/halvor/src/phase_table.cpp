@@ -5,16 +5,27 @@
 #include <cstring>
 
 // The table's bytes, placed in the library's read-only data at build time.
+// The section and the visibility are spelled for the object format (ELF or
+// PE/COFF), and the labels carry the platform's prefix of C names (an
+// underscore on 32-bit Windows).
 #define HALVOR_STR2(x) #x
 #define HALVOR_STR(x) HALVOR_STR2(x)
-__asm__(".section .rodata\n"
-        ".balign 16\n"
-        ".hidden halvor_phase_table\n"
-        ".hidden halvor_phase_table_end\n"
-        "halvor_phase_table:\n"
-        ".incbin \"" HALVOR_STR(HALVOR_PHASE_TABLE) "\"\n"
-                                                    "halvor_phase_table_end:\n"
-                                                    ".previous\n");
+#define HALVOR_LABEL(name) HALVOR_STR(__USER_LABEL_PREFIX__) #name
+#define HALVOR_TABLE_START HALVOR_LABEL(halvor_phase_table) ":\n"
+#define HALVOR_TABLE_END HALVOR_LABEL(halvor_phase_table_end) ":\n"
+#define HALVOR_TABLE_INCBIN ".incbin \"" HALVOR_STR(HALVOR_PHASE_TABLE) "\"\n"
+#if defined(_WIN32)
+#define HALVOR_TABLE_SECTION ".section .rdata,\"dr\"\n"
+#define HALVOR_TABLE_HIDDEN ""
+#define HALVOR_TABLE_SECTION_END ".text\n"
+#else
+#define HALVOR_TABLE_SECTION ".section .rodata\n"
+#define HALVOR_TABLE_HIDDEN                                                                                  \
+    ".hidden " HALVOR_LABEL(halvor_phase_table) "\n.hidden " HALVOR_LABEL(halvor_phase_table_end) "\n"
+#define HALVOR_TABLE_SECTION_END ".previous\n"
+#endif
+__asm__(HALVOR_TABLE_SECTION ".balign 16\n" HALVOR_TABLE_HIDDEN HALVOR_TABLE_START HALVOR_TABLE_INCBIN
+            HALVOR_TABLE_END HALVOR_TABLE_SECTION_END);
 extern "C" const unsigned char halvor_phase_table[];
 extern "C" const unsigned char halvor_phase_table_end[];
 
@@ -59,6 +70,11 @@ int64_t IndexOf(const Table& t, int32_t lunation) {
 }
 
 } // namespace
+
+std::string_view EmbeddedTableBytes() {
+    return {reinterpret_cast<const char*>(halvor_phase_table),
+            static_cast<std::size_t>(halvor_phase_table_end - halvor_phase_table)};
+}
 
 bool TablePhase(int32_t lunation, int phase, double* jde) {
     const Table& t = TheTable();

@@ -5,6 +5,7 @@
 #define HALVOR_PHASE_TABLE_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "astro_internal.h"
 
@@ -37,6 +38,9 @@ struct TableEclipse {
     float semiPenumbral, semiPartial, semiTotal;
 };
 static_assert(sizeof(TableEclipse) == 36);
+
+// The table's bytes as built into the library.
+std::string_view EmbeddedTableBytes();
 
 // The moment of the phase from the table; false outside it.
 bool TablePhase(int32_t lunation, int phase, double* jde);

@@ -319,6 +319,9 @@ TEST(KelmarGrouping, Table) {
 
 // The bias follows TZ, read again at every call.
 TEST(KelmarTimezone, FollowsTz) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows gives the bias of its own zone setting, which TZ does not change";
+#else
     const char* saved = std::getenv("TZ");
     const std::string savedValue = saved ? saved : "";
     struct ZoneCase {
@@ -336,6 +339,7 @@ TEST(KelmarTimezone, FollowsTz) {
         setenv("TZ", savedValue.c_str(), 1);
     else
         unsetenv("TZ");
+#endif
 }
 
 TEST(KelmarJuldat, CommonEraYearMonthDayHour) {

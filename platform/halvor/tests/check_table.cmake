@@ -1,0 +1,16 @@
+# Runs RUN (the dumping program, with its emulator if any) with OUTPUT and
+# compares the bytes it wrote with EXPECTED.
+cmake_policy(VERSION 3.25)
+file(REMOVE ${OUTPUT})
+list(FILTER RUN EXCLUDE REGEX "^$")
+execute_process(COMMAND ${RUN} ${OUTPUT} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "halvor_table_dump failed: ${status}")
+endif()
+file(SIZE ${OUTPUT} got)
+file(SIZE ${EXPECTED} want)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${EXPECTED} RESULT_VARIABLE differ)
+if(NOT differ EQUAL 0)
+  message(FATAL_ERROR "The table in the library (${got} bytes) differs from ${EXPECTED} (${want} bytes)")
+endif()
+message(STATUS "The table in the library equals ${EXPECTED} (${want} bytes)")
