@@ -24,13 +24,44 @@ if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     # wine32 is an i386 package: the architecture must be known to dpkg.
     dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
-    # A mirror caught in a sync can fail one index; what the others give is
-    # used, and the release's own packages are preferred when the security
-    # archive's i386 index lags behind its amd64 one.
+    # A mirror caught in a sync can fail one index; what the others give is used.
     $SUDO apt-get update -qq || true
     export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null ||
-        $SUDO apt-get install -y -qq -t bookworm "${missing[@]}" >/dev/null
+    if ! $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null; then
+        # A library that is Multi-Arch: same needs one version for both
+        # architectures; where the security archive's i386 index is missing
+        # (a mirror in a sync), the i386 build of each such library that wine32
+        # needs and that is installed from that archive comes from its pool at
+        # the installed version.
+        debs=$(mktemp -d)
+        security=(/var/lib/apt/lists/*debian-security*binary-amd64_Packages*)
+        /usr/lib/apt/apt-helper cat-file "${security[@]}" |
+            awk '/^Package: /{p=$2} /^Version: /{print p, $2}' | LC_ALL=C sort -u >"$debs/security.txt"
+        dpkg-query -W -f='${Package} ${Version} ${source:Package} ${Architecture} ${Multi-Arch}\n' |
+            awk '$4 == "amd64" && $5 == "same" {print $1, $2, $3}' | LC_ALL=C sort -u >"$debs/installed.txt"
+        # Only those wine32 needs.
+        apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks --no-replaces \
+            --no-enhances wine32:i386 | grep -E '^[a-z0-9]' | sed 's/:i386$//' | LC_ALL=C sort -u >"$debs/needed.txt"
+        LC_ALL=C join "$debs/security.txt" "$debs/installed.txt" | awk '$2 == $3 {print $1, $2, $4}' |
+            LC_ALL=C join - "$debs/needed.txt" |
+            while read -r pkg version source; do
+                apt-cache madison "$pkg:i386" | grep -qF "| $version |" && continue
+                prefix=${source:0:1}
+                [[ $source == lib* ]] && prefix=${source:0:4}
+                file="${pkg}_${version#*:}_i386.deb"
+                echo "From the security archive's pool: $file"
+                curl -fsS -m 120 -o "$debs/$file" \
+                    "http://deb.debian.org/debian-security/pool/updates/main/$prefix/$source/$file" ||
+                    rm -f "$debs/$file"
+            done
+        shopt -s nullglob
+        fetched=("$debs"/*.deb)
+        shopt -u nullglob
+        # The release's own versions preferred, so that an amd64 library is not
+        # raised to a security version whose i386 twin cannot be had.
+        $SUDO apt-get install -y -qq -t bookworm "${missing[@]}" "${fetched[@]}" >/dev/null
+        rm -rf "$debs"
+    fi
 fi
 
 # The host build: the phase table generator and the picture renderer that the
